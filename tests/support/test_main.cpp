@@ -1,0 +1,14 @@
+// Every test program runs headless: the offscreen platform has a font
+// database (unlike "minimal"), so text measures as it does on screen.
+#include <QGuiApplication>
+#include <QtGlobal>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    QGuiApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
