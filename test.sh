@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/deps.sh
 korvani_install_missing
+korvani_german_locale
 korvani_private_runtime_dir
 
 build=build/test

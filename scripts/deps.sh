@@ -3,7 +3,7 @@
 # is missing. Sourced by run.sh and test.sh; quiet and quick when all are there.
 korvani_packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev
   qt6-image-formats-plugins libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2
-  xvfb xauth xdotool libwmf-dev libemf2svg-dev fonts-urw-base35 libxml2-dev)
+  xvfb xauth xdotool libwmf-dev libemf2svg-dev fonts-urw-base35 libxml2-dev locales)
 
 korvani_install_missing() {
   local missing=() p
@@ -24,4 +24,12 @@ korvani_private_runtime_dir() {
     chmod 0700 "$XDG_RUNTIME_DIR"
     export XDG_RUNTIME_DIR
   fi
+}
+
+# Tests check that numbers stay "2.5000" under a decimal-comma locale.
+korvani_german_locale() {
+  locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && return 0
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8 >/dev/null 2>&1 || echo "note: could not generate the de_DE.UTF-8 locale; the locale test will be skipped"
 }

@@ -1,0 +1,414 @@
+#include "items/draw_item.h"
+
+#include "items/attribute_format.h"
+
+#include <QPainter>
+#include <QPolygonF>
+
+#include <algorithm>
+#include <cmath>
+
+std::uint32_t NextItemId = 0;
+
+std::uint32_t TakeNextItemId()
+{
+    return NextItemId++;
+}
+
+namespace {
+
+bool IsFiniteMatrix(const Matrix& m)
+{
+    float e[6];
+    m.GetElements(e);
+    return std::all_of(e, e + 6, [](float v) { return std::isfinite(v); });
+}
+
+// One screen pixel in canvas units; a zoom of 0 would divide by zero.
+qreal ScreenPixel()
+{
+    return ZoomFactor > 0 ? 1.0 / ZoomFactor : 1.0;
+}
+
+Qt::PenStyle QtDashStyle(std::int32_t style)
+{
+    switch (style) {
+    case 1: return Qt::DashLine;
+    case 2: return Qt::DotLine;
+    case 3: return Qt::DashDotLine;
+    case 4: return Qt::DashDotDotLine;
+    default: return Qt::SolidLine;
+    }
+}
+
+} // namespace
+
+DrawItem::DrawItem(std::int32_t typeCode, std::string className)
+    : typeCode(typeCode), className(std::move(className)), pen(QColor::fromRgba(ColorOpaqueBlack), 1.0),
+      brush(QColor::fromRgba(ColorOpaqueBlack))
+{
+    // Flat caps and mitred joins: dash gaps stay open and corners stay sharp.
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    workPath.setFillRule(Qt::OddEvenFill);
+    StoreAttr(ATTR_LOCKED, "0");
+    StoreAttr(ATTR_HIDDEN, "0");
+}
+
+DrawItem::~DrawItem() = default;
+
+void DrawItem::Release()
+{
+    if (refCount-- == 1)
+        delete this;
+}
+
+const std::string* DrawItem::FindAttr(std::int32_t attr) const
+{
+    const auto it = attributes.find(attr);
+    return it == attributes.end() ? nullptr : &it->second;
+}
+
+// --- attributes ---
+
+void DrawItem::SetPointAttr(std::int32_t attr, PointF value)
+{
+    StoreAttr(attr, FormatPointAttr(value));
+}
+
+void DrawItem::SetIntAttr(std::int32_t attr, std::int32_t value)
+{
+    StoreAttr(attr, FormatInt(value));
+}
+
+void DrawItem::SetColorAttr(std::int32_t attr, ArgbColor value)
+{
+    StoreAttr(attr, FormatColorAttr(value));
+}
+
+void DrawItem::SetTextAttr(std::int32_t attr, const std::string& value)
+{
+    StoreAttr(attr, value);
+}
+
+void DrawItem::SetFloatAttr(std::int32_t attr, float value)
+{
+    StoreAttr(attr, FormatFloatAttr(value));
+}
+
+PointF DrawItem::GetPointAttr(std::int32_t attr)
+{
+    const std::string* text = FindAttr(attr);
+    return text ? ParsePointText(*text) : PointF{};
+}
+
+std::int32_t DrawItem::GetIntAttr(std::int32_t attr)
+{
+    const std::string* text = FindAttr(attr);
+    return text ? ParseIntText(*text) : 0;
+}
+
+ArgbColor DrawItem::GetColorAttr(std::int32_t attr)
+{
+    const std::string* text = FindAttr(attr);
+    return text ? ParseColorText(*text) : ColorAbsent;
+}
+
+std::string DrawItem::GetTextAttr(std::int32_t attr)
+{
+    const std::string* text = FindAttr(attr);
+    return text ? *text : std::string();
+}
+
+float DrawItem::GetFloatAttr(std::int32_t attr)
+{
+    const std::string* text = FindAttr(attr);
+    return text ? ParseFloatText(*text) : 0.0f;
+}
+
+std::int32_t DrawItem::DashStyle()
+{
+    const std::int32_t style = GetIntAttr(ATTR_DASH_STYLE);
+    return style >= 0 && style <= 4 ? style : 0;
+}
+
+// --- moving, turning, scaling ---
+
+void DrawItem::Translate(float dx, float dy, int mode)
+{
+    if (!std::isfinite(dx) || !std::isfinite(dy))
+        return;
+    Matrix m;
+    m.Translate(dx, dy);
+    Transform(m, mode);
+}
+
+void DrawItem::RotateAbout(float angleDegrees, int mode)
+{
+    if (!std::isfinite(angleDegrees))
+        return;
+    const PointF c = GetPointAttr(ATTR_CENTER);
+    Matrix m;
+    m.Translate(-c.x, -c.y);
+    m.Rotate(angleDegrees);
+    m.Translate(c.x, c.y);
+    Transform(m, mode);
+}
+
+void DrawItem::ScaleAbout(float ox, float oy, float sx, float sy, int mode)
+{
+    if (!std::isfinite(ox) || !std::isfinite(oy) || !std::isfinite(sx) || !std::isfinite(sy))
+        return;
+    Matrix m;
+    m.Translate(-ox, -oy);
+    m.Scale(sx, sy);
+    m.Translate(ox, oy);
+    Transform(m, mode);
+    if (mode != ModeCommit)
+        return;
+    // The outline width follows the axis that changed more. Magnitudes, so
+    // that a flip (a factor of -1) keeps the width instead of collapsing it.
+    const float w = GetFloatAttr(ATTR_LINE_WIDTH);
+    const Matrix scalePart(std::fabs(m.M11()), 0, 0, std::fabs(m.M22()), 0, 0);
+    const PointF mapped = scalePart.Map({w, w});
+    float width = std::fabs(w - mapped.y) < std::fabs(w - mapped.x) ? mapped.x : mapped.y;
+    if (!std::isfinite(width)) // a factor large enough to overflow keeps the width
+        width = w;
+    if (width < 0.2f)
+        width = 0.2f;
+    SetFloatAttr(ATTR_LINE_WIDTH, width);
+}
+
+bool DrawItem::IsInsideRect(const RectF& rect)
+{
+    if (IsHidden() || IsLocked())
+        return false;
+    const RectF b = Bounds(ModeCommit);
+    return rect.x <= b.x && b.Right() <= rect.Right() && rect.y <= b.y && b.Bottom() <= rect.Bottom();
+}
+
+void DrawItem::ExportAttributes(AttributeTable& map)
+{
+    for (const auto& [attr, value] : attributes)
+        map.insert({attr, value});
+    const RectF b = Bounds(ModeCommit);
+    map[ATTR_BOUNDS_X] = FormatFixed(b.x, 2);
+    map[ATTR_BOUNDS_Y] = FormatFixed(b.y, 2);
+    map[ATTR_BOUNDS_WIDTH] = FormatFixed(b.width, 2);
+    map[ATTR_BOUNDS_HEIGHT] = FormatFixed(b.height, 2);
+}
+
+void DrawItem::DrawSelectionHandles(QPainter& graphics)
+{
+    if (IsHidden() || IsLocked())
+        return;
+    std::vector<PointF> points;
+    points.reserve(8);
+    BoxHandlePoints(InflateRect(Bounds(ModeCommit), 4), points);
+    workColor = ColorOpaqueBlack;
+    brush.setColor(QColor::fromRgba(workColor));
+    for (const PointF& p : points)
+        graphics.fillRect(ToQRectF(HandleSquare(4, p, 1)), brush);
+}
+
+void DrawItem::ReplaceNodes(const NodeList& list)
+{
+    nodes = list;
+}
+
+RectF DrawItem::Bounds(int mode)
+{
+    RectF rect;
+    GetBounds(rect, mode);
+    return rect;
+}
+
+// --- copying ---
+
+void DrawItem::CopyFrom(const DrawItem& other)
+{
+    if (&other == this)
+        return;
+    nodes = other.nodes;
+    for (const auto& [attr, value] : other.attributes)
+        attributes.insert({attr, value});
+    matrix = other.matrix;
+    lineRamp = other.lineRamp;
+    fillRamp = other.fillRamp;
+}
+
+bool DrawItem::ConvertInto(DrawItem& target)
+{
+    if (&target == this)
+        return false;
+    for (const auto& [attr, value] : attributes)
+        target.SetTextAttr(attr, value);
+    target.SetLineRamp(lineRamp.colors, lineRamp.positions);
+    target.SetFillRamp(fillRamp.colors, fillRamp.positions);
+    NodeList outline;
+    GetNodes(outline);
+    // A target that refuses the outline would replace the shape by nothing.
+    return target.SetNodes(outline);
+}
+
+// --- node editing: only the curve edits single nodes ---
+
+void DrawItem::SetNode(std::int32_t, const PathNode&) {}
+void DrawItem::GetNode(std::int32_t, PathNode&) {}
+void DrawItem::InsertNodeAt(const PathNode&) {}
+void DrawItem::DeleteNode(std::int32_t) {}
+bool DrawItem::IsNodeClosedOrInner(std::int32_t) { return false; }
+bool DrawItem::CanJoinEnds(const NodeSelection&) { return false; }
+void DrawItem::BreakAtNode(std::int32_t) {}
+void DrawItem::JoinEnds(const NodeSelection&) {}
+void DrawItem::ConvertSegmentToCurve(std::int32_t) {}
+void DrawItem::ConvertSegmentToLine(std::int32_t) {}
+void DrawItem::GetNodes(NodeList&) {}
+
+// --- every item is a group of one ---
+
+bool DrawItem::AddChild(DrawItem*) { return false; }
+DrawItem* DrawItem::ChildAt(std::int32_t) { return this; }
+bool DrawItem::RemoveChildAt(std::int32_t) { return false; }
+bool DrawItem::ReleaseChildren() { return false; }
+std::int32_t DrawItem::ChildCount() { return 1; }
+
+// --- transform policies ---
+
+void DrawItem::MapGradientPoints(const Matrix& m)
+{
+    for (std::int32_t attr : {ATTR_FILL_GRADIENT_START, ATTR_FILL_GRADIENT_END, ATTR_LINE_GRADIENT_START, ATTR_LINE_GRADIENT_END}) {
+        const std::string* text = FindAttr(attr);
+        const PointF p = text ? ParsePointText(*text) : PointF{};
+        StoreAttr(attr, FormatPointAttr(m.Map(p)));
+    }
+}
+
+void DrawItem::MapCenter(const Matrix& m)
+{
+    // An item that never had an outline has no centre to carry.
+    if (const std::string* text = FindAttr(ATTR_CENTER))
+        StoreAttr(ATTR_CENTER, FormatPointAttr(m.Map(ParsePointText(*text))));
+}
+
+void DrawItem::TransformBaking(const Matrix& m, int mode)
+{
+    if (!IsFiniteMatrix(m))
+        return;
+    if (mode == ModePreview) {
+        previewMatrix = matrix;
+        previewMatrix.Multiply(m);
+        previewNodes = nodes;
+        previewMatrix.MapNodes(previewNodes);
+        return;
+    }
+    previewMatrix.Reset();
+    previewNodes.clear();
+    matrix.Multiply(m);
+    matrix.MapNodes(nodes);
+    MapGradientPoints(matrix);
+    MapCenter(matrix);
+    matrix.Reset();
+}
+
+void DrawItem::TransformAccumulating(const Matrix& m, int mode)
+{
+    if (!IsFiniteMatrix(m))
+        return;
+    if (mode == ModePreview) {
+        previewMatrix = matrix;
+        previewMatrix.Multiply(m);
+        previewNodes = nodes;
+        return;
+    }
+    Matrix combined = matrix;
+    combined.Multiply(m);
+    if (!IsFiniteMatrix(combined))
+        return;
+    previewMatrix.Reset();
+    previewNodes.clear();
+    matrix = combined;
+    MapGradientPoints(m);
+    MapCenter(m);
+}
+
+void DrawItem::UpdateCenter()
+{
+    StoreAttr(ATTR_CENTER, FormatPointAttr(Bounds(ModeCommit).Center()));
+}
+
+RectF DrawItem::PathBoundsWithPen(const QPainterPath& path)
+{
+    // Qt's bounds of a path with curves are already the tight bounds, which
+    // is what flattening finely would approach.
+    RectF r = FromQRectF(path.boundingRect());
+    const float halfWidth = GetFloatAttr(ATTR_LINE_WIDTH) * 0.5f;
+    return {r.x - halfWidth, r.y - halfWidth, r.width + 2 * halfWidth, r.height + 2 * halfWidth};
+}
+
+// --- drawing ---
+
+void DrawItem::PreparePen()
+{
+    pen.setWidthF(GetFloatAttr(ATTR_LINE_WIDTH));
+    pen.setStyle(QtDashStyle(DashStyle()));
+    if (GetIntAttr(ATTR_LINE_GRADIENT) != 0) {
+        pen.setBrush(BuildGradientBrush(lineRamp, GetPointAttr(ATTR_LINE_GRADIENT_START),
+                                        GetPointAttr(ATTR_LINE_GRADIENT_END), GetIntAttr(ATTR_LINE_WRAP)));
+    } else {
+        workColor = GetColorAttr(ATTR_LINE_COLOR);
+        pen.setColor(QColor::fromRgba(workColor));
+    }
+}
+
+void DrawItem::DrawRecipe(QPainter& graphics, const QPainterPath& outline, bool fill, bool skipClearFill)
+{
+    if (IsHidden())
+        return;
+    PreparePen();
+    if (fill) {
+        if (GetIntAttr(ATTR_FILL_GRADIENT) != 0) {
+            graphics.fillPath(outline, BuildGradientBrush(fillRamp, GetPointAttr(ATTR_FILL_GRADIENT_START),
+                                                          GetPointAttr(ATTR_FILL_GRADIENT_END), GetIntAttr(ATTR_FILL_WRAP)));
+        } else {
+            workColor = GetColorAttr(ATTR_FILL_COLOR);
+            brush.setColor(QColor::fromRgba(workColor));
+            if (!(skipClearFill && ColorAlpha(workColor) == 0))
+                graphics.fillPath(outline, brush);
+        }
+    }
+    graphics.strokePath(outline, pen);
+}
+
+void DrawItem::DrawPreviewPath(QPainter& graphics, const QPainterPath& path)
+{
+    graphics.setRenderHint(QPainter::Antialiasing, false);
+    workColor = ColorPreviewBlue;
+    pen.setColor(QColor::fromRgba(workColor));
+    pen.setWidthF(ScreenPixel());
+    pen.setStyle(Qt::SolidLine);
+    graphics.strokePath(path, pen);
+    graphics.setRenderHint(QPainter::Antialiasing, true);
+}
+
+void DrawItem::AddCurveOutline(QPainterPath& path, const NodeList& list)
+{
+    path.setFillRule(Qt::OddEvenFill);
+    std::size_t first = 0;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (list[i].brk == 0)
+            continue;
+        const PathNode& start = list[first];
+        path.moveTo(start.x, start.y);
+        for (std::size_t k = first + 1; k <= i; ++k) {
+            const PathNode& a = list[k - 1];
+            const PathNode& b = list[k];
+            path.cubicTo(a.rx, a.ry, b.lx, b.ly, b.x, b.y);
+        }
+        if (list[i].close != 0) {
+            const PathNode& last = list[i];
+            path.cubicTo(last.rx, last.ry, start.lx, start.ly, start.x, start.y);
+        }
+        first = i + 1;
+    }
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+// A picture placed in a box. The box's two corners stay as the placing tool
+// gave them (a box dragged right to left draws the picture mirrored); moves,
+// turns and scales gather in the committed matrix. No outline, no fill, no
+// gradients.
+
+#include "items/draw_item.h"
+
+#include <array>
+
+class ImageItem : public DrawItem
+{
+public:
+    ImageItem();
+
+    void HitFillStop(PointF point, std::int32_t& index) override;
+    void HitLineStop(PointF point, std::int32_t& index) override;
+    void EnsureLineGradient() override;
+    void EnsureFillGradient() override;
+    std::int32_t ToggleLineStopAt(PointF point, ArgbColor color) override;
+    std::int32_t ToggleFillStopAt(PointF point, ArgbColor color) override;
+    void DragLineGradientHandle(std::int32_t index, float dx, float dy) override;
+    void DragFillGradientHandle(std::int32_t index, float dx, float dy) override;
+    void Transform(const Matrix& m, int mode) override;
+    bool ConvertInto(DrawItem& target) override;
+
+    void GetBounds(RectF& rect, int mode) override;
+    void Draw(QPainter& graphics) override;
+    void DrawHotNode(QPainter& graphics, PointF point) override;
+    void DrawNodeHandles(QPainter& graphics, const NodeSelection& selection) override;
+    std::int32_t HitTest(PointF point) override;
+    std::int32_t HitNode(PointF point, NodeSelection& selection) override;
+    std::int32_t SelectNodesInRect(const RectF& rect, NodeSelection& selection) override;
+    bool SetNodes(const NodeList& list) override;
+    void GetNodes(NodeList& list) override;
+    void MoveNodes(int mode, const NodeSelection& selection, float dx, float dy) override;
+
+private:
+    // Top-left, top-right, bottom-right, bottom-left of the box in list,
+    // mapped by m; false unless the list holds the two corners.
+    static bool BoxCorners(const NodeList& list, const Matrix& m, std::array<PointF, 4>& corners);
+};

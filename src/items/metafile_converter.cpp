@@ -1,0 +1,156 @@
+#include "items/metafile_converter.h"
+
+// No Qt header may come into this file (see the header).
+#include <libwmf/api.h>
+#include <libwmf/svg.h>
+
+#include <emf2svg.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+std::uint16_t ReadLe16(const unsigned char* p)
+{
+    return std::uint16_t(p[0] | (p[1] << 8));
+}
+
+std::uint32_t ReadLe32(const unsigned char* p)
+{
+    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
+}
+
+constexpr std::uint32_t WmfPlaceableKey = 0x9AC6CDD7;
+constexpr std::size_t WmfPlaceableHeaderSize = 22;
+constexpr std::size_t WmfHeaderSize = 18;
+constexpr std::size_t EmfHeaderMinSize = 88;
+constexpr std::uint32_t EmfHeaderRecord = 1;
+constexpr std::uint32_t EmfSignature = 0x464D4520; // " EMF"
+
+bool IsPlainWmfHeader(const unsigned char* p, std::size_t size)
+{
+    if (size < WmfHeaderSize)
+        return false;
+    const std::uint16_t type = ReadLe16(p);          // 1 in memory, 2 on disk
+    const std::uint16_t headerWords = ReadLe16(p + 2); // always 9
+    const std::uint16_t version = ReadLe16(p + 4);
+    return (type == 1 || type == 2) && headerWords == 9 && (version == 0x0100 || version == 0x0300);
+}
+
+// The pixel size a metafile shows at on a 96 dpi screen.
+constexpr double ScreenDpi = 96.0;
+// libwmf's device units are points.
+constexpr double DevicePerInch = 72.0;
+
+// The picture frame a placeable header declares, in device units. libwmf's
+// own scan gives the bounds of what is drawn, which would crop the margins
+// and stretch the drawing over the whole picture.
+bool PlaceableFrame(const unsigned char* p, std::size_t size, wmfD_Rect& frame)
+{
+    if (size < WmfPlaceableHeaderSize || ReadLe32(p) != WmfPlaceableKey)
+        return false;
+    const int left = std::int16_t(ReadLe16(p + 6));
+    const int top = std::int16_t(ReadLe16(p + 8));
+    const int right = std::int16_t(ReadLe16(p + 10));
+    const int bottom = std::int16_t(ReadLe16(p + 12));
+    const int unitsPerInch = ReadLe16(p + 14);
+    if (unitsPerInch == 0 || left == right || top == bottom)
+        return false;
+    const double scale = DevicePerInch / unitsPerInch;
+    frame.TL.x = 0;
+    frame.TL.y = 0;
+    frame.BR.x = float(std::abs(right - left) * scale);
+    frame.BR.y = float(std::abs(bottom - top) * scale);
+    return true;
+}
+
+std::string WmfToSvg(const unsigned char* data, std::size_t size)
+{
+    // libwmf reads through a non-const pointer; give it a copy of its own.
+    std::vector<unsigned char> bytes(data, data + size);
+    wmfAPI_Options options{};
+    options.function = wmf_svg_function;
+    const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
+    wmfAPI* api = nullptr;
+    if (wmf_api_create(&api, flags, &options) != wmf_E_None) {
+        if (api)
+            wmf_api_destroy(api);
+        return {};
+    }
+    std::string svg;
+    wmfD_Rect box{};
+    if (wmf_mem_open(api, bytes.data(), long(bytes.size())) == wmf_E_None && wmf_scan(api, 0, &box) == wmf_E_None) {
+        wmf_svg_t* device = WMF_SVG_GetData(api);
+        device->out = wmf_stream_create(api, nullptr);
+        device->Description = nullptr;
+        wmfD_Rect frame{};
+        if (PlaceableFrame(data, size, frame))
+            box = frame;
+        device->bbox = box;
+        unsigned int width = 0, height = 0;
+        wmf_display_size(api, &width, &height, ScreenDpi, ScreenDpi);
+        device->width = width;
+        device->height = height;
+        const bool played = device->out && wmf_play(api, 0, &box) == wmf_E_None;
+        if (device->out) {
+            char* text = nullptr;
+            unsigned long length = 0;
+            wmf_stream_destroy(api, device->out, &text, &length);
+            device->out = nullptr;
+            // The buffer stays the library's; wmf_api_destroy frees it.
+            if (played && text)
+                svg.assign(text, length);
+        }
+        wmf_mem_close(api);
+    }
+    wmf_api_destroy(api);
+    return svg;
+}
+
+std::string EmfToSvg(const unsigned char* data, std::size_t size)
+{
+    std::vector<char> bytes(data, data + size);
+    char emptyNamespace[] = "";
+    generatorOptions options{};
+    options.nameSpace = emptyNamespace;
+    options.verbose = false;
+    options.emfplus = false;
+    options.svgDelimiter = true;
+    options.imgWidth = 0;
+    options.imgHeight = 0;
+    char* text = nullptr;
+    std::size_t length = 0;
+    const int ok = emf2svg(bytes.data(), bytes.size(), &text, &length, &options);
+    std::string svg;
+    if (ok && text)
+        svg.assign(text, length);
+    std::free(text);
+    return svg;
+}
+
+} // namespace
+
+MetafileKind DetectMetafile(const unsigned char* data, std::size_t size)
+{
+    if (!data)
+        return MetafileKind::None;
+    if (size >= WmfPlaceableHeaderSize + WmfHeaderSize && ReadLe32(data) == WmfPlaceableKey)
+        return MetafileKind::Wmf;
+    if (size >= EmfHeaderMinSize && ReadLe32(data) == EmfHeaderRecord && ReadLe32(data + 40) == EmfSignature)
+        return MetafileKind::Emf;
+    if (IsPlainWmfHeader(data, size))
+        return MetafileKind::Wmf;
+    return MetafileKind::None;
+}
+
+std::string MetafileToSvg(const unsigned char* data, std::size_t size)
+{
+    switch (DetectMetafile(data, size)) {
+    case MetafileKind::Wmf: return WmfToSvg(data, size);
+    case MetafileKind::Emf: return EmfToSvg(data, size);
+    case MetafileKind::None: break;
+    }
+    return {};
+}

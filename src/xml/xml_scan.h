@@ -1,0 +1,31 @@
+#pragma once
+
+// Scanning helpers of the XML reader. Every search works on [pos, end) and
+// returns null when nothing is found; none copies the text it scans, so a
+// parse stays linear in the size of its input.
+
+#include <string>
+#include <string_view>
+
+struct XmlParseOptions;
+
+// Space, tab, line feed, vertical tab, form feed, carriage return.
+constexpr bool IsXmlWhite(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+const char* SkipXmlWhite(const char* pos, const char* end);
+
+// First c in [pos, end); an escape character hides the character behind it.
+// escape 0 means none.
+const char* FindUnescaped(const char* pos, const char* end, char c, char escape);
+const char* FindFirstOfUnescaped(const char* pos, const char* end, char c1, char c2, char escape);
+const char* FindFirstOf(const char* pos, const char* end, char c1, char c2);
+
+// Start of the first occurrence of marker whose first character is not escaped.
+const char* FindMarker(const char* pos, const char* end, std::string_view marker, char escape);
+
+// Sets target from the stretch [begin, end) of the text: optional trimming
+// (an empty stretch leaves target as it was), then escapes, then entities.
+void SetXmlValue(std::string& target, const char* begin, const char* end, const XmlParseOptions& options);

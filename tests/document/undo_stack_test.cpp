@@ -1,0 +1,192 @@
+#include "document/undo_stack.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// What happened to the records of one test, in order: "x:A" execute,
+// "u:A" undo, "d:A" destroyed.
+using Log = std::vector<std::string>;
+
+class LoggingRecord : public UndoRecord
+{
+public:
+    LoggingRecord(Log& log, std::string name, int executeResult = 0, int undoResult = 0)
+        : log(log), name(std::move(name)), executeResult(executeResult), undoResult(undoResult)
+    {
+    }
+    ~LoggingRecord() override { log.push_back("d:" + name); }
+
+    int Execute() override
+    {
+        log.push_back("x:" + name);
+        return executeResult;
+    }
+    int Undo() override
+    {
+        log.push_back("u:" + name);
+        return undoResult;
+    }
+
+    Log& log;
+    std::string name;
+    int executeResult;
+    int undoResult;
+};
+
+std::unique_ptr<LoggingRecord> Make(Log& log, std::string name, int executeResult = 0, int undoResult = 0)
+{
+    return std::make_unique<LoggingRecord>(log, std::move(name), executeResult, undoResult);
+}
+
+} // namespace
+
+TEST(UndoStack, EmptyListsAnswerZeroAndChangeNothing)
+{
+    Log log;
+    UndoStack stack;
+    EXPECT_FALSE(stack.CanUndo());
+    EXPECT_FALSE(stack.CanRedo());
+    EXPECT_EQ(stack.Undo(), 0);
+    EXPECT_EQ(stack.Redo(), 0);
+
+    EXPECT_EQ(stack.Do(Make(log, "A", 7)), 7);
+    EXPECT_EQ(stack.Redo(), 0); // nothing undone yet
+    EXPECT_EQ(stack.UndoCount(), 1u);
+    EXPECT_EQ(log, (Log{"x:A"}));
+
+    EXPECT_EQ(stack.Undo(), 0);
+    EXPECT_EQ(stack.Undo(), 0); // now empty
+    EXPECT_EQ(stack.RedoCount(), 1u);
+    EXPECT_EQ(log, (Log{"x:A", "u:A"}));
+}
+
+TEST(UndoStack, NewRecordDiscardsTheRedoList)
+{
+    Log log;
+    UndoStack stack;
+    stack.Do(Make(log, "A"));
+    stack.Do(Make(log, "B"));
+    EXPECT_EQ(stack.Undo(), 0);
+    EXPECT_TRUE(stack.CanRedo());
+    stack.Do(Make(log, "C"));
+
+    // B is gone before C runs; A and C live on.
+    EXPECT_EQ(log, (Log{"x:A", "x:B", "u:B", "d:B", "x:C"}));
+    EXPECT_FALSE(stack.CanRedo());
+    EXPECT_EQ(stack.Redo(), 0);
+    EXPECT_EQ(stack.UndoCount(), 2u);
+
+    // The undo list still runs newest first.
+    stack.Undo();
+    stack.Undo();
+    EXPECT_EQ(log.back(), "u:A");
+    EXPECT_EQ(log[log.size() - 2], "u:C");
+}
+
+TEST(UndoStack, RecordsMoveBetweenTheLists)
+{
+    Log log;
+    UndoStack stack;
+    stack.Do(Make(log, "A", 1, 2));
+    EXPECT_EQ(stack.Undo(), 2);
+    EXPECT_EQ(stack.Redo(), 1);
+    EXPECT_EQ(stack.Undo(), 2);
+    EXPECT_FALSE(stack.CanUndo());
+    EXPECT_TRUE(stack.CanRedo());
+    EXPECT_EQ(log, (Log{"x:A", "u:A", "x:A", "u:A"}));
+
+    // Several undone records come back newest-undone first.
+    stack.Redo();
+    stack.Do(Make(log, "B"));
+    stack.Do(Make(log, "C"));
+    stack.Undo();
+    stack.Undo();
+    log.clear();
+    stack.Redo();
+    stack.Redo();
+    EXPECT_EQ(log, (Log{"x:B", "x:C"}));
+    EXPECT_EQ(stack.UndoCount(), 3u);
+    EXPECT_EQ(stack.RedoCount(), 0u);
+}
+
+TEST(UndoStack, FailedRecordsAreDeletedAndKeptNowhere)
+{
+    Log log;
+    UndoStack stack;
+    stack.Do(Make(log, "A"));
+    stack.Do(Make(log, "B"));
+    stack.Undo(); // B waits on the redo list
+
+    // A refused record still discards the redo list, then is deleted itself.
+    EXPECT_EQ(stack.Do(Make(log, "F", -3)), -3);
+    EXPECT_EQ(log, (Log{"x:A", "x:B", "u:B", "d:B", "x:F", "d:F"}));
+    EXPECT_EQ(stack.UndoCount(), 1u);
+    EXPECT_EQ(stack.RedoCount(), 0u);
+
+    // An undo that fails drops the record from both lists.
+    auto failingUndo = Make(log, "U", 0, -1);
+    stack.Do(std::move(failingUndo));
+    log.clear();
+    EXPECT_EQ(stack.Undo(), -1);
+    EXPECT_EQ(log, (Log{"u:U", "d:U"}));
+    EXPECT_EQ(stack.UndoCount(), 1u);
+    EXPECT_EQ(stack.RedoCount(), 0u);
+
+    // A redo that fails likewise.
+    auto record = Make(log, "R");
+    LoggingRecord* raw = record.get();
+    stack.Do(std::move(record));
+    stack.Undo();
+    raw->executeResult = -2;
+    log.clear();
+    EXPECT_EQ(stack.Redo(), -2);
+    EXPECT_EQ(log, (Log{"x:R", "d:R"}));
+    EXPECT_EQ(stack.UndoCount(), 1u);
+    EXPECT_EQ(stack.RedoCount(), 0u);
+}
+
+TEST(UndoStack, ClearAndDestructionDeleteEveryRecord)
+{
+    Log log;
+    {
+        UndoStack stack;
+        stack.Do(Make(log, "A"));
+        stack.Do(Make(log, "B"));
+        stack.Do(Make(log, "C"));
+        stack.Undo();
+        log.clear();
+        stack.Clear(); // undo list first, then redo list
+        EXPECT_EQ(log, (Log{"d:A", "d:B", "d:C"}));
+        EXPECT_FALSE(stack.CanUndo());
+        EXPECT_FALSE(stack.CanRedo());
+        EXPECT_EQ(stack.Undo(), 0);
+
+        stack.Do(Make(log, "D"));
+        stack.Do(Make(log, "E"));
+        stack.Undo();
+        log.clear();
+    }
+    EXPECT_EQ(log, (Log{"d:D", "d:E"}));
+}
+
+TEST(UndoStack, HasNoDepthLimit)
+{
+    Log log;
+    UndoStack stack;
+    const int n = 5000;
+    for (int i = 0; i < n; ++i)
+        stack.Do(Make(log, std::to_string(i)));
+    int undone = 0;
+    while (stack.CanUndo()) {
+        stack.Undo();
+        ++undone;
+    }
+    EXPECT_EQ(undone, n);
+    EXPECT_EQ(log.back(), "u:0");
+    EXPECT_EQ(stack.RedoCount(), std::size_t(n));
+}

@@ -1,0 +1,205 @@
+#include "export/temp_files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+QString Q(const std::string& path)
+{
+    return QString::fromStdString(path);
+}
+
+bool Exists(const std::string& path)
+{
+    return QFileInfo::exists(Q(path));
+}
+
+QByteArray Contents(const std::string& path)
+{
+    QFile file(Q(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return "<unreadable>";
+    return file.readAll();
+}
+
+bool Listed(const std::string& path)
+{
+    const auto& list = TempFileList();
+    return std::find(list.begin(), list.end(), path) != list.end();
+}
+
+// A file the user owns, which the working copies must never touch.
+class SourceFile
+{
+public:
+    explicit SourceFile(const QByteArray& bytes)
+    {
+        file.open();
+        file.write(bytes);
+        file.flush();
+    }
+    std::string Path() const { return file.fileName().toStdString(); }
+
+private:
+    QTemporaryFile file;
+};
+
+} // namespace
+
+TEST(TempFiles, WrittenFileIsPrivateNamedListedAndHoldsTheBytes)
+{
+    const QByteArray bytes("\x00\xff\r\n\x1a plain text", 17);
+    const std::size_t before = TempFileList().size();
+    const std::string path = WriteTempFile(std::size_t(bytes.size()), bytes.constData());
+
+    ASSERT_FALSE(path.empty());
+    EXPECT_EQ(Contents(path), bytes);
+    EXPECT_EQ(TempFileList().size(), before + 1);
+    EXPECT_EQ(TempFileList().back(), path);
+
+    const QFileInfo info(Q(path));
+    EXPECT_TRUE(info.fileName().startsWith(QStringLiteral("Plimsa_"))) << path;
+    EXPECT_EQ(info.absoluteDir().canonicalPath(), QDir(QDir::tempPath()).canonicalPath());
+
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+}
+
+TEST(TempFiles, ZeroLengthGivesAnEmptyListedFile)
+{
+    const std::string a = WriteTempFile(0, nullptr);
+    const std::string b = WriteTempFile(0, "ignored");
+    for (const std::string& path : {a, b}) {
+        ASSERT_FALSE(path.empty());
+        EXPECT_TRUE(Exists(path)) << path;
+        EXPECT_EQ(QFileInfo(Q(path)).size(), 0) << path;
+        EXPECT_TRUE(Listed(path)) << path;
+    }
+    EXPECT_NE(a, b);
+}
+
+TEST(TempFiles, CopiesOfOneSourceAreDistinctFiles)
+{
+    QByteArray bytes;
+    for (int i = 0; i < 200000; ++i) // larger than one copy chunk
+        bytes.append(char(i * 7));
+    SourceFile source(bytes);
+
+    const std::string a = MakeTempCopy(source.Path());
+    const std::string b = MakeTempCopy(source.Path());
+    ASSERT_FALSE(a.empty());
+    ASSERT_FALSE(b.empty());
+    EXPECT_NE(a, b);
+    EXPECT_NE(a, source.Path());
+    EXPECT_TRUE(Listed(a));
+    EXPECT_TRUE(Listed(b));
+    EXPECT_EQ(Contents(a), bytes);
+    EXPECT_EQ(Contents(b), bytes);
+    EXPECT_TRUE(QFileInfo(Q(a)).fileName().startsWith(QStringLiteral("Plimsa_")));
+
+    // The copy is a file of its own: changing it leaves the source alone.
+    {
+        QFile copy(Q(a));
+        ASSERT_TRUE(copy.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        copy.write("changed");
+    }
+    EXPECT_EQ(Contents(source.Path()), bytes);
+
+    struct stat st {};
+    ASSERT_EQ(::stat(b.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+TEST(TempFiles, CopyOfAnUnreadableSourceIsAnEmptyListedFile)
+{
+    const std::string missing = (QDir::tempPath() + QStringLiteral("/Plimsa_no_such_dir/none.png")).toStdString();
+    ASSERT_FALSE(Exists(missing));
+    const std::string path = MakeTempCopy(missing);
+    ASSERT_FALSE(path.empty());
+    EXPECT_TRUE(Exists(path));
+    EXPECT_EQ(QFileInfo(Q(path)).size(), 0);
+    EXPECT_TRUE(Listed(path));
+
+    // A directory is not a readable file either.
+    const std::string fromDir = MakeTempCopy(QDir::tempPath().toStdString());
+    ASSERT_FALSE(fromDir.empty());
+    EXPECT_EQ(QFileInfo(Q(fromDir)).size(), 0);
+}
+
+TEST(TempFiles, DeletingRemovesEveryListedFileAndKeepsTheList)
+{
+    SourceFile source("picture");
+    const std::string copied = MakeTempCopy(source.Path());
+    const std::string written = WriteTempFile(3, "abc");
+    ASSERT_TRUE(Exists(copied));
+    ASSERT_TRUE(Exists(written));
+    // One of them already gone by other means.
+    ASSERT_TRUE(QFile::remove(Q(written)));
+
+    const std::vector<std::string> listed = TempFileList();
+    DeleteTempFiles();
+    EXPECT_EQ(TempFileList(), listed);
+    for (const std::string& path : listed)
+        EXPECT_FALSE(Exists(path)) << path;
+    EXPECT_TRUE(Exists(source.Path())); // the user's file stays
+
+    // Later passes meet only missing files.
+    DeleteTempFiles();
+    EXPECT_EQ(TempFileList(), listed);
+
+    // New files made after a pass are listed and deleted by the next one.
+    const std::string later = WriteTempFile(1, "x");
+    EXPECT_TRUE(Exists(later));
+    DeleteTempFiles();
+    EXPECT_FALSE(Exists(later));
+}
+
+TEST(TempFilesDeathTest, FilesAreDeletedWhenTheProcessEnds)
+{
+    // Made here, in the parent: the child's exit must leave it alone.
+    const std::string parentFile = WriteTempFile(6, "parent");
+    ASSERT_TRUE(Exists(parentFile));
+
+    // The child reports the names of its files through this one.
+    QTemporaryFile report;
+    ASSERT_TRUE(report.open());
+    report.close();
+    const std::string reportPath = report.fileName().toStdString();
+    SourceFile source("source");
+
+    EXPECT_EXIT(
+        {
+            const std::string written = WriteTempFile(5, "child");
+            const std::string copied = MakeTempCopy(source.Path());
+            QFile out(QString::fromStdString(reportPath));
+            if (out.open(QIODevice::WriteOnly)) {
+                out.write(QByteArray::fromStdString(written + "\n" + copied));
+                out.close();
+            }
+            std::exit(Exists(written) && Exists(copied) ? 0 : 3);
+        },
+        ::testing::ExitedWithCode(0), "");
+
+    ASSERT_TRUE(report.open());
+    const QList<QByteArray> names = report.readAll().split('\n');
+    ASSERT_EQ(names.size(), 2);
+    for (const QByteArray& name : names) {
+        EXPECT_TRUE(name.contains("Plimsa_")) << name.toStdString();
+        EXPECT_FALSE(Exists(name.toStdString())) << name.toStdString();
+    }
+    EXPECT_TRUE(Exists(parentFile));
+    EXPECT_EQ(Contents(parentFile), QByteArray("parent"));
+}

@@ -1,0 +1,485 @@
+#include "items/attribute_format.h"
+#include "items/curve_item.h"
+
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+PathNode Node(float x, float y, std::int32_t type = NodeCusp)
+{
+    return PathNode::AtPoint(x, y, type);
+}
+
+// The closed outline of a box, as a converted rectangle gives it.
+NodeList BoxOutline(float x0, float y0, float x1, float y1)
+{
+    NodeList list{Node(x0, y0), Node(x1, y0), Node(x1, y1), Node(x0, y1)};
+    list.back().brk = 1;
+    list.back().close = 1;
+    return list;
+}
+
+// An open polyline of straight segments ending in a break.
+NodeList Polyline(std::initializer_list<PointF> points)
+{
+    NodeList list;
+    for (PointF p : points)
+        list.push_back(Node(p.x, p.y));
+    list.back().brk = 1;
+    return list;
+}
+
+NodeList Concat(NodeList a, const NodeList& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+std::unique_ptr<CurveItem> MakeCurve(const NodeList& list)
+{
+    auto curve = std::make_unique<CurveItem>();
+    EXPECT_TRUE(curve->SetNodes(list));
+    return curve;
+}
+
+int BreakCount(const NodeList& list)
+{
+    int count = 0;
+    for (const PathNode& n : list)
+        count += n.brk != 0;
+    return count;
+}
+
+} // namespace
+
+TEST(CurveItemTest, SetNodesReplacesAndCentres)
+{
+    CurveItem curve;
+    EXPECT_EQ(curve.TypeCode(), ItemCurve);
+    EXPECT_EQ(curve.ClassName(), "curve");
+    EXPECT_FALSE(curve.SetNodes({Node(1, 1)}));
+    EXPECT_TRUE(curve.Nodes().empty());
+
+    ASSERT_TRUE(curve.SetNodes(BoxOutline(0, 0, 40, 20)));
+    EXPECT_EQ(curve.GetPointAttr(ATTR_CENTER), (PointF{20, 10}));
+    // A second outline replaces the first, as undo relies on.
+    ASSERT_TRUE(curve.SetNodes(Polyline({{100, 100}, {120, 140}})));
+    EXPECT_EQ(curve.Nodes().size(), 2u);
+    EXPECT_EQ(curve.GetPointAttr(ATTR_CENTER), (PointF{110, 120}));
+
+    NodeList out{Node(7, 7)};
+    curve.GetNodes(out);
+    EXPECT_EQ(out, curve.Nodes());
+
+    DrawItem& target = curve;
+    CurveItem other;
+    EXPECT_FALSE(target.ConvertInto(other));
+}
+
+TEST(CurveItemTest, SingleNodeAccessIsGuarded)
+{
+    CurveItem empty;
+    PathNode probe = Node(5, 5);
+    empty.GetNode(0, probe);
+    empty.SetNode(3, Node(1, 1));
+    empty.DeleteNode(0);
+    empty.BreakAtNode(0);
+    empty.ConvertSegmentToCurve(0);
+    EXPECT_EQ(probe, Node(5, 5));
+    EXPECT_TRUE(empty.Nodes().empty());
+
+    auto curve = MakeCurve(Polyline({{0, 0}, {10, 0}, {20, 0}}));
+    PathNode n;
+    curve->GetNode(99, n); // outside the list: the last node
+    EXPECT_EQ(n.Anchor(), (PointF{20, 0}));
+    curve->GetNode(-1, n);
+    EXPECT_EQ(n.Anchor(), (PointF{20, 0}));
+    PathNode moved = Node(20, 40);
+    moved.brk = 1;
+    curve->SetNode(7, moved);
+    EXPECT_EQ(curve->Nodes()[2], moved);
+    EXPECT_EQ(curve->GetPointAttr(ATTR_CENTER), (PointF{10, 20}));
+    curve->DeleteNode(3);
+    curve->DeleteNode(-1);
+    EXPECT_EQ(curve->Nodes().size(), 3u);
+
+    // Deleting the last node of a subpath joins it to the following one.
+    auto two = MakeCurve(Concat(Polyline({{0, 0}, {10, 0}}), Polyline({{0, 20}, {10, 20}})));
+    two->DeleteNode(1);
+    EXPECT_EQ(BreakCount(two->Nodes()), 1);
+    EXPECT_EQ(two->Nodes().size(), 3u);
+}
+
+TEST(CurveItemTest, BreaksClosedAndOpenSubpaths)
+{
+    auto box = MakeCurve(BoxOutline(0, 0, 40, 20));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(box->IsNodeClosedOrInner(i));
+    box->BreakAtNode(2);
+    const NodeList& n = box->Nodes();
+    ASSERT_EQ(n.size(), 5u);
+    const PointF expected[5] = {{40, 20}, {0, 20}, {0, 0}, {40, 0}, {40, 20}};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(n[i].Anchor(), expected[i]) << i;
+        EXPECT_EQ(n[i].brk, i == 4 ? 1 : 0) << i;
+        EXPECT_EQ(n[i].close, 0) << i;
+    }
+    EXPECT_FALSE(box->IsNodeClosedOrInner(0));
+    EXPECT_FALSE(box->IsNodeClosedOrInner(4));
+    EXPECT_TRUE(box->IsNodeClosedOrInner(2));
+
+    auto line = MakeCurve(Polyline({{0, 0}, {10, 0}, {20, 0}, {30, 0}}));
+    line->BreakAtNode(1);
+    const NodeList& m = line->Nodes();
+    ASSERT_EQ(m.size(), 5u);
+    EXPECT_EQ(BreakCount(m), 2);
+    EXPECT_EQ(m[1].brk, 1);
+    EXPECT_EQ(m[1].Anchor(), m[2].Anchor());
+    EXPECT_FALSE(line->IsNodeClosedOrInner(1));
+    EXPECT_FALSE(line->IsNodeClosedOrInner(2));
+
+    // An end of an open subpath has nothing to break.
+    line->BreakAtNode(0);
+    line->BreakAtNode(4);
+    EXPECT_EQ(line->Nodes().size(), 5u);
+}
+
+TEST(CurveItemTest, JoinsEndsOfOneSubpath)
+{
+    // Ends that coincide: the last node goes, its arriving control point survives on the first.
+    NodeList loop = Polyline({{0, 0}, {30, 0}, {30, 30}, {1, 1}});
+    loop[3].lx = 5;
+    loop[3].ly = 20;
+    auto curve = MakeCurve(loop);
+    EXPECT_TRUE(curve->CanJoinEnds({0, 3}));
+    EXPECT_FALSE(curve->CanJoinEnds({0, 2}));
+    EXPECT_FALSE(curve->CanJoinEnds({0, 0}));
+    EXPECT_FALSE(curve->CanJoinEnds({0, 3, 2}));
+    curve->JoinEnds({0, 3});
+    ASSERT_EQ(curve->Nodes().size(), 3u);
+    EXPECT_EQ(curve->Nodes()[2].brk, 1);
+    EXPECT_EQ(curve->Nodes()[2].close, 1);
+    EXPECT_EQ(curve->Nodes()[0].Left(), (PointF{5, 20}));
+    EXPECT_FALSE(curve->CanJoinEnds({0, 2}));
+
+    // Ends apart: closing keeps every node, in either selection order.
+    auto open = MakeCurve(Polyline({{0, 0}, {30, 0}, {30, 30}}));
+    open->JoinEnds({2, 0});
+    ASSERT_EQ(open->Nodes().size(), 3u);
+    EXPECT_EQ(open->Nodes()[2].close, 1);
+    EXPECT_TRUE(open->IsNodeClosedOrInner(0));
+}
+
+TEST(CurveItemTest, JoinsTwoSubpathsReversingWhereNeeded)
+{
+    // Distinct control points show the reversal swapping left and right.
+    auto make = [](float y) {
+        NodeList list = Polyline({{0, y}, {10, y}, {20, y}});
+        for (PathNode& n : list) {
+            n.ly = y - 1;
+            n.ry = y + 1;
+        }
+        return list;
+    };
+    const NodeList a = make(0), b = make(50), tail = Polyline({{0, 90}, {5, 95}});
+
+    // First nodes of both: the first subpath runs backwards into the second.
+    auto curve = MakeCurve(Concat(Concat(a, b), tail));
+    ASSERT_TRUE(curve->CanJoinEnds({0, 3}));
+    curve->JoinEnds({0, 3});
+    NodeList n = curve->Nodes();
+    ASSERT_EQ(n.size(), 8u);
+    const PointF order[6] = {{20, 0}, {10, 0}, {0, 0}, {0, 50}, {10, 50}, {20, 50}};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(n[i].Anchor(), order[i]) << i;
+        EXPECT_EQ(n[i].brk, i == 5 ? 1 : 0) << i;
+    }
+    EXPECT_EQ(n[0].ly, 1); // was the right control point
+    EXPECT_EQ(n[0].ry, -1);
+    EXPECT_EQ(n[3].ly, 49); // unreversed
+    EXPECT_EQ(n[6].Anchor(), (PointF{0, 90})); // the untouched subpath follows
+    EXPECT_EQ(BreakCount(n), 2);
+
+    // Last nodes of both: the second subpath is reversed.
+    curve = MakeCurve(Concat(a, b));
+    curve->JoinEnds({2, 5});
+    n = curve->Nodes();
+    const PointF lastToLast[6] = {{0, 0}, {10, 0}, {20, 0}, {20, 50}, {10, 50}, {0, 50}};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(n[i].Anchor(), lastToLast[i]) << i;
+    EXPECT_EQ(n[3].ly, 51);
+
+    // First of one and last of the other join without any reversal.
+    curve = MakeCurve(Concat(a, b));
+    curve->JoinEnds({0, 5});
+    n = curve->Nodes();
+    EXPECT_EQ(n[0].Anchor(), (PointF{0, 50}));
+    EXPECT_EQ(n[2].Anchor(), (PointF{20, 50}));
+    EXPECT_EQ(n[3].Anchor(), (PointF{0, 0}));
+    EXPECT_EQ(n[3].ly, -1);
+    EXPECT_EQ(BreakCount(n), 1);
+}
+
+TEST(CurveItemTest, ConvertsSegmentsBothWays)
+{
+    auto curve = MakeCurve(Polyline({{0, 0}, {30, 0}, {30, 60}}));
+    const NodeList straight = curve->Nodes();
+
+    curve->ConvertSegmentToCurve(0); // first node of an open subpath: no segment
+    curve->ConvertSegmentToLine(2);  // already straight
+    EXPECT_EQ(curve->Nodes(), straight);
+
+    curve->ConvertSegmentToCurve(2);
+    const NodeList& n = curve->Nodes();
+    EXPECT_EQ(n[1].Right(), (PointF{30, 20}));
+    EXPECT_EQ(n[2].Left(), (PointF{30, 40}));
+    EXPECT_EQ(n[1].Left(), (PointF{30, 0}));
+    EXPECT_EQ(n[1].type, NodeCusp);
+
+    const NodeList curved = curve->Nodes();
+    curve->ConvertSegmentToCurve(2); // already curved
+    EXPECT_EQ(curve->Nodes(), curved);
+
+    curve->ConvertSegmentToLine(2);
+    EXPECT_EQ(curve->Nodes(), straight);
+
+    // The first node of a closed subpath addresses the closing segment.
+    NodeList box = BoxOutline(0, 0, 30, 30);
+    for (PathNode& node : box)
+        node.type = NodeSymmetric;
+    auto closed = MakeCurve(box);
+    closed->ConvertSegmentToCurve(0);
+    EXPECT_EQ(closed->Nodes()[3].Right(), (PointF{0, 20}));
+    EXPECT_EQ(closed->Nodes()[0].Left(), (PointF{0, 10}));
+    EXPECT_EQ(closed->Nodes()[3].type, NodeCusp);
+    EXPECT_EQ(closed->Nodes()[1].type, NodeSymmetric);
+}
+
+TEST(CurveItemTest, InsertsNodesIntoTheSegmentUnderThePoint)
+{
+    // A horizontal straight segment has bounds of no height; a click just off it still counts.
+    auto line = MakeCurve(Polyline({{0, 0}, {30, 0}, {30, 30}}));
+    line->InsertNodeAt(Node(10, 30)); // far from every segment
+    EXPECT_EQ(line->Nodes().size(), 3u);
+    line->InsertNodeAt(Node(10, 1));
+    ASSERT_EQ(line->Nodes().size(), 4u);
+    EXPECT_EQ(line->Nodes()[1].Anchor(), (PointF{10, 1}));
+    EXPECT_EQ(line->Nodes()[1].brk, 0);
+    line->InsertNodeAt(Node(29, 20));
+    ASSERT_EQ(line->Nodes().size(), 5u);
+    EXPECT_EQ(line->Nodes()[3].Anchor(), (PointF{29, 20}));
+
+    // An arch: its middle is found, a point on its chord is not.
+    NodeList arch = Polyline({{0, 0}, {30, 0}});
+    arch[0].rx = 10, arch[0].ry = -30;
+    arch[1].lx = 20, arch[1].ly = -30;
+    auto curve = MakeCurve(arch);
+    curve->InsertNodeAt(Node(15, 0));
+    EXPECT_EQ(curve->Nodes().size(), 2u);
+    curve->InsertNodeAt(Node(15, -21));
+    ASSERT_EQ(curve->Nodes().size(), 3u);
+    EXPECT_EQ(curve->Nodes()[1].Anchor(), (PointF{15, -21}));
+    EXPECT_EQ(curve->Nodes()[2].brk, 1);
+
+    // On a closing segment the new node becomes the subpath's last.
+    auto box = MakeCurve(BoxOutline(0, 0, 30, 30));
+    box->InsertNodeAt(Node(1, 15));
+    const NodeList& n = box->Nodes();
+    ASSERT_EQ(n.size(), 5u);
+    EXPECT_EQ(n[4].Anchor(), (PointF{1, 15}));
+    EXPECT_EQ(n[4].brk, 1);
+    EXPECT_EQ(n[4].close, 1);
+    EXPECT_EQ(n[3].brk, 0);
+    EXPECT_EQ(BreakCount(n), 1);
+}
+
+TEST(CurveItemTest, DragsControlPointsByNodeType)
+{
+    auto withType = [](std::int32_t type) {
+        NodeList list = Polyline({{0, 0}, {50, 50}, {100, 0}});
+        PathNode& n = list[1];
+        n.type = type;
+        n.lx = 40, n.ly = 50;
+        n.rx = 60, n.ry = 50;
+        return MakeCurve(list);
+    };
+
+    auto symmetric = withType(NodeSymmetric);
+    symmetric->MoveNodes(HitRightControl, {1}, 10, 5);
+    EXPECT_EQ(symmetric->Nodes()[1].Right(), (PointF{70, 55}));
+    EXPECT_EQ(symmetric->Nodes()[1].Left(), (PointF{30, 45}));
+    symmetric->MoveNodes(HitLeftControl, {1}, 0, 5);
+    EXPECT_EQ(symmetric->Nodes()[1].Left(), (PointF{30, 50}));
+    EXPECT_EQ(symmetric->Nodes()[1].Right(), (PointF{70, 50}));
+
+    auto smooth = withType(NodeSmooth);
+    smooth->MoveNodes(HitRightControl, {1}, 0, 20); // right now points 20 right, 20 down
+    const PathNode& s = smooth->Nodes()[1];
+    EXPECT_EQ(s.Right(), (PointF{60, 70}));
+    EXPECT_NEAR(std::hypot(s.lx - 50, s.ly - 50), 10, 1e-4);
+    EXPECT_LT(s.lx, 50); // pointing the opposite way, on the same line
+    EXPECT_LT(s.ly, 50);
+    EXPECT_NEAR((s.lx - 50) * 20 - (s.ly - 50) * 10, 0, 1e-3);
+
+    auto cusp = withType(NodeCusp);
+    cusp->MoveNodes(HitRightControl, {1}, 10, 5);
+    EXPECT_EQ(cusp->Nodes()[1].Right(), (PointF{70, 55}));
+    EXPECT_EQ(cusp->Nodes()[1].Left(), (PointF{40, 50}));
+
+    // Dropping a control point within 2 units of its anchor is refused.
+    auto refused = withType(NodeSymmetric);
+    const NodeList before = refused->Nodes();
+    refused->MoveNodes(HitRightControl, {1}, -8, 1);   // to (52, 51)
+    refused->MoveNodes(HitLeftControl, {1}, 11.5f, 0); // to (51.5, 50)
+    EXPECT_EQ(refused->Nodes(), before);
+    refused->MoveNodes(HitRightControl, {1}, -7.5f, 0); // to (52.5, 50): clear of the anchor
+    EXPECT_EQ(refused->Nodes()[1].Right(), (PointF{52.5f, 50}));
+
+    // Plain moves take anchor and both control points, once per node.
+    auto moved = withType(NodeCusp);
+    moved->MoveNodes(0, {1, 1, 9}, 3, 4);
+    EXPECT_EQ(moved->Nodes()[1].Anchor(), (PointF{53, 54}));
+    EXPECT_EQ(moved->Nodes()[1].Left(), (PointF{43, 54}));
+    EXPECT_EQ(moved->Nodes()[0].Anchor(), (PointF{0, 0}));
+    moved->MoveNodes(5, {1}, 3, 4); // not a move mode
+    EXPECT_EQ(moved->Nodes()[1].Anchor(), (PointF{53, 54}));
+}
+
+TEST(CurveItemTest, HiddenOrLockedRefusesNodeWork)
+{
+    for (std::int32_t attr : {ATTR_HIDDEN, ATTR_LOCKED}) {
+        auto curve = MakeCurve(Polyline({{0, 0}, {30, 0}, {30, 30}}));
+        curve->SetIntAttr(attr, 1);
+        const NodeList before = curve->Nodes();
+        NodeSelection selection;
+        EXPECT_EQ(curve->HitTest({15, 15}), HitMiss);
+        EXPECT_EQ(curve->HitNode({0, 0}, selection), HitMiss);
+        EXPECT_EQ(curve->SelectNodesInRect({-5, -5, 50, 50}, selection), HitMiss);
+        EXPECT_TRUE(selection.empty());
+        EXPECT_FALSE(curve->CanJoinEnds({0, 2}));
+        curve->MoveNodes(0, {0}, 5, 5);
+        curve->BreakAtNode(1);
+        curve->InsertNodeAt(Node(10, 1));
+        curve->DeleteNode(0);
+        curve->ConvertSegmentToCurve(1);
+        curve->SetNode(0, Node(9, 9));
+        EXPECT_EQ(curve->Nodes(), before) << attr;
+    }
+}
+
+TEST(CurveItemTest, HitTestsNodesControlsAndBody)
+{
+    NodeList list = Polyline({{10, 10}, {50, 10}, {50, 50}});
+    list[1].lx = 40, list[1].ly = 20;
+    list[1].rx = 60, list[1].ry = 20;
+    auto curve = MakeCurve(list);
+
+    NodeSelection selection;
+    EXPECT_EQ(curve->HitNode({51, 11}, selection), HitAnchor);
+    EXPECT_EQ(curve->HitNode({40, 21}, selection), HitLeftControl);
+    EXPECT_EQ(curve->HitNode({61, 20}, selection), HitRightControl);
+    EXPECT_EQ(selection, (NodeSelection{1, 1, 1}));
+    selection.clear();
+    EXPECT_EQ(curve->HitNode({20, 40}, selection), HitBody); // inside the box, off the outline
+    EXPECT_EQ(curve->HitNode({200, 40}, selection), HitMiss);
+    EXPECT_TRUE(selection.empty());
+
+    RectF bounds;
+    curve->GetBounds(bounds, ModeCommit);
+    EXPECT_EQ(curve->HitTest({bounds.x - 4, bounds.y - 4}), HitTopLeft);
+    EXPECT_EQ(curve->HitTest({bounds.Right() + 4, bounds.Bottom() + 4}), HitBottomRight);
+    EXPECT_EQ(curve->HitTest({20, 40}), HitBody);
+    EXPECT_EQ(curve->HitTest({100, 100}), HitMiss);
+
+    EXPECT_EQ(curve->SelectNodesInRect({0, 0, 5, 5}, selection), HitMiss);
+    EXPECT_EQ(curve->SelectNodesInRect({0, 0, 10, 10}, selection), 0); // edges count
+    EXPECT_EQ(curve->SelectNodesInRect({0, 0, 60, 60}, selection), 1);
+    EXPECT_EQ(selection, (NodeSelection{0, 0, 1, 2}));
+}
+
+TEST(CurveItemTest, OutlineFollowsBreaksAndCloses)
+{
+    // Only the second node has a break: the third belongs to no subpath.
+    NodeList list = Polyline({{0, 0}, {10, 0}});
+    list.push_back(Node(100, 100));
+    auto curve = MakeCurve(list);
+    RectF bounds;
+    curve->GetBounds(bounds, ModeCommit);
+    EXPECT_EQ(bounds, (RectF{0, 0, 10, 0}));
+    curve->SetFloatAttr(ATTR_LINE_WIDTH, 2);
+    curve->GetBounds(bounds, ModeCommit);
+    EXPECT_EQ(bounds, (RectF{-1, -1, 12, 2}));
+
+    curve->SetColorAttr(ATTR_LINE_COLOR, ColorOpaqueBlack);
+    curve->SetColorAttr(ATTR_FILL_COLOR, ColorOpaqueBlack);
+    QImage image(120, 120, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        curve->Draw(painter);
+    }
+    EXPECT_LT(qGray(image.pixel(5, 0)), 128);
+    EXPECT_EQ(image.pixel(50, 50), QColor(Qt::white).rgba()); // on the way to the ignored node
+
+    // A closed subpath of two nodes goes there and back: a lens.
+    NodeList lens = Polyline({{0, 0}, {30, 0}});
+    lens[0].rx = 10, lens[0].ry = -10;
+    lens[0].lx = 10, lens[0].ly = 10;
+    lens[1].lx = 20, lens[1].ly = -10;
+    lens[1].rx = 20, lens[1].ry = 10;
+    lens[1].close = 1;
+    auto closed = MakeCurve(lens);
+    closed->GetBounds(bounds, ModeCommit);
+    EXPECT_NEAR(bounds.y, -7.5, 0.3);
+    EXPECT_NEAR(bounds.Bottom(), 7.5, 0.3);
+    EXPECT_NEAR(closed->GetPointAttr(ATTR_CENTER).y, bounds.Center().y, 0.01);
+}
+
+TEST(CurveItemTest, BakesTransforms)
+{
+    auto curve = MakeCurve(Polyline({{0, 0}, {40, 0}, {40, 20}}));
+    curve->SetPointAttr(ATTR_FILL_GRADIENT_START, {0, 10});
+    curve->SetPointAttr(ATTR_FILL_GRADIENT_END, {40, 10});
+    curve->SetPointAttr(ATTR_LINE_GRADIENT_END, {5, 5});
+    const NodeList before = curve->Nodes();
+
+    curve->Translate(10, 20, ModePreview);
+    EXPECT_EQ(curve->Nodes(), before);
+    ASSERT_EQ(curve->PreviewNodes().size(), 3u);
+    EXPECT_EQ(curve->PreviewNodes()[1].Anchor(), (PointF{50, 20}));
+    RectF preview;
+    curve->GetBounds(preview, ModePreview);
+    EXPECT_EQ(preview, (RectF{10, 20, 40, 20}));
+
+    curve->Translate(10, 20, ModeCommit);
+    EXPECT_TRUE(curve->GetMatrix().IsIdentity());
+    EXPECT_TRUE(curve->PreviewNodes().empty());
+    EXPECT_EQ(curve->Nodes()[1].Anchor(), (PointF{50, 20}));
+    EXPECT_EQ(curve->Nodes()[2].Left(), (PointF{50, 40}));
+    EXPECT_EQ(curve->GetPointAttr(ATTR_FILL_GRADIENT_START), (PointF{10, 30}));
+    EXPECT_EQ(curve->GetPointAttr(ATTR_FILL_GRADIENT_END), (PointF{50, 30}));
+    EXPECT_EQ(curve->GetPointAttr(ATTR_LINE_GRADIENT_END), (PointF{15, 25}));
+    EXPECT_EQ(curve->GetPointAttr(ATTR_CENTER), (PointF{30, 30}));
+
+    curve->ScaleAbout(10, 20, 2, 1, ModeCommit);
+    EXPECT_TRUE(curve->GetMatrix().IsIdentity());
+    EXPECT_EQ(curve->Nodes()[1].Anchor(), (PointF{90, 20}));
+    EXPECT_EQ(curve->GetPointAttr(ATTR_CENTER), (PointF{50, 30}));
+}
+
+TEST(CurveItemTest, FlatteningKeepsToTheCurve)
+{
+    QPainterPath arc;
+    arc.moveTo(0, 0);
+    arc.cubicTo(0, -100, 100, -100, 100, 0);
+    const QPainterPath flat = FlattenPath(arc);
+    ASSERT_GT(flat.elementCount(), 8);
+    for (int i = 0; i < flat.elementCount(); ++i)
+        EXPECT_TRUE(flat.elementAt(i).isMoveTo() || flat.elementAt(i).isLineTo());
+    // Every vertex lies on the curve, so the top sits within the flatness of the true top.
+    EXPECT_NEAR(flat.boundingRect().top(), arc.boundingRect().top(), 0.25);
+}

@@ -1,0 +1,161 @@
+#include "items/doodle_item.h"
+
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+NodeList Track(std::initializer_list<PointF> points)
+{
+    NodeList list;
+    for (PointF p : points)
+        list.push_back(PathNode::AtPoint(p.x, p.y));
+    return list;
+}
+
+QImage Render(DrawItem& item)
+{
+    QImage image(100, 100, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    item.Draw(painter);
+    return image;
+}
+
+bool IsWhite(const QImage& image, int x, int y)
+{
+    return image.pixel(x, y) == QColor(Qt::white).rgba();
+}
+
+} // namespace
+
+TEST(DoodleItemTest, ThinsTheMouseTrack)
+{
+    // A slow drag, one point per unit: a point every 2 units survives, and the end.
+    NodeList track;
+    for (int i = 0; i < 100; ++i)
+        track.push_back(PathNode::AtPoint(float(i), 7));
+    DoodleItem doodle;
+    ASSERT_TRUE(doodle.SetNodes(track));
+    const NodeList& kept = doodle.Nodes();
+    ASSERT_EQ(kept.size(), 50u);
+    for (std::size_t i = 0; i + 1 < kept.size(); ++i)
+        EXPECT_EQ(kept[i].x, float(2 * i)) << i;
+    EXPECT_EQ(kept.back().x, 99); // 98 gives way: the end of the stroke always stays
+    for (std::size_t i = 1; i < kept.size(); ++i)
+        EXPECT_GE(kept[i].x - kept[i - 1].x, 2) << i;
+
+    // Points that stay apart are all kept; a crowded one is dropped.
+    NodeList sparse = Track({{0, 0}, {2, 0}, {2, 2}, {3, 3}, {10, 10}});
+    DoodleItem::ThinTrack(sparse);
+    EXPECT_EQ(sparse, Track({{0, 0}, {2, 0}, {2, 2}, {10, 10}}));
+
+    NodeList out;
+    doodle.GetNodes(out);
+    EXPECT_EQ(out.size(), kept.size());
+    EXPECT_EQ(out.back().brk, 1);
+    EXPECT_EQ(doodle.Nodes().back().brk, 0);
+}
+
+TEST(DoodleItemTest, RejectsTinyStrokes)
+{
+    DoodleItem doodle;
+    EXPECT_FALSE(doodle.SetNodes(Track({{5, 5}})));
+
+    // Scattered inside a 3 x 3 area: rejected and emptied, whatever the pen.
+    doodle.SetFloatAttr(ATTR_LINE_WIDTH, 10);
+    EXPECT_FALSE(doodle.SetNodes(Track({{10, 10}, {13, 10}, {13, 13}, {10, 13}, {11.5f, 11.5f}})));
+    EXPECT_TRUE(doodle.Nodes().empty());
+
+    // 4 units on one axis is enough.
+    EXPECT_TRUE(doodle.SetNodes(Track({{10, 10}, {14, 10}})));
+    EXPECT_EQ(doodle.Nodes().size(), 2u);
+    EXPECT_EQ(doodle.GetPointAttr(ATTR_CENTER), (PointF{12, 10}));
+}
+
+TEST(DoodleItemTest, SplineIsTheCustomarySmoothCurve)
+{
+    // A U turn: the middle segment bulges out by 3/4 of a sixth of the neighbour chord.
+    DoodleItem doodle;
+    ASSERT_TRUE(doodle.SetNodes(Track({{0, 0}, {10, 0}, {10, 10}, {0, 10}})));
+    RectF bounds;
+    doodle.GetBounds(bounds, ModeCommit);
+    EXPECT_NEAR(bounds.x, 0, 1e-4);
+    EXPECT_NEAR(bounds.Right(), 11.25, 1e-3);
+    // The first and last segments dip out by 4/9 of their end control's offset of 10/6.
+    EXPECT_NEAR(bounds.y, -40.0 / 54, 1e-3);
+    EXPECT_NEAR(bounds.Bottom(), 10 + 40.0 / 54, 1e-3);
+
+    // Tension 0 is the polyline itself.
+    QPainterPath straight;
+    DoodleItem::AddSplineOutline(straight, doodle.Nodes(), 0);
+    EXPECT_NEAR(straight.boundingRect().right(), 10, 1e-6);
+}
+
+TEST(DoodleItemTest, StrokesWithoutFilling)
+{
+    DoodleItem doodle;
+    ASSERT_TRUE(doodle.SetNodes(Track({{10, 10}, {50, 80}, {90, 10}})));
+    doodle.SetColorAttr(ATTR_LINE_COLOR, ColorOpaqueBlack);
+    doodle.SetColorAttr(ATTR_FILL_COLOR, 0xFFFF0000);
+    doodle.SetFloatAttr(ATTR_LINE_WIDTH, 3);
+
+    QImage image = Render(doodle);
+    EXPECT_LT(qGray(image.pixel(50, 79)), 100); // the spline passes through its anchors
+    EXPECT_LT(qGray(image.pixel(10, 11)), 160);
+    EXPECT_TRUE(IsWhite(image, 50, 84));
+    EXPECT_TRUE(IsWhite(image, 50, 40)); // inside the V: never filled
+
+    doodle.SetIntAttr(ATTR_HIDDEN, 1);
+    image = Render(doodle);
+    EXPECT_TRUE(IsWhite(image, 50, 79));
+}
+
+TEST(DoodleItemTest, HitTestsFollowTheStroke)
+{
+    DoodleItem doodle;
+    ASSERT_TRUE(doodle.SetNodes(Track({{10, 10}, {50, 80}, {90, 10}})));
+
+    EXPECT_EQ(doodle.HitTest({30, 45}), HitBody);  // on the first leg
+    EXPECT_EQ(doodle.HitTest({50, 30}), HitMiss);  // inside the box, away from the stroke
+    EXPECT_EQ(doodle.HitTest({90, 150}), HitMiss); // on the leg's line, outside the box
+    RectF bounds;
+    doodle.GetBounds(bounds, ModeCommit);
+    EXPECT_EQ(doodle.HitTest({bounds.Right() + 4, bounds.y - 4}), HitTopRight);
+
+    NodeSelection selection;
+    EXPECT_EQ(doodle.HitNode({51, 79}, selection), HitAnchor);
+    EXPECT_EQ(selection, NodeSelection{1});
+    EXPECT_EQ(doodle.HitNode({70, 45}, selection), HitBody);
+    EXPECT_EQ(doodle.HitNode({50, 30}, selection), HitMiss);
+    EXPECT_EQ(doodle.SelectNodesInRect({0, 0, 100, 20}, selection), 1);
+    EXPECT_EQ(selection, (NodeSelection{1, 0, 2}));
+
+    doodle.SetIntAttr(ATTR_LOCKED, 1);
+    EXPECT_EQ(doodle.HitTest({30, 45}), HitMiss);
+    EXPECT_EQ(doodle.HitNode({51, 79}, selection), HitMiss);
+}
+
+TEST(DoodleItemTest, MovesAndBakesNodes)
+{
+    DoodleItem doodle;
+    ASSERT_TRUE(doodle.SetNodes(Track({{10, 10}, {50, 80}, {90, 10}})));
+    doodle.MoveNodes(0, {1, 7}, 5, -5);
+    EXPECT_EQ(doodle.Nodes()[1].Anchor(), (PointF{55, 75}));
+    EXPECT_EQ(doodle.Nodes()[0].Anchor(), (PointF{10, 10}));
+    doodle.MoveNodes(HitRightControl, {1}, 5, -5); // no control points to drag
+    EXPECT_EQ(doodle.Nodes()[1].Anchor(), (PointF{55, 75}));
+
+    doodle.Translate(-10, 10, ModeCommit);
+    EXPECT_TRUE(doodle.GetMatrix().IsIdentity());
+    EXPECT_EQ(doodle.Nodes()[0].Anchor(), (PointF{0, 20}));
+    EXPECT_EQ(doodle.Nodes()[2].Anchor(), (PointF{80, 20}));
+
+    doodle.SetIntAttr(ATTR_HIDDEN, 1);
+    doodle.MoveNodes(1, {0}, 5, 5);
+    EXPECT_EQ(doodle.Nodes()[0].Anchor(), (PointF{0, 20}));
+}

@@ -1,0 +1,467 @@
+// The item base: attribute encodings, the two transform policies, the
+// travelling rotation centre, the width rule, gradient ramps and copying.
+
+#include "items/draw_item.h"
+#include "items/line_item.h"
+#include "items/rectangle_item.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <string>
+
+namespace {
+
+NodeList TwoPoints(float x0, float y0, float x1, float y1)
+{
+    return {PathNode::AtPoint(x0, y0), PathNode::AtPoint(x1, y1)};
+}
+
+void ExpectNear(PointF actual, PointF expected, float tolerance = 0.01f)
+{
+    EXPECT_NEAR(actual.x, expected.x, tolerance);
+    EXPECT_NEAR(actual.y, expected.y, tolerance);
+}
+
+void ExpectRectNear(const RectF& actual, const RectF& expected, float tolerance = 0.01f)
+{
+    EXPECT_NEAR(actual.x, expected.x, tolerance);
+    EXPECT_NEAR(actual.y, expected.y, tolerance);
+    EXPECT_NEAR(actual.width, expected.width, tolerance);
+    EXPECT_NEAR(actual.height, expected.height, tolerance);
+}
+
+bool AllFinite(PointF p)
+{
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
+
+// Records its own destruction so that Release can be observed.
+class CountedLine : public LineItem
+{
+public:
+    explicit CountedLine(bool& destroyed) : destroyed(destroyed) {}
+    ~CountedLine() override { destroyed = true; }
+
+private:
+    bool& destroyed;
+};
+
+// Takes whatever outline a conversion hands over.
+class OutlineSink : public RectangleItem
+{
+public:
+    bool SetNodes(const NodeList& list) override
+    {
+        received = list;
+        return true;
+    }
+    NodeList received;
+};
+
+class OutlineProbe : public LineItem
+{
+public:
+    using DrawItem::AddCurveOutline;
+};
+
+void CheckEncodings()
+{
+    RectangleItem item;
+    item.SetColorAttr(ATTR_LINE_COLOR, 0x80FF0000);
+    EXPECT_EQ(item.Attributes().at(ATTR_LINE_COLOR), "128-255-000-000");
+    EXPECT_EQ(item.GetColorAttr(ATTR_LINE_COLOR), 0x80FF0000u);
+
+    item.SetFloatAttr(ATTR_LINE_WIDTH, 2.5f);
+    EXPECT_EQ(item.Attributes().at(ATTR_LINE_WIDTH), "2.5000");
+    EXPECT_FLOAT_EQ(item.GetFloatAttr(ATTR_LINE_WIDTH), 2.5f);
+
+    item.SetPointAttr(ATTR_CENTER, {1.5f, -2.25f});
+    EXPECT_EQ(item.Attributes().at(ATTR_CENTER), "1.50|-2.25");
+    ExpectNear(item.GetPointAttr(ATTR_CENTER), {1.5f, -2.25f});
+
+    item.SetIntAttr(ATTR_FONT_SIZE, -12);
+    EXPECT_EQ(item.Attributes().at(ATTR_FONT_SIZE), "-12");
+    EXPECT_EQ(item.GetIntAttr(ATTR_FONT_SIZE), -12);
+}
+
+} // namespace
+
+TEST(DrawItemAttributes, FreshItemAndAbsentValues)
+{
+    RectangleItem item;
+    const AttributeTable expected{{ATTR_HIDDEN, "0"}, {ATTR_LOCKED, "0"}};
+    EXPECT_EQ(item.Attributes(), expected);
+    EXPECT_EQ(item.TypeCode(), ItemRectangle);
+    EXPECT_EQ(item.ClassName(), "rectangle");
+    EXPECT_EQ(item.GetColorAttr(ATTR_FILL_COLOR), ColorAbsent);
+    EXPECT_EQ(item.GetFloatAttr(ATTR_LINE_WIDTH), 0.0f);
+    EXPECT_EQ(item.GetIntAttr(ATTR_BOLD), 0);
+    EXPECT_EQ(item.GetPointAttr(ATTR_FILL_GRADIENT_START), (PointF{0, 0}));
+    EXPECT_EQ(item.GetTextAttr(ATTR_FONT_NAME), "");
+    EXPECT_EQ(item.IsHidden(), 0);
+    EXPECT_EQ(item.IsLocked(), 0);
+    EXPECT_TRUE(item.GetMatrix().IsIdentity());
+    EXPECT_EQ(item.RefCount(), 0);
+}
+
+TEST(DrawItemAttributes, FiveEncodingsAndDashStyle)
+{
+    CheckEncodings();
+
+    RectangleItem item;
+    const std::string raw("  a\\b\0c\xff ", 9);
+    item.SetTextAttr(ATTR_CONTENT, raw);
+    EXPECT_EQ(item.GetTextAttr(ATTR_CONTENT), raw); // nothing trimmed, any bytes
+
+    for (int style : {0, 1, 2, 3, 4}) {
+        item.SetIntAttr(ATTR_DASH_STYLE, style);
+        EXPECT_EQ(item.DashStyle(), style);
+    }
+    item.SetIntAttr(ATTR_DASH_STYLE, 5);
+    EXPECT_EQ(item.DashStyle(), 0);
+    item.SetIntAttr(ATTR_DASH_STYLE, -1);
+    EXPECT_EQ(item.DashStyle(), 0);
+}
+
+TEST(DrawItemAttributes, EncodingsIgnoreAGermanNumericLocale)
+{
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+        GTEST_SKIP() << "no German locale installed";
+    CheckEncodings();
+    std::setlocale(LC_NUMERIC, "C");
+}
+
+TEST(DrawItemLifetime, ReleaseDeletesOnLastReferenceAndIdsCount)
+{
+    bool destroyed = false;
+    auto* item = new CountedLine(destroyed);
+    item->AddRef();
+    item->AddRef();
+    item->Release();
+    EXPECT_FALSE(destroyed);
+    EXPECT_EQ(item->RefCount(), 1);
+    item->Release();
+    EXPECT_TRUE(destroyed);
+
+    const std::uint32_t before = NextItemId;
+    EXPECT_EQ(TakeNextItemId(), before);
+    EXPECT_EQ(TakeNextItemId(), before + 1);
+    EXPECT_EQ(NextItemId, before + 2);
+}
+
+TEST(DrawItemTransform, RectangleAccumulatesAndLineBakes)
+{
+    RectangleItem rect;
+    ASSERT_TRUE(rect.SetNodes(TwoPoints(0, 0, 100, 50)));
+    rect.SetPointAttr(ATTR_FILL_GRADIENT_START, {0, 25});
+    const NodeList corners = rect.Nodes();
+
+    rect.Translate(10, 5, ModePreview);
+    EXPECT_EQ(rect.PreviewNodes(), corners); // the preview draw maps them
+    EXPECT_TRUE(rect.GetMatrix().IsIdentity());
+    ExpectRectNear(rect.Bounds(ModePreview), {10, 5, 100, 50});
+    ExpectRectNear(rect.Bounds(ModeCommit), {0, 0, 100, 50});
+
+    rect.Translate(10, 5, ModeCommit);
+    rect.Translate(1, 1, ModeCommit);
+    EXPECT_TRUE(rect.PreviewNodes().empty());
+    EXPECT_TRUE(rect.GetPreviewMatrix().IsIdentity());
+    EXPECT_EQ(rect.Nodes(), corners);
+    EXPECT_EQ(rect.GetMatrix(), Matrix(1, 0, 0, 1, 11, 6));
+    ExpectRectNear(rect.Bounds(), {11, 6, 100, 50});
+    ExpectNear(rect.GetPointAttr(ATTR_FILL_GRADIENT_START), {11, 31});
+
+    LineItem line;
+    ASSERT_TRUE(line.SetNodes(TwoPoints(0, 0, 100, 0)));
+    line.Translate(0, 20, ModePreview);
+    EXPECT_EQ(line.Nodes()[1].Anchor(), (PointF{100, 0}));
+    ASSERT_EQ(line.PreviewNodes().size(), 2u);
+    EXPECT_EQ(line.PreviewNodes()[1].Anchor(), (PointF{100, 20}));
+
+    line.Translate(0, 20, ModeCommit);
+    EXPECT_TRUE(line.GetMatrix().IsIdentity());
+    EXPECT_TRUE(line.PreviewNodes().empty());
+    EXPECT_EQ(line.Nodes()[0].Anchor(), (PointF{0, 20}));
+    EXPECT_EQ(line.Nodes()[1].Right(), (PointF{100, 20}));
+
+    // A matrix holding NaN or infinity never reaches the item.
+    const Matrix broken(std::nanf(""), 0, 0, 1, 0, 0);
+    rect.Transform(broken, ModeCommit);
+    line.Transform(broken, ModeCommit);
+    rect.ScaleAbout(0, 0, INFINITY, 1, ModeCommit);
+    EXPECT_EQ(rect.GetMatrix(), Matrix(1, 0, 0, 1, 11, 6));
+    EXPECT_EQ(line.Nodes()[0].Anchor(), (PointF{0, 20}));
+}
+
+TEST(DrawItemTransform, CentreTravelsSoLaterTurnsAreAboutTheNewCentre)
+{
+    RectangleItem rect;
+    ASSERT_TRUE(rect.SetNodes(TwoPoints(0, 0, 100, 50)));
+    ExpectNear(rect.GetPointAttr(ATTR_CENTER), {50, 25});
+
+    rect.Translate(100, 0, ModePreview);
+    ExpectNear(rect.GetPointAttr(ATTR_CENTER), {50, 25});
+    rect.Translate(100, 0, ModeCommit);
+    ExpectNear(rect.GetPointAttr(ATTR_CENTER), {150, 25});
+    rect.ScaleAbout(0, 0, 2, 2, ModeCommit);
+    ExpectNear(rect.GetPointAttr(ATTR_CENTER), {300, 50});
+    rect.RotateAbout(90, ModeCommit);
+    // Turned in place: the bounds still centre on the moved centre.
+    const float w = rect.GetFloatAttr(ATTR_LINE_WIDTH);
+    ExpectRectNear(InflateRect(rect.Bounds(), -w / 2), {250, -50, 100, 200}, 0.05f);
+
+    LineItem line;
+    ASSERT_TRUE(line.SetNodes(TwoPoints(0, 0, 100, 0)));
+    line.Translate(0, 40, ModeCommit);
+    line.RotateAbout(90, ModeCommit);
+    ExpectNear(line.Nodes()[0].Anchor(), {50, -10}, 0.05f);
+    ExpectNear(line.Nodes()[1].Anchor(), {50, 90}, 0.05f);
+}
+
+TEST(DrawItemTransform, ScaleAboutWidthRule)
+{
+    RectangleItem item;
+    ASSERT_TRUE(item.SetNodes(TwoPoints(0, 0, 40, 40)));
+    item.SetFloatAttr(ATTR_LINE_WIDTH, 1);
+    item.ScaleAbout(0, 0, 2, 1, ModeCommit);
+    EXPECT_EQ(item.Attributes().at(ATTR_LINE_WIDTH), "2.0000");
+
+    item.ScaleAbout(0, 0, 3, 3, ModePreview);
+    EXPECT_FLOAT_EQ(item.GetFloatAttr(ATTR_LINE_WIDTH), 2);
+
+    item.ScaleAbout(0, 0, 1, 0.5f, ModeCommit); // y changed more: it wins
+    EXPECT_FLOAT_EQ(item.GetFloatAttr(ATTR_LINE_WIDTH), 1);
+
+    item.ScaleAbout(0, 0, 0.1f, 0.1f, ModeCommit);
+    EXPECT_FLOAT_EQ(item.GetFloatAttr(ATTR_LINE_WIDTH), 0.2f);
+
+    item.SetFloatAttr(ATTR_LINE_WIDTH, 2);
+    item.ScaleAbout(20, 20, -1, 1, ModeCommit); // a flip keeps the width
+    EXPECT_FLOAT_EQ(item.GetFloatAttr(ATTR_LINE_WIDTH), 2);
+}
+
+TEST(DrawItemQueries, InsideRectExportAndSelectionHandles)
+{
+    RectangleItem item;
+    ASSERT_TRUE(item.SetNodes(TwoPoints(10, 10, 50, 40)));
+    item.SetFloatAttr(ATTR_LINE_WIDTH, 2);
+    EXPECT_TRUE(item.IsInsideRect({9, 9, 42, 32}));
+    EXPECT_FALSE(item.IsInsideRect({10, 9, 42, 32}));
+    EXPECT_FALSE(item.IsInsideRect({9, 9, 41, 32}));
+    item.SetIntAttr(ATTR_LOCKED, 1);
+    EXPECT_FALSE(item.IsInsideRect({0, 0, 100, 100}));
+
+    AttributeTable map{{ATTR_LINE_WIDTH, "kept"}};
+    item.ExportAttributes(map);
+    EXPECT_EQ(map.at(ATTR_LINE_WIDTH), "kept");
+    EXPECT_EQ(map.at(ATTR_LOCKED), "1");
+    EXPECT_EQ(map.at(ATTR_BOUNDS_X), "9.00");
+    EXPECT_EQ(map.at(ATTR_BOUNDS_Y), "9.00");
+    EXPECT_EQ(map.at(ATTR_BOUNDS_WIDTH), "42.00");
+    EXPECT_EQ(map.at(ATTR_BOUNDS_HEIGHT), "32.00");
+    EXPECT_EQ(item.Attributes().count(ATTR_BOUNDS_X), 0u);
+
+    NodeList replacement = TwoPoints(0, 0, 8, 8);
+    const PointF centre = item.GetPointAttr(ATTR_CENTER);
+    item.ReplaceNodes(replacement);
+    EXPECT_EQ(item.Nodes(), replacement);
+    EXPECT_EQ(item.GetPointAttr(ATTR_CENTER), centre);
+}
+
+TEST(DrawItemGradient, RampsStopsAndDefaults)
+{
+    RectangleItem item;
+    ASSERT_TRUE(item.SetNodes(TwoPoints(10, 20, 110, 60)));
+
+    item.SetLineRamp({1, 2, 3}, {0, 1, 0.5f});
+    std::vector<ArgbColor> colors;
+    std::vector<float> positions;
+    item.GetLineRamp(colors, positions);
+    EXPECT_EQ(colors, (std::vector<ArgbColor>{1, 2, 3}));
+    EXPECT_EQ(positions, (std::vector<float>{0, 1, 0.5f}));
+    item.SetLineRamp({1, 2, 3}, {0, 1}); // lists of unequal length stay paired
+    EXPECT_EQ(item.LineRamp().colors.size(), item.LineRamp().positions.size());
+
+    item.EnsureFillGradient();
+    ExpectNear(item.GetPointAttr(ATTR_FILL_GRADIENT_START), {10, 40});
+    ExpectNear(item.GetPointAttr(ATTR_FILL_GRADIENT_END), {110, 40});
+    EXPECT_EQ(item.FillRamp(), (GradientRamp{{ColorOpaqueBlack, ColorOpaqueWhite}, {0, 1}}));
+    item.SetFillStopColor(1, 0xFF00FF00);
+    item.EnsureFillGradient(); // a ramp that exists stays
+    ArgbColor color = 0;
+    item.GetFillStopColor(1, color);
+    EXPECT_EQ(color, 0xFF00FF00u);
+    color = 7;
+    item.GetFillStopColor(5, color);
+    EXPECT_EQ(color, 7u);
+
+    // Toggle a stop on at the middle and off again just beside it.
+    EXPECT_EQ(item.ToggleFillStopAt({60, 41}, 0xFFFF0000), 2);
+    float pos = 0;
+    item.GetFillStopPosition(2, pos);
+    EXPECT_FLOAT_EQ(pos, 0.5f);
+    std::int32_t hit = -7;
+    item.HitFillStop({60, 40}, hit);
+    EXPECT_EQ(hit, 2);
+    item.HitFillStop({10, 40}, hit);
+    EXPECT_EQ(hit, 0);
+    item.HitFillStop({110, 40}, hit);
+    EXPECT_EQ(hit, 1);
+    item.HitFillStop({60, 50}, hit);
+    EXPECT_EQ(hit, -1);
+    EXPECT_EQ(item.ToggleFillStopAt({63, 40}, 0), 0);
+    EXPECT_EQ(item.FillRamp().positions.size(), 2u);
+    EXPECT_EQ(item.ToggleFillStopAt({109, 40}, 0), -1); // on the end handle
+    EXPECT_EQ(item.ToggleFillStopAt({60, 50}, 0), -1);  // off the line
+    EXPECT_EQ(item.FillRamp().positions.size(), 2u);
+
+    // End stops stay at 0 and 1; an intermediate one moves and clamps.
+    ASSERT_EQ(item.ToggleFillStopAt({35, 40}, 0xFFFF0000), 2);
+    item.SetFillStopPosition(0, 0.3f);
+    item.SetFillStopPosition(1, 0.3f);
+    EXPECT_EQ(item.FillRamp().positions[0], 0.0f);
+    EXPECT_EQ(item.FillRamp().positions[1], 1.0f);
+    item.SetFillStopPosition(2, 0.4f);
+    EXPECT_FLOAT_EQ(item.FillRamp().positions[2], 0.4f);
+    item.DragFillGradientHandle(2, 10, 0);
+    EXPECT_NEAR(item.FillRamp().positions[2], 0.5f, 1e-5f);
+    item.DragFillGradientHandle(2, 1000, 0);
+    EXPECT_FLOAT_EQ(item.FillRamp().positions[2], 0.99f);
+    item.DragFillGradientHandle(2, -1000, 0);
+    EXPECT_FLOAT_EQ(item.FillRamp().positions[2], 0.01f);
+    item.DragFillGradientHandle(0, -5, 3);
+    ExpectNear(item.GetPointAttr(ATTR_FILL_GRADIENT_START), {5, 43});
+    item.SetIntAttr(ATTR_LOCKED, 1);
+    item.DragFillGradientHandle(1, 50, 50);
+    ExpectNear(item.GetPointAttr(ATTR_FILL_GRADIENT_END), {110, 40});
+}
+
+TEST(DrawItemGradient, VerticalAndDegenerateGradientLines)
+{
+    RectangleItem item;
+    ASSERT_TRUE(item.SetNodes(TwoPoints(0, 0, 100, 100)));
+    item.SetFillRamp({ColorOpaqueBlack, ColorOpaqueWhite, 0xFFFF0000}, {0, 1, 0.5f});
+
+    // A vertical line measures along y.
+    item.SetPointAttr(ATTR_FILL_GRADIENT_START, {50, 0});
+    item.SetPointAttr(ATTR_FILL_GRADIENT_END, {50, 100});
+    item.DragFillGradientHandle(2, 0, 10);
+    EXPECT_NEAR(item.FillRamp().positions[2], 0.6f, 1e-5f);
+    EXPECT_EQ(item.ToggleFillStopAt({51, 25}, 0), 3);
+    EXPECT_NEAR(item.FillRamp().positions[3], 0.25f, 1e-5f);
+
+    // Start and end on one point: nothing divides by the zero length.
+    item.SetPointAttr(ATTR_FILL_GRADIENT_START, {50, 50});
+    item.SetPointAttr(ATTR_FILL_GRADIENT_END, {50, 50});
+    const GradientRamp before = item.FillRamp();
+    item.DragFillGradientHandle(2, 5, 5);
+    EXPECT_EQ(item.FillRamp(), before);
+    item.SetFillRamp({ColorOpaqueBlack, ColorOpaqueWhite}, {0, 1});
+    EXPECT_EQ(item.ToggleFillStopAt({53, 50}, 0), -1); // no direction to place a stop along
+    EXPECT_EQ(item.ToggleFillStopAt({50, 53}, 0), -1);
+    EXPECT_EQ(item.FillRamp().positions.size(), 2u);
+    item.SetFillRamp(before.colors, before.positions);
+    float angle = NAN;
+    item.GetFillGradientAngle(angle);
+    EXPECT_TRUE(std::isfinite(angle));
+    item.SetFillGradientAngle(45);
+    EXPECT_TRUE(AllFinite(item.GetPointAttr(ATTR_FILL_GRADIENT_END)));
+    for (float p : item.FillRamp().positions)
+        EXPECT_TRUE(std::isfinite(p));
+
+    // A line whose x extent is under 6 units and whose y extent is zero.
+    item.SetPointAttr(ATTR_FILL_GRADIENT_END, {53, 50});
+    item.DragFillGradientHandle(2, 0, 5);
+    for (float p : item.FillRamp().positions)
+        EXPECT_TRUE(std::isfinite(p));
+}
+
+TEST(DrawItemGradient, AngleReadsAndTurnsTheLine)
+{
+    RectangleItem item;
+    item.SetPointAttr(ATTR_LINE_GRADIENT_START, {0, 0});
+    item.SetPointAttr(ATTR_LINE_GRADIENT_END, {100, 0});
+    float angle = 0;
+    item.GetLineGradientAngle(angle);
+    EXPECT_NEAR(angle, 0.5f, 0.01f);
+
+    item.SetLineGradientAngle(90.5f); // a quarter turn, clockwise on screen
+    ExpectNear(item.GetPointAttr(ATTR_LINE_GRADIENT_START), {0, 0});
+    ExpectNear(item.GetPointAttr(ATTR_LINE_GRADIENT_END), {0, 100}, 0.02f);
+    item.GetLineGradientAngle(angle);
+    EXPECT_NEAR(angle, 90.5f, 0.05f);
+
+    item.SetPointAttr(ATTR_LINE_GRADIENT_END, {-100, 0});
+    item.GetLineGradientAngle(angle);
+    EXPECT_NEAR(angle, 180.5f, 0.05f);
+    item.SetPointAttr(ATTR_LINE_GRADIENT_END, {0, -100});
+    item.GetLineGradientAngle(angle);
+    EXPECT_NEAR(angle, 270.5f, 0.05f);
+}
+
+TEST(DrawItemCopy, CopyFromAndConvertInto)
+{
+    RectangleItem source;
+    ASSERT_TRUE(source.SetNodes(TwoPoints(0, 0, 100, 40)));
+    source.SetColorAttr(ATTR_FILL_COLOR, 0xFF123456);
+    source.SetIntAttr(ATTR_HIDDEN, 1);
+    source.SetFillRamp({1, 2}, {0, 1});
+    source.SetLineRamp({3, 4, 5}, {0, 1, 0.25f});
+    source.RotateAbout(30, ModeCommit);
+
+    RectangleItem copy;
+    copy.SetColorAttr(ATTR_LINE_COLOR, 0xFF000001);
+    copy.CopyFrom(source);
+    EXPECT_EQ(copy.Nodes(), source.Nodes());
+    EXPECT_EQ(copy.GetMatrix(), source.GetMatrix());
+    EXPECT_EQ(copy.FillRamp(), source.FillRamp());
+    EXPECT_EQ(copy.LineRamp(), source.LineRamp());
+    EXPECT_EQ(copy.GetColorAttr(ATTR_FILL_COLOR), 0xFF123456u);
+    EXPECT_EQ(copy.GetColorAttr(ATTR_LINE_COLOR), 0xFF000001u);
+    EXPECT_EQ(copy.IsHidden(), 0); // the copy's own value wins
+    EXPECT_EQ(copy.GetPointAttr(ATTR_CENTER), source.GetPointAttr(ATTR_CENTER));
+
+    OutlineSink target;
+    EXPECT_TRUE(source.ConvertInto(target));
+    EXPECT_EQ(target.GetColorAttr(ATTR_FILL_COLOR), 0xFF123456u);
+    EXPECT_EQ(target.IsHidden(), 1); // conversion sets every attribute
+    EXPECT_EQ(target.LineRamp(), source.LineRamp());
+    NodeList outline;
+    source.GetNodes(outline);
+    EXPECT_EQ(target.received, outline);
+    ASSERT_EQ(outline.size(), 4u);
+    EXPECT_EQ(outline[3].brk, 1);
+    EXPECT_EQ(outline[3].close, 1);
+}
+
+TEST(DrawItemOutline, CurveOutlineFollowsBreaksAndClosing)
+{
+    NodeList list(3);
+    for (int i = 0; i < 3; ++i)
+        list[std::size_t(i)] = PathNode::AtPoint(float(10 * i), float(i));
+    list[1].brk = 1; // the third node lies after the last break
+
+    QPainterPath path;
+    OutlineProbe::AddCurveOutline(path, list);
+    EXPECT_EQ(path.fillRule(), Qt::OddEvenFill);
+    ASSERT_EQ(path.elementCount(), 4); // move, then one cubic
+    EXPECT_EQ(path.elementAt(1).type, QPainterPath::CurveToElement);
+    EXPECT_EQ(QPointF(path.elementAt(3)), QPointF(10, 1));
+
+    // A closed two-node subpath goes there and back: a lens.
+    NodeList lens{PathNode::AtPoint(0, 0), PathNode::AtPoint(100, 0)};
+    lens[0].rx = 30, lens[0].ry = -40;
+    lens[1].lx = 70, lens[1].ly = -40;
+    lens[1].rx = 70, lens[1].ry = 40;
+    lens[0].lx = 30, lens[0].ly = 40;
+    lens[1].brk = 1;
+    lens[1].close = 1;
+    QPainterPath closed;
+    OutlineProbe::AddCurveOutline(closed, lens);
+    ASSERT_EQ(closed.elementCount(), 7);
+    EXPECT_EQ(QPointF(closed.elementAt(6)), QPointF(0, 0));
+    EXPECT_TRUE(closed.contains(QPointF(50, 20)));
+    EXPECT_TRUE(closed.contains(QPointF(50, -20)));
+}

@@ -1,0 +1,300 @@
+#include "items/attribute_format.h"
+#include "items/curve_item.h"
+#include "items/group_item.h"
+#include "items/item_factory.h"
+#include "items/rectangle_item.h"
+
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+
+namespace {
+
+constexpr ArgbColor Red = 0xFFFF0000;
+constexpr ArgbColor Green = 0xFF00FF00;
+constexpr ArgbColor Blue = 0xFF0000FF;
+
+std::unique_ptr<RectangleItem> MakeRect(float x0, float y0, float x1, float y1)
+{
+    auto rect = std::make_unique<RectangleItem>();
+    EXPECT_TRUE(rect->SetNodes({PathNode::AtPoint(x0, y0), PathNode::AtPoint(x1, y1)}));
+    return rect;
+}
+
+std::unique_ptr<CurveItem> MakeCurve(std::initializer_list<PointF> points)
+{
+    NodeList list;
+    for (PointF p : points)
+        list.push_back(PathNode::AtPoint(p.x, p.y));
+    list.back().brk = 1;
+    auto curve = std::make_unique<CurveItem>();
+    EXPECT_TRUE(curve->SetNodes(list));
+    return curve;
+}
+
+// Copies made by a group belong to nobody; the test frees them.
+void DeleteChildren(GroupItem& group)
+{
+    for (DrawItem* child : group.Children()) {
+        if (auto* inner = dynamic_cast<GroupItem*>(child))
+            DeleteChildren(*inner);
+        delete child;
+    }
+    group.ReleaseChildren();
+}
+
+} // namespace
+
+TEST(GroupItemTest, AttributesGoToTheActiveChildOrToEveryone)
+{
+    auto rect = MakeRect(0, 0, 40, 40);
+    auto curve = MakeCurve({{60, 0}, {100, 0}, {100, 40}});
+    GroupItem group;
+    group.AddChild(rect.get());
+    group.AddChild(curve.get());
+
+    // No active child: every child and the group's own table.
+    group.SetColorAttr(ATTR_FILL_COLOR, Red);
+    EXPECT_EQ(rect->GetColorAttr(ATTR_FILL_COLOR), Red);
+    EXPECT_EQ(curve->GetColorAttr(ATTR_FILL_COLOR), Red);
+    EXPECT_EQ(group.Attributes().at(ATTR_FILL_COLOR), FormatColorAttr(Red));
+    EXPECT_EQ(group.GetColorAttr(ATTR_FILL_COLOR), Red);
+
+    ArgbColor stop = 0;
+    group.GetLineStopColor(0, stop);
+    EXPECT_EQ(stop, ColorOpaqueBlack);
+    std::int32_t index = 5;
+    group.HitFillStop({0, 0}, index);
+    EXPECT_EQ(index, -1);
+    EXPECT_EQ(group.ToggleLineStopAt({0, 0}, Red), -1);
+
+    // A node hit inside the second child makes it the active one.
+    NodeSelection selection;
+    EXPECT_EQ(group.HitNode({100, 0}, selection), HitAnchor);
+    EXPECT_EQ(group.ActiveChild(), curve.get());
+    EXPECT_EQ(selection, NodeSelection{1});
+    curve->SetColorAttr(ATTR_FILL_COLOR, Blue);
+    EXPECT_EQ(group.GetColorAttr(ATTR_FILL_COLOR), Blue);
+    group.SetColorAttr(ATTR_FILL_COLOR, Green);
+    group.SetFloatAttr(ATTR_LINE_WIDTH, 3);
+    EXPECT_EQ(curve->GetColorAttr(ATTR_FILL_COLOR), Green);
+    EXPECT_EQ(curve->GetFloatAttr(ATTR_LINE_WIDTH), 3);
+    EXPECT_EQ(rect->GetColorAttr(ATTR_FILL_COLOR), Red);
+    EXPECT_EQ(rect->GetFloatAttr(ATTR_LINE_WIDTH), 0);
+    EXPECT_EQ(group.Attributes().at(ATTR_FILL_COLOR), FormatColorAttr(Red));
+    group.MoveNodes(0, selection, 0, 5);
+    EXPECT_EQ(curve->Nodes()[1].Anchor(), (PointF{100, 5}));
+
+    // A miss clears the active child; the group answers from its own table again.
+    EXPECT_EQ(group.HitNode({300, 300}, selection), HitMiss);
+    EXPECT_EQ(group.ActiveChild(), nullptr);
+    EXPECT_EQ(group.GetColorAttr(ATTR_FILL_COLOR), Red);
+
+    // Default gradients go to every child and make the first one active.
+    group.EnsureFillGradient();
+    EXPECT_EQ(group.ActiveChild(), rect.get());
+    EXPECT_EQ(rect->FillRamp().positions.size(), 2u);
+    EXPECT_EQ(curve->FillRamp().positions.size(), 2u);
+    group.GetFillStopColor(1, stop);
+    EXPECT_EQ(stop, ColorOpaqueWhite);
+}
+
+TEST(GroupItemTest, NodeHitsSearchFromTheTopDown)
+{
+    auto rect = MakeRect(0, 0, 40, 40);
+    auto curve = MakeCurve({{20, 20}, {30, 30}});
+    GroupItem inner;
+    inner.AddChild(curve.get());
+    GroupItem outer;
+    outer.AddChild(rect.get());
+    outer.AddChild(&inner);
+
+    // The curve lies over the rectangle: the top child answers first.
+    NodeSelection selection;
+    EXPECT_EQ(outer.HitNode({20, 20}, selection), HitAnchor);
+    EXPECT_EQ(outer.ActiveChild(), &inner);
+    EXPECT_EQ(inner.ActiveChild(), curve.get());
+    EXPECT_EQ(selection, NodeSelection{0});
+
+    selection.clear();
+    EXPECT_EQ(outer.HitNode({5, 35}, selection), HitBody);
+    EXPECT_EQ(outer.ActiveChild(), rect.get());
+    EXPECT_EQ(inner.ActiveChild(), nullptr);
+
+    EXPECT_EQ(outer.SelectNodesInRect({15, 15, 20, 20}, selection), 1);
+    EXPECT_EQ(outer.ActiveChild(), &inner);
+    EXPECT_EQ(selection, (NodeSelection{0, 1}));
+    EXPECT_EQ(outer.SelectNodesInRect({200, 200, 5, 5}, selection), HitMiss);
+    EXPECT_EQ(outer.ActiveChild(), nullptr);
+}
+
+TEST(GroupItemTest, TransformsReachEveryChild)
+{
+    auto rect = MakeRect(0, 0, 40, 40);
+    auto curve = MakeCurve({{60, 0}, {100, 0}, {100, 40}});
+    GroupItem group;
+    group.AddChild(rect.get());
+    group.AddChild(curve.get());
+    EXPECT_EQ(group.GetPointAttr(ATTR_CENTER), (PointF{50, 20}));
+    EXPECT_EQ(rect->GetPointAttr(ATTR_CENTER), (PointF{20, 20})); // not the group's centre
+
+    group.Translate(10, 5, ModePreview);
+    EXPECT_FALSE(curve->PreviewNodes().empty());
+    EXPECT_EQ(group.GetPointAttr(ATTR_CENTER), (PointF{50, 20}));
+    RectF preview;
+    group.GetBounds(preview, ModePreview);
+    EXPECT_EQ(preview, (RectF{10, 5, 100, 40}));
+
+    group.Translate(10, 5, ModeCommit);
+    EXPECT_EQ(rect->GetMatrix(), Matrix(1, 0, 0, 1, 10, 5)); // gathered in the matrix
+    EXPECT_EQ(rect->Nodes()[0].Anchor(), (PointF{0, 0}));
+    EXPECT_TRUE(curve->GetMatrix().IsIdentity()); // baked into the nodes
+    EXPECT_EQ(curve->Nodes()[0].Anchor(), (PointF{70, 5}));
+    EXPECT_TRUE(group.GetMatrix().IsIdentity());
+    EXPECT_EQ(group.GetPointAttr(ATTR_CENTER), (PointF{60, 25}));
+    EXPECT_EQ(rect->GetPointAttr(ATTR_CENTER), (PointF{30, 25}));
+    EXPECT_EQ(curve->GetPointAttr(ATTR_CENTER), (PointF{90, 25}));
+
+    RectF bounds;
+    group.GetBounds(bounds, ModeCommit);
+    EXPECT_EQ(bounds, (RectF{10, 5, 100, 40}));
+    EXPECT_EQ(group.HitTest({15, 10}), HitBody);
+    EXPECT_EQ(group.HitTest({6, 1}), HitTopLeft);
+    EXPECT_EQ(group.HitTest({200, 10}), HitMiss);
+}
+
+TEST(GroupItemTest, CopyIsDeep)
+{
+    auto rect = MakeRect(0, 0, 40, 40);
+    auto curve = MakeCurve({{20, 20}, {30, 30}});
+    GroupItem inner(TakeNextItemId());
+    inner.AddChild(curve.get());
+    GroupItem outer(TakeNextItemId());
+    outer.AddChild(rect.get());
+    outer.AddChild(&inner);
+    outer.SetColorAttr(ATTR_LINE_COLOR, Blue);
+
+    const std::uint32_t firstNewId = NextItemId;
+    GroupItem copy(TakeNextItemId());
+    copy.CopyFrom(outer);
+    ASSERT_EQ(copy.ChildCount(), 2);
+    DrawItem* rectCopy = copy.ChildAt(0);
+    DrawItem* innerCopy = copy.ChildAt(1);
+    EXPECT_NE(rectCopy, rect.get());
+    EXPECT_NE(innerCopy, &inner);
+    EXPECT_EQ(rectCopy->TypeCode(), ItemRectangle);
+    EXPECT_EQ(rectCopy->Nodes(), rect->Nodes());
+    EXPECT_EQ(rectCopy->GetColorAttr(ATTR_LINE_COLOR), Blue);
+    EXPECT_EQ(copy.GetColorAttr(ATTR_LINE_COLOR), Blue);
+    ASSERT_EQ(innerCopy->TypeCode(), ItemGroup);
+    ASSERT_EQ(innerCopy->ChildCount(), 1);
+    DrawItem* curveCopy = innerCopy->ChildAt(0);
+    EXPECT_NE(curveCopy, curve.get());
+    EXPECT_EQ(curveCopy->TypeCode(), ItemCurve);
+    EXPECT_EQ(curveCopy->Nodes(), curve->Nodes());
+
+    const std::set<std::uint32_t> ids{copy.Id(), rectCopy->Id(), innerCopy->Id(), curveCopy->Id()};
+    EXPECT_EQ(ids.size(), 4u);
+    EXPECT_GE(*ids.begin(), firstNewId);
+
+    // The copy moves on its own.
+    copy.Translate(5, 0, ModeCommit);
+    EXPECT_EQ(curve->Nodes()[0].Anchor(), (PointF{20, 20}));
+    EXPECT_EQ(curveCopy->Nodes()[0].Anchor(), (PointF{25, 20}));
+
+    copy.CopyFrom(copy); // into itself: nothing to do
+    EXPECT_EQ(copy.ChildCount(), 2);
+    DeleteChildren(copy);
+}
+
+TEST(GroupItemTest, ChildrenComeAndGo)
+{
+    GroupItem group;
+    RectF bounds{1, 2, 3, 4};
+    group.GetBounds(bounds, ModeCommit);
+    EXPECT_EQ(bounds, RectF{});
+    EXPECT_EQ(group.HitTest({0, 0}), HitMiss);
+    EXPECT_FALSE(group.AddChild(nullptr));
+    EXPECT_FALSE(group.AddChild(&group));
+
+    auto rect = MakeRect(0, 0, 40, 40);
+    auto curve = MakeCurve({{60, 0}, {100, 0}});
+    group.AddChild(rect.get());
+    group.AddChild(curve.get());
+    EXPECT_EQ(group.ChildAt(1), curve.get());
+    EXPECT_EQ(group.ChildAt(2), nullptr);
+    EXPECT_EQ(group.ChildAt(-1), nullptr);
+
+    NodeSelection selection;
+    group.HitNode({60, 0}, selection);
+    ASSERT_EQ(group.ActiveChild(), curve.get());
+    EXPECT_FALSE(group.RemoveChildAt(2));
+    EXPECT_TRUE(group.RemoveChildAt(1));
+    EXPECT_EQ(group.ActiveChild(), nullptr);
+    EXPECT_EQ(group.ChildCount(), 1);
+
+    EXPECT_TRUE(group.SetNodes({PathNode::AtPoint(1, 1), PathNode::AtPoint(9, 9)}));
+    EXPECT_TRUE(group.Nodes().empty());
+    NodeList out{PathNode::AtPoint(3, 3)};
+    group.GetNodes(out);
+    EXPECT_EQ(out.size(), 1u);
+    CurveItem target;
+    EXPECT_FALSE(group.ConvertInto(target));
+
+    group.SetColorAttr(ATTR_FILL_COLOR, Red);
+    EXPECT_TRUE(group.ReleaseChildren());
+    EXPECT_EQ(group.ChildCount(), 0);
+    EXPECT_TRUE(group.Attributes().empty());
+    EXPECT_EQ(rect->GetColorAttr(ATTR_FILL_COLOR), Red); // the child lives on
+}
+
+TEST(GroupItemTest, HiddenOrLockedGroupIsInert)
+{
+    auto rect = MakeRect(10, 10, 40, 40);
+    rect->SetColorAttr(ATTR_FILL_COLOR, ColorOpaqueBlack);
+    for (std::int32_t attr : {ATTR_HIDDEN, ATTR_LOCKED}) {
+        GroupItem group;
+        group.AddChild(rect.get());
+        auto render = [&group] {
+            QImage image(50, 50, QImage::Format_ARGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            group.Draw(painter);
+            return qGray(image.pixel(25, 25));
+        };
+        EXPECT_LT(render(), 50);
+        group.SetIntAttr(attr, 1);
+        rect->SetIntAttr(attr, 0); // only the group's own flag is set
+        EXPECT_EQ(render(), 255) << attr;
+        NodeSelection selection;
+        EXPECT_EQ(group.HitTest({25, 25}), HitMiss);
+        EXPECT_EQ(group.HitNode({25, 25}, selection), HitMiss);
+    }
+}
+
+TEST(ItemFactoryTest, CreatesEveryKindByCode)
+{
+    const struct
+    {
+        std::int32_t code;
+        const char* name;
+    } kinds[] = {{102, "line"}, {103, "ellipse"}, {104, "rectangle"}, {105, "curve"}, {106, "doodle"}, {110, "group"}};
+    for (const auto& kind : kinds) {
+        std::unique_ptr<DrawItem> item = CreateOwnedItem(kind.code, 500u + std::uint32_t(kind.code));
+        ASSERT_NE(item, nullptr) << kind.code;
+        EXPECT_EQ(item->TypeCode(), kind.code);
+        EXPECT_EQ(item->ClassName(), kind.name);
+        EXPECT_EQ(item->Id(), 500u + std::uint32_t(kind.code));
+        EXPECT_EQ(item->Attributes().size(), 2u);
+        EXPECT_EQ(item->RefCount(), 0);
+    }
+    for (std::int32_t code : {101, 109, 111, 0, -105})
+        EXPECT_EQ(CreateItem(code, 1), nullptr) << code;
+
+    DrawItem* shared = CreateItem(ItemCurve, 7);
+    shared->AddRef();
+    shared->Release(); // frees it
+}

@@ -1,0 +1,393 @@
+#include "items/image_item.h"
+#include "items/metafile_converter.h"
+#include "items/picture_cache.h"
+
+#include <QColor>
+#include <QFile>
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+void Put16(Bytes& b, unsigned v)
+{
+    b.push_back(static_cast<unsigned char>(v & 0xFF));
+    b.push_back(static_cast<unsigned char>((v >> 8) & 0xFF));
+}
+
+void Put32(Bytes& b, std::uint32_t v)
+{
+    Put16(b, v & 0xFFFF);
+    Put16(b, v >> 16);
+}
+
+// A placeable WMF of 64 x 32 units at 96 units per inch: a red rectangle
+// from (16, 8) to (48, 24).
+Bytes MakeWmf()
+{
+    Bytes records;
+    Put32(records, 7), Put16(records, 0x02FC);                      // CREATEBRUSHINDIRECT
+    Put16(records, 0), Put32(records, 0x000000FF), Put16(records, 0); // solid, red
+    Put32(records, 4), Put16(records, 0x012D), Put16(records, 0);     // SELECTOBJECT 0
+    Put32(records, 7), Put16(records, 0x041B);                        // RECTANGLE
+    Put16(records, 24), Put16(records, 48), Put16(records, 8), Put16(records, 16); // bottom right top left
+    Put32(records, 3), Put16(records, 0);                             // EOF
+
+    Bytes b;
+    Put32(b, 0x9AC6CDD7);
+    Put16(b, 0);                                                  // handle
+    Put16(b, 0), Put16(b, 0), Put16(b, 64), Put16(b, 32);          // frame
+    Put16(b, 96);                                                 // units per inch
+    Put32(b, 0);
+    unsigned checksum = 0;
+    for (std::size_t i = 0; i < 20; i += 2)
+        checksum ^= unsigned(b[i] | (b[i + 1] << 8));
+    Put16(b, checksum);
+    Put16(b, 1), Put16(b, 9), Put16(b, 0x0300);                    // disk file, 9 words, version 3
+    Put32(b, std::uint32_t((18 + records.size()) / 2));           // size in words
+    Put16(b, 1), Put32(b, 7), Put16(b, 0);                         // objects, largest record
+    b.insert(b.end(), records.begin(), records.end());
+    return b;
+}
+
+// An EMF whose bounds are (0, 0)-(64, 32) device pixels: a red rectangle
+// from (16, 8) to (48, 24).
+Bytes MakeEmf()
+{
+    Bytes records;
+    Put32(records, 39), Put32(records, 24), Put32(records, 1);            // CREATEBRUSHINDIRECT #1
+    Put32(records, 0), Put32(records, 0x000000FF), Put32(records, 0);     // solid, red
+    Put32(records, 37), Put32(records, 12), Put32(records, 1);            // SELECTOBJECT #1
+    Put32(records, 43), Put32(records, 24);                               // RECTANGLE
+    Put32(records, 16), Put32(records, 8), Put32(records, 48), Put32(records, 24);
+    Put32(records, 14), Put32(records, 20), Put32(records, 0), Put32(records, 16), Put32(records, 20); // EOF
+
+    Bytes b;
+    Put32(b, 1), Put32(b, 88);                                             // HEADER record
+    Put32(b, 0), Put32(b, 0), Put32(b, 64), Put32(b, 32);                  // bounds
+    Put32(b, 0), Put32(b, 0), Put32(b, 1693), Put32(b, 847);               // frame, 0.01 mm
+    Put32(b, 0x464D4520), Put32(b, 0x10000);                               // " EMF", version
+    Put32(b, std::uint32_t(88 + records.size())), Put32(b, 5);             // bytes, records
+    Put16(b, 2), Put16(b, 0);                                              // handles, reserved
+    Put32(b, 0), Put32(b, 0), Put32(b, 0);                                 // description, palette
+    Put32(b, 1024), Put32(b, 768), Put32(b, 271), Put32(b, 203);           // device pixels and mm
+    b.insert(b.end(), records.begin(), records.end());
+    return b;
+}
+
+// A 2 x 1 GIF: a red pixel, then a blue one.
+const unsigned char TinyGif[] = {
+    'G', 'I', 'F', '8', '9', 'a', 0x02, 0x00, 0x01, 0x00, 0x80, 0x00, 0x00, // screen, 2-colour table
+    0xFF, 0x00, 0x00, 0x00, 0x00, 0xFF,                                     // red, blue
+    0x2C, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x01, 0x00, 0x00,             // image descriptor
+    0x02, 0x02, 0x44, 0x0A, 0x00,                                           // LZW: clear 0 1 end
+    0x3B};
+
+const QRgb Red = qRgb(255, 0, 0), Green = qRgb(0, 255, 0), Blue = qRgb(0, 0, 255), Yellow = qRgb(255, 255, 0);
+
+// 64 x 32 in four coloured quadrants: red, green on top; blue, yellow below.
+QImage Quadrants(int width = 64, int height = 32)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, y < height / 2 ? (x < width / 2 ? Red : Green) : (x < width / 2 ? Blue : Yellow));
+    return image;
+}
+
+class ImageItemTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    // Working files carry no suffix: the content decides the format.
+    std::string Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)).toStdString(); }
+
+    std::string WriteImage(const char* name, const QImage& image, const char* format)
+    {
+        const std::string path = Path(name);
+        QImageWriter writer(QString::fromStdString(path), format);
+        writer.setQuality(100);
+        EXPECT_TRUE(writer.write(image)) << format << ": " << writer.errorString().toStdString();
+        return path;
+    }
+
+    std::string WriteBytes(const char* name, const void* data, std::size_t size)
+    {
+        const std::string path = Path(name);
+        QFile file(QString::fromStdString(path));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(static_cast<const char*>(data), qint64(size));
+        return path;
+    }
+
+    static std::unique_ptr<ImageItem> Place(const std::string& path, PointF a, PointF b)
+    {
+        auto item = std::make_unique<ImageItem>();
+        item->SetTextAttr(ATTR_CONTENT, path);
+        EXPECT_TRUE(item->SetNodes({PathNode::AtPoint(a.x, a.y), PathNode::AtPoint(b.x, b.y)}));
+        return item;
+    }
+
+    static QImage Render(DrawItem& item, int width = 400, int height = 300)
+    {
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        item.Draw(painter);
+        painter.end();
+        return image;
+    }
+
+    static bool IsBlank(const QImage& image)
+    {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != qRgb(255, 255, 255))
+                    return false;
+        return true;
+    }
+
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(ImageItemTest, ClickPlacesThePictureAtItsNaturalSize)
+{
+    const std::string png = WriteImage("quad", Quadrants(), "png");
+    auto item = Place(png, {100, 50}, {101, 52});
+    ASSERT_EQ(item->Nodes().size(), 2u);
+    EXPECT_EQ(item->Nodes()[1].Anchor(), (PointF{164, 82}));
+    EXPECT_EQ(item->Bounds(), (RectF{100, 50, 64, 32}));
+    EXPECT_EQ(item->GetPointAttr(ATTR_CENTER), (PointF{132, 66}));
+
+    // A dragged box keeps its size; a box thin on one axis counts as a click.
+    auto dragged = Place(png, {10, 10}, {110, 30});
+    EXPECT_EQ(dragged->Bounds(), (RectF{10, 10, 100, 20}));
+    auto thin = Place(png, {10, 10}, {110, 13});
+    EXPECT_EQ(thin->Bounds(), (RectF{10, 10, 64, 32}));
+
+    ImageItem empty;
+    EXPECT_FALSE(empty.SetNodes({PathNode::AtPoint(1, 1)}));
+    EXPECT_TRUE(empty.Nodes().empty());
+}
+
+TEST_F(ImageItemTest, BoxDraggedBackwardsDrawsMirrored)
+{
+    const std::string png = WriteImage("quad", Quadrants(), "png");
+    auto item = Place(png, {200, 200}, {100, 100});
+    EXPECT_EQ(item->Bounds(), (RectF{100, 100, 100, 100}));
+    const QImage image = Render(*item);
+    // The picture's top-left quadrant lands bottom-right, and so on.
+    EXPECT_EQ(image.pixel(175, 175), Red);
+    EXPECT_EQ(image.pixel(125, 175), Green);
+    EXPECT_EQ(image.pixel(175, 125), Blue);
+    EXPECT_EQ(image.pixel(125, 125), Yellow);
+    EXPECT_EQ(image.pixel(95, 150), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(205, 150), qRgb(255, 255, 255));
+
+    auto upright = Place(png, {100, 100}, {200, 200});
+    const QImage straight = Render(*upright);
+    EXPECT_EQ(straight.pixel(125, 125), Red);
+    EXPECT_EQ(straight.pixel(175, 175), Yellow);
+}
+
+TEST_F(ImageItemTest, ScaleGathersInTheMatrixAndDrawsWider)
+{
+    const std::string png = WriteImage("quad", Quadrants(), "png");
+    auto item = Place(png, {100, 100}, {101, 101});
+    const NodeList nodes = item->Nodes();
+    item->ScaleAbout(100, 100, 2, 1, ModeCommit);
+
+    EXPECT_EQ(item->Nodes(), nodes);
+    EXPECT_FLOAT_EQ(item->GetMatrix().M11(), 2);
+    EXPECT_FLOAT_EQ(item->GetMatrix().M22(), 1);
+    EXPECT_EQ(item->Bounds(), (RectF{100, 100, 128, 32}));
+    // The turning centre went along with the picture.
+    EXPECT_EQ(item->GetPointAttr(ATTR_CENTER), (PointF{164, 116}));
+
+    const QImage image = Render(*item);
+    EXPECT_EQ(image.pixel(160, 105), Red);   // would be green at natural width
+    EXPECT_EQ(image.pixel(170, 105), Green);
+    EXPECT_EQ(image.pixel(225, 125), Yellow);
+    EXPECT_EQ(image.pixel(232, 105), qRgb(255, 255, 255));
+
+    // A preview leaves nodes, matrix and picture alone and adds the blue box.
+    const Matrix committed = item->GetMatrix();
+    item->Translate(50, 100, ModePreview);
+    EXPECT_EQ(item->GetMatrix(), committed);
+    EXPECT_EQ(item->Bounds(ModePreview), (RectF{150, 200, 128, 32}));
+    const QImage preview = Render(*item);
+    EXPECT_EQ(preview.pixel(160, 105), Red);
+    EXPECT_EQ(preview.pixel(200, 200), Blue);
+    item->Translate(50, 100, ModeCommit);
+    EXPECT_TRUE(item->PreviewNodes().empty());
+    EXPECT_EQ(item->Bounds(), (RectF{150, 200, 128, 32}));
+}
+
+TEST_F(ImageItemTest, MissingOrBrokenPictureDrawsNothingButHits)
+{
+    const char garbage[] = "this is no picture at all";
+    const std::string broken = WriteBytes("broken", garbage, sizeof garbage);
+    for (const std::string& path : {Path("missing"), broken}) {
+        auto item = Place(path, {50, 50}, {150, 100});
+        EXPECT_EQ(item->Bounds(), (RectF{50, 50, 100, 50}));
+        EXPECT_TRUE(IsBlank(Render(*item)));
+        NodeSelection selection;
+        EXPECT_EQ(item->HitTest({100, 75}), HitBody);
+        EXPECT_EQ(item->HitNode({100, 75}, selection), HitBody);
+        EXPECT_EQ(item->HitTest({100, 120}), HitMiss);
+        EXPECT_EQ(item->HitTest({46, 46}), HitTopLeft);
+
+        // A click on a missing picture keeps the tiny box.
+        auto clicked = Place(path, {10, 10}, {11, 11});
+        EXPECT_EQ(clicked->Bounds(), (RectF{10, 10, 1, 1}));
+    }
+
+    const std::string png = WriteImage("quad", Quadrants(), "png");
+    auto hidden = Place(png, {50, 50}, {150, 100});
+    hidden->SetIntAttr(ATTR_HIDDEN, 1);
+    NodeSelection selection;
+    EXPECT_TRUE(IsBlank(Render(*hidden)));
+    EXPECT_EQ(hidden->HitTest({100, 75}), HitMiss);
+    EXPECT_EQ(hidden->HitNode({100, 75}, selection), HitMiss);
+}
+
+TEST_F(ImageItemTest, PictureHasNoGradientsOrNodes)
+{
+    const std::string png = WriteImage("quad", Quadrants(), "png");
+    auto item = Place(png, {0, 0}, {64, 32});
+    std::int32_t index = 7;
+    item->HitFillStop({0, 16}, index);
+    item->HitLineStop({0, 16}, index);
+    EXPECT_EQ(index, 7);
+    item->EnsureFillGradient();
+    item->EnsureLineGradient();
+    EXPECT_TRUE(item->FillRamp().positions.empty());
+    EXPECT_TRUE(item->LineRamp().positions.empty());
+    EXPECT_EQ(item->ToggleFillStopAt({32, 16}, ColorOpaqueBlack), 0);
+    EXPECT_EQ(item->ToggleLineStopAt({32, 16}, ColorOpaqueBlack), 0);
+
+    NodeList nodes;
+    item->GetNodes(nodes);
+    EXPECT_TRUE(nodes.empty());
+    NodeSelection selection{0, 1};
+    item->MoveNodes(0, selection, 10, 10);
+    EXPECT_EQ(item->Bounds(), (RectF{0, 0, 64, 32}));
+    EXPECT_EQ(item->SelectNodesInRect({-10, -10, 100, 100}, selection), HitMiss);
+    ImageItem target;
+    EXPECT_FALSE(item->ConvertInto(target));
+}
+
+TEST_F(ImageItemTest, EveryImportFormatLoads)
+{
+    const QImage picture = Quadrants(24, 12);
+    struct Case
+    {
+        const char* format;
+        std::string path;
+    };
+    std::vector<Case> cases;
+    for (const char* format : {"png", "jpeg", "bmp", "tiff", "ico"})
+        cases.push_back({format, WriteImage(format, picture, format)});
+    cases.push_back({"gif", WriteBytes("gif", TinyGif, sizeof TinyGif)});
+    const Bytes wmf = MakeWmf(), emf = MakeEmf();
+    cases.push_back({"wmf", WriteBytes("wmf", wmf.data(), wmf.size())});
+    cases.push_back({"emf", WriteBytes("emf", emf.data(), emf.size())});
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.format);
+        auto item = Place(c.path, {10, 20}, {10, 20});
+        const RectF expected = std::string(c.format) == "gif"   ? RectF{10, 20, 2, 1}
+                               : std::string(c.format) == "wmf" ? RectF{10, 20, 64, 32}
+                               : std::string(c.format) == "emf" ? RectF{10, 20, 64, 32}
+                                                                : RectF{10, 20, 24, 12};
+        EXPECT_EQ(item->Bounds(), expected);
+        EXPECT_FALSE(IsBlank(Render(*item)));
+    }
+
+    // The GIF's two pixels, stretched over a box.
+    auto gif = Place(cases[5].path, {0, 0}, {100, 50});
+    const QImage image = Render(*gif);
+    EXPECT_EQ(image.pixel(10, 25), Red);
+    EXPECT_EQ(image.pixel(90, 25), Blue);
+}
+
+TEST_F(ImageItemTest, MetafilesDrawTheirRectangleInPlace)
+{
+    EXPECT_EQ(DetectMetafile(MakeWmf().data(), MakeWmf().size()), MetafileKind::Wmf);
+    EXPECT_EQ(DetectMetafile(MakeEmf().data(), MakeEmf().size()), MetafileKind::Emf);
+    const unsigned char pngSignature[] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    EXPECT_EQ(DetectMetafile(pngSignature, sizeof pngSignature), MetafileKind::None);
+    // A WMF without the placeable header.
+    const Bytes placeable = MakeWmf();
+    const Bytes plain(placeable.begin() + 22, placeable.end());
+    EXPECT_EQ(DetectMetafile(plain.data(), plain.size()), MetafileKind::Wmf);
+    // Cut short after the header: still recognised, but it converts to nothing harmful.
+    const Bytes truncated(placeable.begin(), placeable.begin() + 40);
+    EXPECT_EQ(DetectMetafile(truncated.data(), truncated.size()), MetafileKind::Wmf);
+    (void)MetafileToSvg(truncated.data(), truncated.size());
+
+    for (const Bytes& bytes : {MakeWmf(), MakeEmf()}) {
+        const std::string path = WriteBytes(bytes == placeable ? "wmf" : "emf", bytes.data(), bytes.size());
+        // Twice the natural size, at (100, 100): the rectangle covers (132, 116)-(196, 148).
+        auto item = Place(path, {100, 100}, {228, 164});
+        const QImage image = Render(*item);
+        SCOPED_TRACE(bytes == placeable ? "wmf" : "emf");
+        EXPECT_EQ(image.pixel(164, 132), Red);
+        EXPECT_EQ(image.pixel(140, 122), Red);
+        EXPECT_EQ(image.pixel(190, 142), Red);
+        EXPECT_EQ(image.pixel(115, 110), qRgb(255, 255, 255));
+        EXPECT_EQ(image.pixel(215, 155), qRgb(255, 255, 255));
+        EXPECT_EQ(image.pixel(164, 105), qRgb(255, 255, 255));
+    }
+}
+
+TEST_F(ImageItemTest, CacheDecodesOncePerFile)
+{
+    const std::string first = WriteImage("first", Quadrants(64, 32), "png");
+    const std::string second = WriteImage("second", Quadrants(20, 40), "png");
+    ClearPictureCache();
+    const std::uint64_t start = PictureDecodeCount();
+
+    auto item = Place(first, {0, 0}, {0, 0});
+    for (int i = 0; i < 3; ++i)
+        Render(*item);
+    auto copy = Place(first, {100, 100}, {100, 100});
+    Render(*copy);
+    EXPECT_EQ(PictureDecodeCount(), start + 1);
+    EXPECT_EQ(CachedPicture(first), CachedPicture(first));
+
+    // A changed path is honoured.
+    item->SetTextAttr(ATTR_CONTENT, second);
+    item->SetNodes({PathNode::AtPoint(0, 0), PathNode::AtPoint(0, 0)});
+    EXPECT_EQ(item->Bounds(), (RectF{0, 0, 20, 40}));
+    Render(*item);
+    EXPECT_EQ(PictureDecodeCount(), start + 2);
+
+    // A file written anew under the same path is decoded again.
+    WriteImage("second", Quadrants(30, 10), "png");
+    item->SetNodes({PathNode::AtPoint(0, 0), PathNode::AtPoint(0, 0)});
+    EXPECT_EQ(item->Bounds(), (RectF{0, 0, 30, 10}));
+    EXPECT_EQ(PictureDecodeCount(), start + 3);
+    Render(*item);
+    EXPECT_EQ(PictureDecodeCount(), start + 3);
+
+    // A file that is gone no longer draws.
+    QFile::remove(QString::fromStdString(second));
+    EXPECT_EQ(CachedPicture(second), nullptr);
+    EXPECT_TRUE(IsBlank(Render(*item)));
+}

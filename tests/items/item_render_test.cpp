@@ -1,0 +1,244 @@
+// Shapes painted into an image: fills, rotation, dashes, gradients, hidden
+// items, previews and handles, checked on chosen pixels.
+
+#include "items/ellipse_item.h"
+#include "items/line_item.h"
+#include "items/rectangle_item.h"
+
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+namespace {
+
+NodeList TwoPoints(float x0, float y0, float x1, float y1)
+{
+    return {PathNode::AtPoint(x0, y0), PathNode::AtPoint(x1, y1)};
+}
+
+QImage Blank()
+{
+    QImage image(200, 200, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    return image;
+}
+
+template <typename Paint>
+QImage Render(Paint paint)
+{
+    QImage image = Blank();
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    paint(painter);
+    painter.end();
+    return image;
+}
+
+QImage RenderItem(DrawItem& item)
+{
+    return Render([&item](QPainter& p) { item.Draw(p); });
+}
+
+QRgb At(const QImage& image, int x, int y)
+{
+    return image.pixel(x, y) | 0xFF000000u;
+}
+
+constexpr QRgb White = 0xFFFFFFFF;
+constexpr QRgb Red = 0xFFFF0000;
+
+} // namespace
+
+TEST(ItemRender, FilledAndOutlinedRectangle)
+{
+    RectangleItem rect;
+    ASSERT_TRUE(rect.SetNodes(TwoPoints(20, 20, 120, 80)));
+    rect.SetColorAttr(ATTR_FILL_COLOR, Red);
+    rect.SetColorAttr(ATTR_LINE_COLOR, ColorOpaqueBlack);
+    rect.SetFloatAttr(ATTR_LINE_WIDTH, 4);
+    const QImage image = RenderItem(rect);
+    EXPECT_EQ(At(image, 70, 50), Red);
+    EXPECT_EQ(At(image, 20, 50), 0xFF000000u);
+    EXPECT_EQ(At(image, 70, 79), 0xFF000000u);
+    EXPECT_EQ(At(image, 150, 150), White);
+    EXPECT_EQ(At(image, 70, 10), White);
+
+    // Without colours an item is invisible; a clear fill is skipped.
+    RectangleItem bare;
+    ASSERT_TRUE(bare.SetNodes(TwoPoints(20, 20, 120, 80)));
+    EXPECT_EQ(RenderItem(bare), Blank());
+}
+
+TEST(ItemRender, RotatedRectangleLeavesItsBoundsCornersBlank)
+{
+    RectangleItem rect;
+    ASSERT_TRUE(rect.SetNodes(TwoPoints(50, 50, 150, 150)));
+    rect.SetColorAttr(ATTR_FILL_COLOR, Red);
+    rect.RotateAbout(45, ModeCommit);
+    const QImage image = RenderItem(rect);
+    const RectF b = rect.Bounds();
+    ASSERT_TRUE(RectContains(b, 40, 40));
+    EXPECT_EQ(At(image, 40, 40), White);
+    EXPECT_EQ(At(image, 160, 40), White);
+    EXPECT_EQ(At(image, 100, 100), Red);
+    EXPECT_EQ(At(image, 100, 35), Red); // beyond the unrotated top edge
+}
+
+TEST(ItemRender, ThickDashedLineHasGaps)
+{
+    auto countAlong = [](DrawItem& item, int& dark, int& white) {
+        const QImage image = RenderItem(item);
+        dark = white = 0;
+        for (int x = 20; x <= 180; ++x) {
+            const QRgb c = At(image, x, 100);
+            if (c == White)
+                ++white;
+            else if (qRed(c) < 64)
+                ++dark;
+        }
+    };
+    LineItem line;
+    ASSERT_TRUE(line.SetNodes(TwoPoints(10, 100, 190, 100)));
+    line.SetColorAttr(ATTR_LINE_COLOR, ColorOpaqueBlack);
+    line.SetFloatAttr(ATTR_LINE_WIDTH, 6);
+    int dark = 0, white = 0;
+    countAlong(line, dark, white);
+    EXPECT_EQ(white, 0);
+
+    line.SetIntAttr(ATTR_DASH_STYLE, 1);
+    countAlong(line, dark, white);
+    EXPECT_GT(dark, 40);
+    EXPECT_GT(white, 20);
+
+    RectangleItem rect;
+    ASSERT_TRUE(rect.SetNodes(TwoPoints(10, 90, 190, 110)));
+    rect.SetColorAttr(ATTR_LINE_COLOR, ColorOpaqueBlack);
+    rect.SetFloatAttr(ATTR_LINE_WIDTH, 6);
+    rect.SetIntAttr(ATTR_DASH_STYLE, 3);
+    const QImage image = RenderItem(rect);
+    int gaps = 0;
+    for (int x = 20; x <= 180; ++x)
+        gaps += At(image, x, 90) == White;
+    EXPECT_GT(gaps, 10);
+}
+
+TEST(ItemRender, FillGradientBrightensLeftToRight)
+{
+    RectangleItem rect;
+    ASSERT_TRUE(rect.SetNodes(TwoPoints(0, 0, 200, 100)));
+    rect.SetIntAttr(ATTR_FILL_GRADIENT, 1);
+    rect.EnsureFillGradient();
+    const QImage image = RenderItem(rect);
+    int previous = -1;
+    for (int x : {5, 50, 100, 150, 195}) {
+        const int grey = qGray(At(image, x, 50));
+        EXPECT_GT(grey, previous) << "at x = " << x;
+        previous = grey;
+    }
+    EXPECT_LT(qGray(At(image, 5, 50)), 20);
+    EXPECT_GT(qGray(At(image, 195, 50)), 235);
+
+    // An intermediate red stop in the middle, handed over out of order.
+    rect.SetFillRamp({ColorOpaqueBlack, ColorOpaqueWhite, Red, 0xFF0000FF}, {0, 1, 0.5f, 0.25f});
+    const QImage stops = RenderItem(rect);
+    const QRgb middle = At(stops, 100, 50);
+    EXPECT_GT(qRed(middle), 230);
+    EXPECT_LT(qGreen(middle), 25);
+    const QRgb quarter = At(stops, 50, 50);
+    EXPECT_GT(qBlue(quarter), 230);
+    EXPECT_LT(qRed(quarter), 25);
+
+    // Start and end on one point: painted in the start colour, not garbage.
+    rect.SetPointAttr(ATTR_FILL_GRADIENT_END, rect.GetPointAttr(ATTR_FILL_GRADIENT_START));
+    const QImage flat = RenderItem(rect);
+    EXPECT_EQ(At(flat, 100, 50), 0xFF000000u);
+}
+
+TEST(ItemRender, LineGradientPen)
+{
+    LineItem line;
+    ASSERT_TRUE(line.SetNodes(TwoPoints(0, 100, 200, 100)));
+    line.SetFloatAttr(ATTR_LINE_WIDTH, 10);
+    line.SetColorAttr(ATTR_LINE_COLOR, Red);
+    line.SetIntAttr(ATTR_LINE_GRADIENT, 1);
+    line.SetLineRamp({0xFF0000FF, 0xFF00FF00}, {0, 1});
+    line.SetPointAttr(ATTR_LINE_GRADIENT_START, {0, 100});
+    line.SetPointAttr(ATTR_LINE_GRADIENT_END, {200, 100});
+    const QImage image = RenderItem(line);
+    EXPECT_GT(qBlue(At(image, 10, 100)), 200);
+    EXPECT_GT(qGreen(At(image, 190, 100)), 200);
+    EXPECT_LT(qRed(At(image, 100, 100)), 10);
+}
+
+TEST(ItemRender, HiddenPaintsNothingLockedStillPaints)
+{
+    EllipseItem ellipse;
+    ASSERT_TRUE(ellipse.SetNodes(TwoPoints(20, 20, 180, 120)));
+    ellipse.SetColorAttr(ATTR_FILL_COLOR, Red);
+    ellipse.SetColorAttr(ATTR_LINE_COLOR, ColorOpaqueBlack);
+    ellipse.SetFloatAttr(ATTR_LINE_WIDTH, 3);
+    const QImage shown = RenderItem(ellipse);
+    EXPECT_EQ(At(shown, 100, 70), Red);
+    EXPECT_EQ(At(shown, 25, 25), White); // in the box, outside the ellipse
+
+    ellipse.SetIntAttr(ATTR_LOCKED, 1);
+    EXPECT_EQ(RenderItem(ellipse), shown);
+
+    ellipse.SetIntAttr(ATTR_HIDDEN, 1);
+    ellipse.Translate(5, 5, ModePreview);
+    EXPECT_EQ(RenderItem(ellipse), Blank());
+
+    LineItem line;
+    ASSERT_TRUE(line.SetNodes(TwoPoints(10, 10, 190, 190)));
+    line.SetColorAttr(ATTR_LINE_COLOR, ColorOpaqueBlack);
+    line.SetFloatAttr(ATTR_LINE_WIDTH, 5);
+    line.SetIntAttr(ATTR_HIDDEN, 1);
+    EXPECT_EQ(RenderItem(line), Blank());
+}
+
+TEST(ItemRender, PreviewOutlineInBlue)
+{
+    RectangleItem rect;
+    ASSERT_TRUE(rect.SetNodes(TwoPoints(20, 20, 100, 100)));
+    rect.SetColorAttr(ATTR_FILL_COLOR, Red);
+    rect.Translate(60, 0, ModePreview);
+    QImage image = Blank();
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    rect.Draw(painter);
+    EXPECT_TRUE(painter.testRenderHint(QPainter::Antialiasing)); // switched back on
+    painter.end();
+    EXPECT_EQ(At(image, 50, 50), Red);        // the committed shape stays put
+    // The preview's right edge, one aliased pixel wide on either side of x = 160.
+    EXPECT_TRUE(At(image, 159, 60) == ColorPreviewBlue || At(image, 160, 60) == ColorPreviewBlue);
+    EXPECT_EQ(At(image, 130, 60), White);
+
+    LineItem line;
+    ASSERT_TRUE(line.SetNodes(TwoPoints(10, 150, 190, 150)));
+    line.Translate(0, 20, ModePreview);
+    const QImage preview = RenderItem(line);
+    EXPECT_TRUE(At(preview, 100, 169) == ColorPreviewBlue || At(preview, 100, 170) == ColorPreviewBlue);
+    EXPECT_EQ(At(preview, 100, 150), White); // the line itself has no colour
+}
+
+TEST(ItemRender, SelectionAndNodeHandles)
+{
+    RectangleItem rect;
+    ASSERT_TRUE(rect.SetNodes(TwoPoints(50, 50, 150, 150)));
+    const QImage handles = Render([&rect](QPainter& p) { rect.DrawSelectionHandles(p); });
+    EXPECT_EQ(At(handles, 46, 46), 0xFF000000u);   // top-left, grown by 4
+    EXPECT_EQ(At(handles, 100, 154), 0xFF000000u); // bottom-middle
+    EXPECT_EQ(At(handles, 100, 100), White);
+    rect.SetIntAttr(ATTR_LOCKED, 1);
+    EXPECT_EQ(Render([&rect](QPainter& p) { rect.DrawSelectionHandles(p); }), Blank());
+
+    LineItem line;
+    ASSERT_TRUE(line.SetNodes(TwoPoints(20, 20, 180, 20)));
+    const QImage nodes = Render([&line](QPainter& p) { line.DrawNodeHandles(p, {1}); });
+    EXPECT_EQ(At(nodes, 180, 20), 0xFF000000u); // selected: filled
+    EXPECT_EQ(At(nodes, 20, 20), White);        // unselected: hollow
+    EXPECT_NE(At(nodes, 18, 18), White);
+    const QImage hot = Render([&line](QPainter& p) { line.DrawHotNode(p, {21, 21}); });
+    EXPECT_EQ(At(hot, 20, 20), 0xFF000000u);
+    EXPECT_EQ(At(hot, 180, 20), White);
+}

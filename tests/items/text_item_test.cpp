@@ -1,0 +1,321 @@
+#include "items/text_item.h"
+
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+std::unique_ptr<TextItem> MakeText(const std::string& content, int size = 40, PointF origin = {20, 20})
+{
+    auto item = std::make_unique<TextItem>();
+    item->SetTextAttr(ATTR_FONT_NAME, "Arial");
+    item->SetIntAttr(ATTR_FONT_SIZE, size);
+    item->SetTextAttr(ATTR_CONTENT, content);
+    item->SetColorAttr(ATTR_FILL_COLOR, ColorOpaqueBlack);
+    item->SetColorAttr(ATTR_LINE_COLOR, ColorAbsent);
+    item->SetFloatAttr(ATTR_LINE_WIDTH, 0);
+    item->SetNodes({PathNode::AtPoint(origin.x, origin.y)});
+    return item;
+}
+
+QImage Render(DrawItem& item, int width = 400, int height = 300)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    item.Draw(painter);
+    painter.end();
+    return image;
+}
+
+bool IsInk(QRgb pixel)
+{
+    return qGray(pixel) < 128;
+}
+
+int InkInRow(const QImage& image, int y)
+{
+    int count = 0;
+    for (int x = 0; x < image.width(); ++x)
+        count += IsInk(image.pixel(x, y)) ? 1 : 0;
+    return count;
+}
+
+int InkCount(const QImage& image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        count += InkInRow(image, y);
+    return count;
+}
+
+// Bounding box of the dark pixels; empty when there are none.
+QRect InkBox(const QImage& image)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (IsInk(image.pixel(x, y)))
+                box = box.united(QRect(x, y, 1, 1));
+    return box;
+}
+
+// Runs of consecutive rows that hold ink.
+std::vector<std::pair<int, int>> InkBands(const QImage& image)
+{
+    std::vector<std::pair<int, int>> bands;
+    for (int y = 0; y < image.height(); ++y) {
+        if (InkInRow(image, y) == 0)
+            continue;
+        if (!bands.empty() && bands.back().second == y - 1)
+            bands.back().second = y;
+        else
+            bands.push_back({y, y});
+    }
+    return bands;
+}
+
+} // namespace
+
+TEST(TextItem, LinesStackDownFromTheOrigin)
+{
+    auto one = MakeText("HHHH");
+    auto two = MakeText("HHHH\nHHHH");
+    auto crlf = MakeText("HHHH\r\nHHHH");
+
+    const QImage image = Render(*two);
+    const auto bands = InkBands(image);
+    ASSERT_EQ(bands.size(), 2u);
+    EXPECT_GT(bands[1].first, bands[0].second); // the second line is below the first
+    // The origin is the top of the layout box: glyphs hang below it, within one line.
+    EXPECT_GE(bands[0].first, 20);
+    EXPECT_LT(bands[0].second, 20 + 40);
+
+    const RectF b1 = one->Bounds(), b2 = two->Bounds(), b3 = crlf->Bounds();
+    EXPECT_NEAR(b2.width, b1.width, 0.5f);
+    EXPECT_GT(b2.height, 2 * b1.height);
+    // A CR before the LF neither draws nor shifts anything.
+    EXPECT_EQ(b3, b2);
+    EXPECT_EQ(InkCount(Render(*crlf)), InkCount(image));
+}
+
+TEST(TextItem, StyleFlagsShapeTheOutline)
+{
+    auto plain = MakeText("HHH");
+    auto styled = MakeText("HHH");
+    styled->SetIntAttr(ATTR_BOLD, 1);
+    styled->SetIntAttr(ATTR_UNDERLINE, 1);
+    EXPECT_EQ(plain->FontStyle(), 0);
+    EXPECT_EQ(styled->FontStyle(), 5);
+    styled->SetIntAttr(ATTR_ITALIC, 7);
+    EXPECT_EQ(styled->FontStyle(), 7);
+    styled->SetIntAttr(ATTR_ITALIC, 0);
+
+    // The underline is part of the outline: "H" has no descender, so the
+    // underline alone reaches below the baseline.
+    auto underlined = MakeText("HHH");
+    underlined->SetIntAttr(ATTR_UNDERLINE, 1);
+    const RectF plainBox = plain->Bounds(), underBox = underlined->Bounds();
+    EXPECT_GT(underBox.Bottom(), plainBox.Bottom() + 0.5f);
+    const QImage plainImage = Render(*plain), underImage = Render(*underlined);
+    const int belowGlyphs = int(std::ceil(plainBox.Bottom())) + 1;
+    int plainBelow = 0, underBelow = 0;
+    for (int y = belowGlyphs; y < 300; ++y) {
+        plainBelow += InkInRow(plainImage, y);
+        underBelow += InkInRow(underImage, y);
+    }
+    EXPECT_EQ(plainBelow, 0);
+    EXPECT_GT(underBelow, int(plainBox.width * 0.8f)); // a line as wide as the text
+    NodeList plainNodes, underNodes;
+    plain->GetNodes(plainNodes);
+    underlined->GetNodes(underNodes);
+    EXPECT_EQ(underNodes.size(), plainNodes.size() + 4); // one closed rectangle more
+
+    // Bold strokes are heavier.
+    auto bold = MakeText("HHH");
+    bold->SetIntAttr(ATTR_BOLD, 1);
+    EXPECT_GT(InkCount(Render(*bold)), InkCount(plainImage) * 11 / 10);
+    EXPECT_GT(InkCount(Render(*styled)), InkCount(underImage));
+}
+
+TEST(TextItem, RotationGathersInTheMatrix)
+{
+    auto item = MakeText("HHHHHH", 30, {150, 100});
+    const RectF before = item->Bounds();
+    const NodeList nodes = item->Nodes();
+    item->RotateAbout(90, ModeCommit);
+
+    EXPECT_EQ(item->Nodes(), nodes);
+    EXPECT_NEAR(item->GetMatrix().M12(), 1.0f, 1e-5f);
+    EXPECT_NEAR(item->GetMatrix().M21(), -1.0f, 1e-5f);
+    const RectF after = item->Bounds();
+    EXPECT_NEAR(after.width, before.height, 0.5f);
+    EXPECT_NEAR(after.height, before.width, 0.5f);
+    // The centre did not move, so the text turned in place.
+    EXPECT_NEAR(after.Center().x, before.Center().x, 0.5f);
+    EXPECT_NEAR(after.Center().y, before.Center().y, 0.5f);
+
+    const QRect ink = InkBox(Render(*item));
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_GT(ink.height(), 3 * ink.width()); // the line of text now runs down
+    EXPECT_NEAR(ink.center().x(), after.Center().x, 2);
+
+    // Moving afterwards moves the cached outline too.
+    item->Translate(10, 0, ModeCommit);
+    EXPECT_NEAR(item->Bounds().x, after.x + 10, 0.01f);
+    EXPECT_EQ(InkBox(Render(*item)), ink.translated(10, 0));
+}
+
+TEST(TextItem, PreviewLeavesTheCommittedText)
+{
+    auto item = MakeText("HH", 40, {50, 50});
+    const RectF committed = item->Bounds();
+    item->Translate(100, 20, ModePreview);
+    EXPECT_EQ(item->Bounds(ModeCommit), committed);
+    const RectF preview = item->Bounds(ModePreview);
+    EXPECT_NEAR(preview.x, committed.x + 100, 0.01f);
+    EXPECT_NEAR(preview.y, committed.y + 20, 0.01f);
+
+    const QImage image = Render(*item);
+    bool blue = false;
+    for (int y = int(preview.y); y < int(preview.Bottom()) + 1 && !blue; ++y)
+        for (int x = int(preview.x); x < int(preview.Right()) + 1 && !blue; ++x)
+            blue = image.pixel(x, y) == qRgb(0, 0, 255);
+    EXPECT_TRUE(blue);
+
+    item->Translate(100, 20, ModeCommit);
+    EXPECT_TRUE(item->PreviewNodes().empty());
+    EXPECT_EQ(item->Bounds(ModeCommit), preview);
+}
+
+TEST(TextItem, ClearFillWithBlackLineDrawsHollowGlyphs)
+{
+    auto filled = MakeText("I", 200, {50, 10});
+    filled->SetIntAttr(ATTR_BOLD, 1);
+    auto hollow = MakeText("I", 200, {50, 10});
+    hollow->SetIntAttr(ATTR_BOLD, 1);
+    hollow->SetColorAttr(ATTR_FILL_COLOR, 0x00FF0000); // transparent, with a colour in it
+    hollow->SetColorAttr(ATTR_LINE_COLOR, ColorOpaqueBlack);
+    hollow->SetFloatAttr(ATTR_LINE_WIDTH, 1);
+
+    const RectF stem = filled->Bounds();
+    const int cx = int(stem.Center().x), cy = int(stem.Center().y);
+    const QImage filledImage = Render(*filled), hollowImage = Render(*hollow);
+    EXPECT_TRUE(IsInk(filledImage.pixel(cx, cy)));
+    EXPECT_EQ(hollowImage.pixel(cx, cy), qRgb(255, 255, 255));
+    // The outline is there: ink along the middle row, at the stem's edges only.
+    EXPECT_GT(InkInRow(hollowImage, cy), 0);
+    EXPECT_LT(InkInRow(hollowImage, cy), InkInRow(filledImage, cy) / 3);
+}
+
+TEST(TextItem, HiddenTextIsNeitherDrawnNorHit)
+{
+    auto item = MakeText("HHH", 40, {50, 50});
+    const PointF inside = item->Bounds().Center();
+    NodeSelection selection;
+    EXPECT_EQ(item->HitTest(inside), HitBody);
+    EXPECT_EQ(item->HitNode(inside, selection), HitBody);
+    EXPECT_EQ(item->HitTest({inside.x, 5}), HitMiss);
+    const RectF b = item->Bounds();
+    EXPECT_EQ(item->HitTest({b.x - 4, b.y - 4}), HitTopLeft);
+
+    item->SetIntAttr(ATTR_HIDDEN, 1);
+    EXPECT_EQ(item->HitTest(inside), HitMiss);
+    EXPECT_EQ(item->HitNode(inside, selection), HitMiss);
+    EXPECT_EQ(InkCount(Render(*item)), 0);
+
+    item->SetIntAttr(ATTR_HIDDEN, 0);
+    item->SetIntAttr(ATTR_LOCKED, 1);
+    EXPECT_EQ(item->HitTest(inside), HitMiss);
+    EXPECT_GT(InkCount(Render(*item)), 0);
+    EXPECT_EQ(item->SelectNodesInRect({0, 0, 400, 300}, selection), HitMiss);
+}
+
+TEST(TextItem, LongTextIsLaidOutWhole)
+{
+    const std::string half(1500, 'x');
+    auto shorter = MakeText(half, 10);
+    auto longer = MakeText(half + half, 10);
+    const float ratio = longer->Bounds().width / shorter->Bounds().width;
+    EXPECT_NEAR(ratio, 2.0f, 0.05f);
+
+    // Changing the text lays it out anew.
+    shorter->SetTextAttr(ATTR_CONTENT, half + half);
+    EXPECT_EQ(shorter->Bounds(), longer->Bounds());
+    shorter->SetIntAttr(ATTR_FONT_SIZE, 20);
+    EXPECT_GT(shorter->Bounds().width, 1.9f * longer->Bounds().width);
+}
+
+TEST(TextItem, NonAsciiLettersAreOutlined)
+{
+    auto umlaut = MakeText("\xC3\xBC"); // u with diaeresis, UTF-8
+    auto plain = MakeText("u");
+    NodeList umlautNodes, plainNodes;
+    umlaut->GetNodes(umlautNodes);
+    plain->GetNodes(plainNodes);
+    ASSERT_FALSE(umlautNodes.empty());
+    EXPECT_GT(umlautNodes.size(), plainNodes.size()); // the two dots
+    // One letter, not two bytes read as two letters.
+    EXPECT_NEAR(umlaut->Bounds().width, plain->Bounds().width, 1.0f);
+
+    auto cyrillic = MakeText("\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82"); // Privet
+    NodeList cyrillicNodes;
+    cyrillic->GetNodes(cyrillicNodes);
+    EXPECT_FALSE(cyrillicNodes.empty());
+}
+
+TEST(TextItem, NodesTraceTheMappedOutline)
+{
+    auto item = MakeText("O", 60, {0, 0});
+    NodeList here;
+    item->GetNodes(here);
+    ASSERT_FALSE(here.empty());
+    int figures = 0;
+    for (const PathNode& n : here) {
+        EXPECT_EQ(n.type, NodeCusp);
+        EXPECT_EQ(n.Left(), n.Anchor());
+        EXPECT_EQ(n.Right(), n.Anchor());
+        if (n.brk) {
+            ++figures;
+            EXPECT_EQ(n.close, 1);
+        }
+    }
+    EXPECT_EQ(figures, 2); // outer and inner ring of the O
+    EXPECT_EQ(here.back().brk, 1);
+    // Every node lies on the outline's bounds box or inside it.
+    const RectF b = item->Bounds();
+    for (const PathNode& n : here)
+        EXPECT_TRUE(RectContains(InflateRect(b, 0.01f), n.x, n.y));
+
+    item->Translate(100, 50, ModeCommit);
+    NodeList moved;
+    item->GetNodes(moved);
+    ASSERT_EQ(moved.size(), here.size());
+    for (std::size_t i = 0; i < here.size(); ++i) {
+        EXPECT_NEAR(moved[i].x, here[i].x + 100, 1e-3f);
+        EXPECT_NEAR(moved[i].y, here[i].y + 50, 1e-3f);
+    }
+}
+
+TEST(TextItem, TextWithoutGlyphsStaysAtItsOrigin)
+{
+    auto item = MakeText("", 40, {80, 60});
+    const RectF b = item->Bounds();
+    EXPECT_EQ(b.x, 80);
+    EXPECT_EQ(b.y, 60);
+    EXPECT_EQ(item->GetPointAttr(ATTR_CENTER), (PointF{80, 60}));
+    item->SetIntAttr(ATTR_FONT_SIZE, 0);
+    item->SetTextAttr(ATTR_CONTENT, "abc");
+    EXPECT_EQ(item->Bounds().x, 80);
+    EXPECT_EQ(InkCount(Render(*item)), 0);
+}

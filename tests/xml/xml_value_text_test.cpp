@@ -1,0 +1,108 @@
+// How stretches of text become values: the backslash escape, the entity
+// table, trimming, and the options that switch them off.
+#include "xml/xml_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// Value of attribute v of <a v=...> under the given options.
+std::string ReadAttr(const std::string& quotedValue, const XmlParseOptions& base = XmlParseOptions())
+{
+    XmlParseOptions options;
+    options.trim = base.trim;
+    options.decodeEntities = base.decodeEntities;
+    options.entities = base.entities;
+    options.escapeCharacter = base.escapeCharacter;
+    XmlNode node;
+    const std::string text = "<a v=" + quotedValue + "/>";
+    if (!node.Load(text, options))
+        return "<failed: " + options.errorMessage + ">";
+    const std::string* value = node.GetAttributeValue("v");
+    return value ? *value : "<absent>";
+}
+
+std::string ReadText(const std::string& body)
+{
+    XmlParseOptions options;
+    XmlNode node;
+    if (!node.Load("<a>" + body + "</a>", options))
+        return "<failed: " + options.errorMessage + ">";
+    return node.value;
+}
+
+} // namespace
+
+TEST(XmlValueText, BackslashEscapes)
+{
+    EXPECT_EQ(ReadAttr(R"("a\b\c")"), "abc");
+    EXPECT_EQ(ReadAttr(R"("C:\\temp\\x.png")"), R"(C:\temp\x.png)");
+    EXPECT_EQ(ReadAttr(R"("\\\\")"), R"(\\)");
+    EXPECT_EQ(ReadAttr(R"("say \"hi\"")"), R"(say "hi")"); // an escaped quote does not end the value
+    EXPECT_EQ(ReadAttr(R"("a\\")"), R"(a\)");              // an escaped backslash does not hide the quote
+    EXPECT_EQ(ReadAttr(R"(a\ b )"), "a b");                // nor does an escaped space end an unquoted value
+    EXPECT_EQ(ReadAttr(R"('it\'s')"), "it's");
+
+    // In text, an escaped '<' is text, not the next tag.
+    EXPECT_EQ(ReadText(R"(1 \< 2)"), "1 < 2");
+    EXPECT_EQ(ReadText(R"(dir\\)"), R"(dir\)");
+
+    XmlParseOptions none;
+    none.escapeCharacter = 0;
+    EXPECT_EQ(ReadAttr(R"("a\b\\c")", none), R"(a\b\\c)");
+}
+
+TEST(XmlValueText, EntitiesOfTheTableAndNothingElse)
+{
+    EXPECT_EQ(ReadAttr(R"("&lt;&amp;&gt;&quot;&apos;")"), R"(<&>"')");
+    EXPECT_EQ(ReadAttr(R"("x &#60; &#x3C; y")"), "x &#60; &#x3C; y"); // numeric references stay
+    EXPECT_EQ(ReadAttr(R"("&amp;lt;")"), "&lt;");                      // one pass only
+    EXPECT_EQ(ReadAttr(R"("&AMP; &lt &nbsp;")"), "&AMP; &lt &nbsp;");  // exact, whole entity texts
+    EXPECT_EQ(ReadAttr(R"("a&b&&lt;")"), "a&b&<");
+    EXPECT_EQ(ReadText("a &lt; b &amp;&amp; c"), "a < b && c");
+    // Escapes go first, then entities.
+    EXPECT_EQ(ReadAttr(R"("\&amp;")"), "&");
+
+    XmlParseOptions raw;
+    raw.decodeEntities = false;
+    EXPECT_EQ(ReadAttr(R"("&lt;")", raw), "&lt;");
+    raw.decodeEntities = true;
+    raw.entities = nullptr;
+    EXPECT_EQ(ReadAttr(R"("&lt;")", raw), "&lt;");
+}
+
+TEST(XmlValueText, TheProgramsEntityTable)
+{
+    const auto& rows = DefaultXmlEntityTable().Rows();
+    const std::string characters = "&\"'<>";
+    const char* entities[] = {"&amp;", "&quot;", "&apos;", "&lt;", "&gt;"};
+    ASSERT_EQ(rows.size(), 5u);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i].character, characters[i]);
+        EXPECT_EQ(rows[i].entity, entities[i]);
+    }
+    EXPECT_EQ(XmlParseOptions().entities, &DefaultXmlEntityTable());
+
+    // Another table, with an entity that does not start with '&'.
+    const XmlEntityTable custom{{'*', "&star;"}, {'#', "%hash;"}};
+    XmlParseOptions options;
+    options.entities = &custom;
+    EXPECT_EQ(ReadAttr(R"("a&star;%hash;&amp;%hash")", options), "a*#&amp;%hash");
+}
+
+TEST(XmlValueText, TrimmingIsOffUnlessAskedFor)
+{
+    EXPECT_EQ(ReadAttr(R"("  x y  ")"), "  x y  ");
+    XmlParseOptions trim;
+    trim.trim = true;
+    EXPECT_EQ(ReadAttr("\" \t x y \r\n\"", trim), "x y");
+    EXPECT_EQ(ReadAttr(R"("   ")", trim), ""); // an empty stretch leaves the value as it was
+
+    XmlParseOptions options;
+    options.trim = true;
+    XmlNode node;
+    ASSERT_NE(node.Load("<a>  \n <b/>  text \n<c/></a>", options), nullptr);
+    EXPECT_EQ(node.value, "text");
+}
