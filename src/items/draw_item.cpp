@@ -147,13 +147,41 @@ void DrawItem::RotateAbout(float angleDegrees, int mode)
 {
     if (!std::isfinite(angleDegrees))
         return;
-    const PointF c = GetPointAttr(ATTR_CENTER);
+    // The item's own centre: a group's getter would answer its active child's.
+    const std::string* centre = FindAttr(ATTR_CENTER);
+    const PointF c = centre ? ParsePointText(*centre) : PointF{};
     Matrix m;
     m.Translate(-c.x, -c.y);
     m.Rotate(angleDegrees);
     m.Translate(c.x, c.y);
     Transform(m, mode);
 }
+
+namespace {
+
+// The outline width follows the axis that changed more. Magnitudes, so that a
+// flip (a factor of -1) keeps the width instead of collapsing it. A group
+// hands the rule to its members: each keeps its own width.
+void ScaleLineWidth(DrawItem& item, float sx, float sy)
+{
+    if (item.ChildCount() != 1 || item.ChildAt(0) != &item) {
+        for (std::int32_t i = 0; i < item.ChildCount(); ++i) {
+            if (DrawItem* child = item.ChildAt(i))
+                ScaleLineWidth(*child, sx, sy);
+        }
+        return;
+    }
+    const float w = item.GetFloatAttr(ATTR_LINE_WIDTH);
+    const PointF mapped = Matrix(std::fabs(sx), 0, 0, std::fabs(sy), 0, 0).Map({w, w});
+    float width = std::fabs(w - mapped.y) < std::fabs(w - mapped.x) ? mapped.x : mapped.y;
+    if (!std::isfinite(width)) // a factor large enough to overflow keeps the width
+        width = w;
+    if (width < 0.2f)
+        width = 0.2f;
+    item.SetFloatAttr(ATTR_LINE_WIDTH, width);
+}
+
+} // namespace
 
 void DrawItem::ScaleAbout(float ox, float oy, float sx, float sy, int mode)
 {
@@ -164,19 +192,8 @@ void DrawItem::ScaleAbout(float ox, float oy, float sx, float sy, int mode)
     m.Scale(sx, sy);
     m.Translate(ox, oy);
     Transform(m, mode);
-    if (mode != ModeCommit)
-        return;
-    // The outline width follows the axis that changed more. Magnitudes, so
-    // that a flip (a factor of -1) keeps the width instead of collapsing it.
-    const float w = GetFloatAttr(ATTR_LINE_WIDTH);
-    const Matrix scalePart(std::fabs(m.M11()), 0, 0, std::fabs(m.M22()), 0, 0);
-    const PointF mapped = scalePart.Map({w, w});
-    float width = std::fabs(w - mapped.y) < std::fabs(w - mapped.x) ? mapped.x : mapped.y;
-    if (!std::isfinite(width)) // a factor large enough to overflow keeps the width
-        width = w;
-    if (width < 0.2f)
-        width = 0.2f;
-    SetFloatAttr(ATTR_LINE_WIDTH, width);
+    if (mode == ModeCommit)
+        ScaleLineWidth(*this, m.M11(), m.M22());
 }
 
 bool DrawItem::IsInsideRect(const RectF& rect)

@@ -120,6 +120,17 @@ public:
     void SetFillRamp(const std::vector<ArgbColor>& colors, const std::vector<float>& positions);
     void DrawSelectionHandles(QPainter& graphics);
     void ReplaceNodes(const NodeList& list);
+    // Undo puts an item back exactly as it was: these write the item's own
+    // table and committed matrix directly, bypassing the setters that a group
+    // hands on to its children. A null value removes the attribute.
+    void RestoreAttr(std::int32_t attr, const std::string* value)
+    {
+        if (value)
+            attributes[attr] = *value;
+        else
+            attributes.erase(attr);
+    }
+    void RestoreMatrix(const Matrix& m) { matrix = m; }
     RectF Bounds(int mode = ModeCommit);
 
     static QBrush BuildGradientBrush(const GradientRamp& ramp, PointF start, PointF end, int wrap);

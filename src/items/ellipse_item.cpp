@@ -11,9 +11,10 @@ std::int32_t EllipseItem::HitTest(PointF point)
 {
     if (IsHidden() || IsLocked() || nodes.size() < 2)
         return HitMiss;
-    if (BodyContains(point))
+    const RectF bounds = Bounds(ModeCommit);
+    if (BodyContains(point, bounds))
         return HitBody;
-    return HitBoxHandles(Bounds(ModeCommit), point);
+    return HitBoxHandles(bounds, point);
 }
 
 void EllipseItem::GetNodes(NodeList& list)

@@ -30,6 +30,19 @@ RectF CornerBounds(const std::array<PointF, 4>& corners)
     return {left, top, right - left, bottom - top};
 }
 
+bool IsFiniteNode(const PathNode& n)
+{
+    return std::isfinite(n.lx) && std::isfinite(n.ly) && std::isfinite(n.x) && std::isfinite(n.y) &&
+           std::isfinite(n.rx) && std::isfinite(n.ry);
+}
+
+// The working file of the item; empty when it has none.
+const std::string& NoPath()
+{
+    static const std::string empty;
+    return empty;
+}
+
 // A click leaves a box this small; the picture then comes at its own size.
 constexpr float ClickBoxSize = 4;
 
@@ -68,6 +81,12 @@ bool ImageItem::BoxCorners(const NodeList& list, const Matrix& m, std::array<Poi
     return true;
 }
 
+const std::string& ImageItem::WorkingFile() const
+{
+    const std::string* path = FindAttr(ATTR_CONTENT);
+    return path ? *path : NoPath();
+}
+
 void ImageItem::Transform(const Matrix& m, int mode)
 {
     if (!IsFiniteMatrix(m))
@@ -102,12 +121,12 @@ void ImageItem::GetBounds(RectF& rect, int mode)
 
 bool ImageItem::SetNodes(const NodeList& list)
 {
-    if (list.size() != 2)
+    if (list.size() != 2 || !IsFiniteNode(list[0]) || !IsFiniteNode(list[1]))
         return false;
     nodes = list;
     const RectF box = Bounds(ModeCommit);
     if (box.width < ClickBoxSize || box.height < ClickBoxSize) {
-        if (const auto picture = CachedPicture(GetTextAttr(ATTR_CONTENT))) {
+        if (const auto picture = CachedPicture(WorkingFile())) {
             const QSizeF size = picture->NaturalSize();
             const PathNode& origin = nodes[0];
             nodes[1] = PathNode::AtPoint(origin.x + float(size.width()), origin.y + float(size.height()), nodes[1].type);
@@ -122,7 +141,7 @@ void ImageItem::Draw(QPainter& graphics)
     if (IsHidden())
         return;
     std::array<PointF, 4> corners;
-    const auto picture = BoxCorners(nodes, matrix, corners) ? CachedPicture(GetTextAttr(ATTR_CONTENT)) : nullptr;
+    const auto picture = BoxCorners(nodes, matrix, corners) ? CachedPicture(WorkingFile()) : nullptr;
     const QSizeF size = picture ? picture->NaturalSize() : QSizeF();
     if (picture && !size.isEmpty()) {
         // The picture's own rectangle onto the parallelogram of the top-left,

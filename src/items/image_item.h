@@ -37,6 +37,8 @@ public:
     void MoveNodes(int mode, const NodeSelection& selection, float dx, float dy) override;
 
 private:
+    // The path in ATTR_CONTENT, read in place: paints should not copy it.
+    const std::string& WorkingFile() const;
     // Top-left, top-right, bottom-right, bottom-left of the box in list,
     // mapped by m; false unless the list holds the two corners.
     static bool BoxCorners(const NodeList& list, const Matrix& m, std::array<PointF, 4>& corners);

@@ -4,8 +4,10 @@
 #include "items/doodle_item.h"
 #include "items/ellipse_item.h"
 #include "items/group_item.h"
+#include "items/image_item.h"
 #include "items/line_item.h"
 #include "items/rectangle_item.h"
+#include "items/text_item.h"
 
 DrawItem* CreateItem(std::int32_t typeCode, std::uint32_t id)
 {
@@ -16,7 +18,8 @@ DrawItem* CreateItem(std::int32_t typeCode, std::uint32_t id)
     case ItemRectangle: item = new RectangleItem(); break;
     case ItemCurve: item = new CurveItem(); break;
     case ItemDoodle: item = new DoodleItem(); break;
-    // ItemImage (107) and ItemText (108) join here once their kinds are wired in.
+    case ItemImage: item = new ImageItem(); break;
+    case ItemText: item = new TextItem(); break;
     case ItemGroup: item = new GroupItem(); break;
     default: return nullptr; // 109 and every code outside the kinds name nothing
     }

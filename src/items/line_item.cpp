@@ -130,7 +130,7 @@ void LineItem::GetNodes(NodeList& list)
 
 void LineItem::MoveNodes(int mode, const NodeSelection& selection, float dx, float dy)
 {
-    if ((mode != 0 && mode != 1) || IsHidden() || IsLocked())
+    if ((mode != 0 && mode != 1) || IsHidden() || IsLocked() || !std::isfinite(dx) || !std::isfinite(dy))
         return;
     MoveSelectedNodes(nodes, selection, dx, dy);
 }

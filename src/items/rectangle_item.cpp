@@ -61,9 +61,9 @@ void BoxShapeItem::DrawNodeHandles(QPainter& graphics, const NodeSelection&)
         graphics.drawRect(ToQRectF(HandleSquare(4, points[i], 1)));
 }
 
-bool BoxShapeItem::BodyContains(PointF point)
+bool BoxShapeItem::BodyContains(PointF point, const RectF& bounds)
 {
-    if (!RectContains(Bounds(ModeCommit), point.x, point.y))
+    if (!RectContains(bounds, point.x, point.y))
         return false;
     BuildOutline(workPath, ModeCommit);
     return workPath.contains(ToQPointF(point));
@@ -73,7 +73,7 @@ std::int32_t BoxShapeItem::HitNode(PointF point, NodeSelection&)
 {
     if (IsHidden() || IsLocked())
         return HitMiss;
-    return BodyContains(point) ? HitBody : HitMiss;
+    return BodyContains(point, Bounds(ModeCommit)) ? HitBody : HitMiss;
 }
 
 std::int32_t BoxShapeItem::SelectNodesInRect(const RectF&, NodeSelection&)
@@ -122,10 +122,11 @@ std::int32_t RectangleItem::HitTest(PointF point)
 {
     if (IsHidden() || IsLocked() || nodes.size() < 2)
         return HitMiss;
-    const std::int32_t handle = HitBoxHandles(Bounds(ModeCommit), point);
+    const RectF bounds = Bounds(ModeCommit);
+    const std::int32_t handle = HitBoxHandles(bounds, point);
     if (handle != HitMiss)
         return handle;
-    return BodyContains(point) ? HitBody : HitMiss;
+    return BodyContains(point, bounds) ? HitBody : HitMiss;
 }
 
 void RectangleItem::GetNodes(NodeList& list)

@@ -27,8 +27,8 @@ protected:
     virtual void AddShape(QPainterPath& path, const QRectF& box) const = 0;
     // The outline mapped into canvas space (mode 1: the preview).
     void BuildOutline(QPainterPath& path, int mode) const;
-    // Inside the bounds and inside the mapped shape.
-    bool BodyContains(PointF point);
+    // Inside the committed bounds and inside the mapped shape.
+    bool BodyContains(PointF point, const RectF& bounds);
     // Maps the nodes from `first` on by the committed matrix and ends the list with a break.
     void FinishOutlineNodes(NodeList& list, std::size_t first) const;
 };

@@ -5,8 +5,10 @@
 XmlEntityTable::XmlEntityTable(std::initializer_list<XmlEntity> rows) : rows(rows)
 {
     for (const XmlEntity& row : this->rows) {
-        if (!row.entity.empty() && firstChars.find(row.entity.front()) == std::string::npos)
+        if (!row.entity.empty() && firstChars.find(row.entity.front()) == std::string::npos) {
             firstChars.push_back(row.entity.front());
+            startsEntity[static_cast<unsigned char>(row.entity.front())] = true;
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 // with the whole reference text that stands for it; the reference's size is
 // the number of characters a match consumes.
 
+#include <array>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -25,6 +26,7 @@ public:
     // True when text holds a character that may start an entity, so that
     // plain values skip decoding altogether.
     bool MayOccurIn(std::string_view text) const;
+    bool StartsEntity(char c) const { return startsEntity[static_cast<unsigned char>(c)]; }
 
     // Scans from the left; where a row's whole entity text starts (exact,
     // case-sensitive, first row wins) writes its character and skips the
@@ -37,6 +39,7 @@ private:
 
     std::vector<XmlEntity> rows;
     std::string firstChars; // distinct first characters of the rows
+    std::array<bool, 256> startsEntity{};
 };
 
 // The program's table: & " ' < > in that order.

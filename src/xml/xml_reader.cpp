@@ -65,12 +65,17 @@ const char* Fail(XmlParseOptions& options, const char* pos, int code, std::initi
 // State of one call of Load, shared by the whole recursion.
 struct XmlParseRun
 {
+    XmlParseRun(const char* textEnd, XmlParseOptions& parseOptions) : end(textEnd), options(parseOptions) {}
+
     const char* end;
     XmlParseOptions& options;
     // Where a search for each closing marker last failed. A later search from
     // further on fails as well, so an unclosed "<!--" repeated all over a
     // hostile text is searched for once, not once per occurrence.
     const char* markerMissingFrom[MarkupCount] = {};
+    // Attributes of the start tag being read. Gathering them here first lets
+    // each node take its list in one allocation instead of growing it.
+    std::vector<XmlAttribute> scratch;
 
     const char* FindClose(MarkupIndex which, const char* from, std::string_view marker)
     {
@@ -186,6 +191,19 @@ const char* XmlNode::LoadElement(const char* pos, XmlParseRun& run, int depth)
 
 const char* XmlNode::ReadAttributes(const char* pos, XmlParseRun& run)
 {
+    std::size_t count = 0;
+    const char* stop = ScanAttributes(pos, run, count);
+    // Also on failure: the attributes read so far stay with the node.
+    attributes.reserve(attributes.size() + count);
+    for (std::size_t i = 0; i < count; ++i) {
+        XmlAttribute& attr = attributes.emplace_back(std::move(run.scratch[i]));
+        attr.owner = this;
+    }
+    return stop;
+}
+
+const char* XmlNode::ScanAttributes(const char* pos, XmlParseRun& run, std::size_t& count)
+{
     const char* const end = run.end;
     XmlParseOptions& options = run.options;
     const char escape = options.escapeCharacter;
@@ -199,16 +217,19 @@ const char* XmlNode::ReadAttributes(const char* pos, XmlParseRun& run)
         const char* nameEnd = FindFirstOf(pos, end, ' ', '=');
         if (!nameEnd)
             return Fail(options, pos, XmlErrorAttribute, {"<", name, "> attribute has error "});
-        XmlAttribute& attr = attributes.emplace_back();
+        if (count == run.scratch.size())
+            run.scratch.emplace_back();
+        XmlAttribute& attr = run.scratch[count++];
         attr.name.assign(pos, nameEnd);
-        attr.owner = this;
+        attr.value.clear();
         pos = SkipXmlWhite(nameEnd, end);
         if (pos == end || *pos != '=')
             continue; // no value: read the next attribute from here
         pos = SkipXmlWhite(pos + 1, end);
         if (pos < end && (*pos == '"' || *pos == '\'')) {
-            const char* close = FindUnescaped(pos + 1, end, *pos, escape);
-            SetXmlValue(attr.value, pos + 1, close ? close : end, options);
+            XmlStretchHints hints;
+            const char* close = FindClosingQuote(pos + 1, end, *pos, options, hints);
+            SetXmlValue(attr.value, pos + 1, close ? close : end, options, hints);
             pos = close ? close + 1 : end;
         } else {
             const char* stop = FindFirstOfUnescaped(pos, end, ' ', '>', escape);

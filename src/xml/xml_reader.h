@@ -104,5 +104,6 @@ public:
 private:
     const char* LoadElement(const char* pos, XmlParseRun& run, int depth);
     const char* ReadAttributes(const char* pos, XmlParseRun& run);
+    const char* ScanAttributes(const char* pos, XmlParseRun& run, std::size_t& count);
     const char* ReadChildren(const char* pos, XmlParseRun& run, int depth);
 };

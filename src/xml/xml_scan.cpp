@@ -81,7 +81,34 @@ const char* FindMarker(const char* pos, const char* end, std::string_view marker
     return nullptr;
 }
 
-void SetXmlValue(std::string& target, const char* begin, const char* end, const XmlParseOptions& options)
+const char* FindClosingQuote(const char* pos, const char* end, char quote, const XmlParseOptions& options,
+    XmlStretchHints& hints)
+{
+    // Most values are a few bytes: one pass over them beats three memchr
+    // calls (quote, escape, entity). Anything longer or escaped takes the
+    // general path.
+    constexpr std::ptrdiff_t ShortValue = 64;
+    const char escape = options.escapeCharacter;
+    const XmlEntityTable* entities = options.decodeEntities ? options.entities : nullptr;
+    const char* limit = end - pos > ShortValue ? pos + ShortValue : end;
+    bool entity = false;
+    for (const char* p = pos; p < limit; ++p) {
+        const char c = *p;
+        if (escape != 0 && c == escape)
+            break;
+        if (c == quote) {
+            hints.mayHoldEscape = false;
+            hints.mayHoldEntity = entity;
+            return p;
+        }
+        if (entities && entities->StartsEntity(c))
+            entity = true;
+    }
+    return FindUnescaped(pos, end, quote, escape);
+}
+
+void SetXmlValue(std::string& target, const char* begin, const char* end, const XmlParseOptions& options,
+    XmlStretchHints hints)
 {
     if (options.trim) {
         begin = SkipXmlWhite(begin, end);
@@ -91,7 +118,7 @@ void SetXmlValue(std::string& target, const char* begin, const char* end, const 
     if (begin == end)
         return;
     const char escape = options.escapeCharacter;
-    if (escape != 0 && FindChar(begin, end, escape)) {
+    if (escape != 0 && hints.mayHoldEscape && FindChar(begin, end, escape)) {
         // Drop each escape character and keep the one behind it, whatever
         // it is: "\\" gives one backslash, "\x" gives "x".
         target.clear();
@@ -113,6 +140,6 @@ void SetXmlValue(std::string& target, const char* begin, const char* end, const 
     } else {
         target.assign(begin, end);
     }
-    if (options.decodeEntities && options.entities && options.entities->MayOccurIn(target))
+    if (options.decodeEntities && options.entities && hints.mayHoldEntity && options.entities->MayOccurIn(target))
         options.entities->DecodeInPlace(target);
 }

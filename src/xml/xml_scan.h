@@ -26,6 +26,21 @@ const char* FindFirstOf(const char* pos, const char* end, char c1, char c2);
 // Start of the first occurrence of marker whose first character is not escaped.
 const char* FindMarker(const char* pos, const char* end, std::string_view marker, char escape);
 
+// What a scan learnt about a stretch on its way: false means the stretch
+// surely holds no escape character, or no character that starts an entity.
+struct XmlStretchHints
+{
+    bool mayHoldEscape = true;
+    bool mayHoldEntity = true;
+};
+
+// Closing quote of a quoted value that starts at pos (behind the opening
+// quote), as FindUnescaped(pos, end, quote, escape) finds it. Short plain
+// values are scanned once, byte by byte, filling hints on the way.
+const char* FindClosingQuote(const char* pos, const char* end, char quote, const XmlParseOptions& options,
+    XmlStretchHints& hints);
+
 // Sets target from the stretch [begin, end) of the text: optional trimming
 // (an empty stretch leaves target as it was), then escapes, then entities.
-void SetXmlValue(std::string& target, const char* begin, const char* end, const XmlParseOptions& options);
+void SetXmlValue(std::string& target, const char* begin, const char* end, const XmlParseOptions& options,
+    XmlStretchHints hints = {});

@@ -2,6 +2,7 @@
 // travelling rotation centre, the width rule, gradient ramps and copying.
 
 #include "items/draw_item.h"
+#include "items/group_item.h"
 #include "items/line_item.h"
 #include "items/rectangle_item.h"
 
@@ -464,4 +465,28 @@ TEST(DrawItemOutline, CurveOutlineFollowsBreaksAndClosing)
     EXPECT_EQ(QPointF(closed.elementAt(6)), QPointF(0, 0));
     EXPECT_TRUE(closed.contains(QPointF(50, 20)));
     EXPECT_TRUE(closed.contains(QPointF(50, -20)));
+}
+
+TEST(DrawItemTransform, GroupScaleKeepsEachWidthAndTurnsAboutItsOwnCentre)
+{
+    RectangleItem thin, thick;
+    ASSERT_TRUE(thin.SetNodes(TwoPoints(0, 0, 40, 40)));
+    ASSERT_TRUE(thick.SetNodes(TwoPoints(100, 0, 140, 40)));
+    thin.SetFloatAttr(ATTR_LINE_WIDTH, 1);
+    thick.SetFloatAttr(ATTR_LINE_WIDTH, 4);
+    GroupItem group;
+    group.AddChild(&thin);
+    group.AddChild(&thick);
+
+    group.ScaleAbout(0, 0, 2, 2, ModeCommit);
+    EXPECT_FLOAT_EQ(thin.GetFloatAttr(ATTR_LINE_WIDTH), 2);
+    EXPECT_FLOAT_EQ(thick.GetFloatAttr(ATTR_LINE_WIDTH), 8);
+
+    // With a member made active by a node hit, a turn still goes about the group's centre.
+    NodeSelection selection;
+    ASSERT_NE(group.HitNode({250, 40}, selection), HitMiss);
+    ASSERT_EQ(group.ActiveChild(), &thick);
+    const RectF before = group.Bounds();
+    group.RotateAbout(180, ModeCommit);
+    ExpectRectNear(group.Bounds(), before, 0.05f);
 }

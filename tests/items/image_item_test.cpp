@@ -1,6 +1,8 @@
 #include "items/image_item.h"
+#include "items/item_factory.h"
 #include "items/metafile_converter.h"
 #include "items/picture_cache.h"
+#include "items/text_item.h"
 
 #include <QColor>
 #include <QFile>
@@ -11,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -182,6 +185,7 @@ TEST_F(ImageItemTest, ClickPlacesThePictureAtItsNaturalSize)
 
     ImageItem empty;
     EXPECT_FALSE(empty.SetNodes({PathNode::AtPoint(1, 1)}));
+    EXPECT_FALSE(empty.SetNodes({PathNode::AtPoint(1, 1), PathNode::AtPoint(std::nanf(""), 5)}));
     EXPECT_TRUE(empty.Nodes().empty());
 }
 
@@ -390,4 +394,17 @@ TEST_F(ImageItemTest, CacheDecodesOncePerFile)
     QFile::remove(QString::fromStdString(second));
     EXPECT_EQ(CachedPicture(second), nullptr);
     EXPECT_TRUE(IsBlank(Render(*item)));
+}
+
+TEST(ItemFactory, MakesTextAndImageItems)
+{
+    const auto image = CreateOwnedItem(ItemImage, 41);
+    const auto text = CreateOwnedItem(ItemText, 42);
+    ASSERT_NE(dynamic_cast<ImageItem*>(image.get()), nullptr);
+    ASSERT_NE(dynamic_cast<TextItem*>(text.get()), nullptr);
+    EXPECT_EQ(image->ClassName(), "image");
+    EXPECT_EQ(text->ClassName(), "text");
+    EXPECT_EQ(image->TypeCode(), 107);
+    EXPECT_EQ(text->TypeCode(), 108);
+    EXPECT_EQ(text->Id(), 42u);
 }

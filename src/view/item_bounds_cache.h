@@ -1,0 +1,44 @@
+#pragma once
+
+// Bounds of the document's items, measured once per change of the drawing
+// rather than on every paint and hover: measuring an item builds its outline.
+// The view invalidates the cache whenever it changes the drawing; Update also
+// re-measures when the list itself no longer matches what was measured.
+
+#include "items/geometry.h"
+
+#include <vector>
+
+class DrawItem;
+class ItemList;
+
+class ItemBoundsCache
+{
+public:
+    struct Entry
+    {
+        DrawItem* item = nullptr;
+        RectF bounds;      // committed bounds, as the item reports them
+        RectF paintBounds; // everything a draw of the committed item can touch
+    };
+
+    void Invalidate() { valid = false; }
+    void Update(const ItemList& items);
+    const std::vector<Entry>& Entries() const { return entries; }
+
+    // How far a hit test can reach beyond the bounds: handle squares 4 wide
+    // centred on the bounds grown by 4, and a little slack.
+    static constexpr float HitReach = 8.0f;
+
+    // Rectangles as closed intervals: touching counts as meeting.
+    static bool Meets(const RectF& a, const RectF& b)
+    {
+        return a.x <= b.Right() && b.x <= a.Right() && a.y <= b.Bottom() && b.y <= a.Bottom();
+    }
+
+private:
+    bool Matches(const ItemList& items) const;
+
+    std::vector<Entry> entries;
+    bool valid = false;
+};

@@ -1,0 +1,256 @@
+#pragma once
+
+// The editing view: the one place that holds the transient editing state of
+// the drawing (tool, selection, drag points, defaults for new items), maps
+// client pixels to canvas units, dispatches the mouse and keys to the tools,
+// runs the commands and paints. It reaches the window system and the frame
+// only through ViewHost, so that a widget, a command-line runner or a test
+// can drive it through the entry points below.
+//
+// One class, split by concern: view_state.cpp, dispatch.cpp, selection.cpp,
+// rendering.cpp, rulers.cpp, commands.cpp, file_commands.cpp.
+
+#include "items/draw_item.h"
+#include "view/item_bounds_cache.h"
+#include "view/ruler.h"
+#include "view/view_codes.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <Qt>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+class CKorvaniDoc;
+class GroupItem;
+class QPainter;
+class ViewHost;
+
+// The drawing surface; width 0 means no canvas exists yet.
+struct Canvas
+{
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    ArgbColor color = ColorOpaqueWhite;
+};
+
+class CKorvaniView
+{
+public:
+    // Smallest distance of the canvas from the client edge, in pixels.
+    static constexpr int MinimumMargin = 40;
+    // The scroll range exceeds the canvas by this many pixels.
+    static constexpr int ScrollExtra = 60;
+    static constexpr float MinimumZoom = 0.1f;
+    static constexpr float MaximumZoom = 8.0f;
+    static constexpr ArgbColor ShadowColor = 0xFF808080;
+    static constexpr ArgbColor MarkBlue = ColorPreviewBlue;
+    // Outside the canvas: the window's own background.
+    static constexpr ArgbColor WindowBackground = ColorOpaqueWhite;
+
+    CKorvaniView(CKorvaniDoc& document, ViewHost& host);
+    CKorvaniView(const CKorvaniView&) = delete;
+    CKorvaniView& operator=(const CKorvaniView&) = delete;
+    ~CKorvaniView();
+
+    CKorvaniDoc& Document() { return doc; }
+
+    // --- state and coordinate mapping (view_state.cpp) ---
+    void SetTool(std::int32_t kind);
+    void SetTool(ToolKind kind) { SetTool(ToolValue(kind)); }
+    std::int32_t ActiveTool() const { return activeTool; }
+    std::int32_t PreviousTool() const { return previousTool; }
+
+    // Canvas point of a client pixel: truncated toward zero.
+    PointF CanvasPoint(int px, int py) const;
+    PointF CanvasPoint(QPoint p) const { return CanvasPoint(p.x(), p.y()); }
+    // Client position (pixels, fractional) of a canvas point.
+    QPointF ClientPoint(PointF canvasPoint) const;
+    // Client pixel of the canvas origin: pan offset + canvas margin.
+    QPointF CanvasOrigin() const;
+
+    float Zoom() const;
+    // Direction 2 zooms in one step of the zoom table, 0 out; others do nothing.
+    void StepZoom(int direction);
+    void SetZoomPercent(float percent);
+    // Zoom to z1, keeping the canvas point under the pointer where it is.
+    void ZoomAbout(float newZoom, PointF fixedPoint);
+
+    // A new canvas; scroll sizes and margins follow it. The drawing is cleared.
+    void NewCanvas(std::int32_t width, std::int32_t height, ArgbColor color);
+    const Canvas& GetCanvas() const { return canvas; }
+    void ClearDrawing();
+
+    // The window: client size and the scroll bars' positions (pixels).
+    void OnResize(int clientWidth, int clientHeight);
+    void OnHorizontalScroll(int position);
+    void OnVerticalScroll(int position);
+    QSize ClientSize() const { return clientSize; }
+    PointF PanOffset() const { return panOffset; }
+    PointF CanvasMargin() const { return canvasMargin; }
+    void SetPanOffset(PointF offset);
+
+    // --- mouse and keys, in client pixels (dispatch.cpp) ---
+    void OnLeftButtonDown(QPoint client, Qt::KeyboardModifiers modifiers = {});
+    void OnMouseMove(QPoint client, Qt::KeyboardModifiers modifiers = {});
+    void OnLeftButtonUp(QPoint client, Qt::KeyboardModifiers modifiers = {});
+    void OnLeftButtonDoubleClick(QPoint client, Qt::KeyboardModifiers modifiers = {});
+    // Keys by Qt::Key; the view tracks Ctrl and Shift itself from these.
+    void OnKeyDown(int key);
+    void OnKeyUp(int key);
+    // The window system took the mouse away (another window, a dialog): the drag ends without a commit.
+    void OnCaptureLost();
+    bool HasCapture() const { return captured; }
+    // The cursor for a canvas point under the active tool.
+    int CursorFor(PointF q);
+
+    // --- selection (selection.cpp) ---
+    DrawItem* Selection() const { return selection; }
+    bool SelectionIsGroup() const;
+    GroupItem& SelectionGroup() { return *selectionGroup; }
+    // The selection first, then the items from the top down.
+    std::pair<DrawItem*, std::int32_t> HitTestItems(PointF q);
+    void AddToSelection(DrawItem* item);
+    void SelectInRect(const RectF& rect);
+    void SelectNone();
+    void SyncSelectionToBars();
+
+    // --- commands (commands.cpp) ---
+    void DoCommand(std::int32_t code);
+    // The drawing changed outside the view's own operations.
+    void DocumentChanged();
+
+    // --- files (file_commands.cpp) ---
+    // What Open does once a file is chosen: one undoable load, the canvas from the file.
+    bool OpenDrawing(const std::string& path);
+    // Writes the whole drawing; false (and a message) when it cannot be written.
+    bool SaveDrawing(const std::string& path);
+    const std::string& CurrentFilePath() const { return currentFilePath; }
+
+    // --- painting (rendering.cpp) ---
+    // Paints the clip rectangle of a client-sized ARGB32 image.
+    void Paint(QImage& target, const QRect& clip);
+    // Paints the clip rectangle of the window through a kept back buffer.
+    void Paint(QPainter& painter, const QRect& clip);
+    // A fresh client-sized image of the whole client area.
+    QImage PaintClient();
+
+    // --- rulers and guides (rulers.cpp) ---
+    const Ruler& GetRuler() const { return ruler; }
+    std::int32_t DraggedGuide() const { return draggedGuide; }
+
+    // --- state read by bars, panels and tests ---
+    PointF DownPoint() const { return downPoint; }
+    PointF LastPoint() const { return lastPoint; }
+    PointF HoverPoint() const { return hoverPoint; }
+    std::int32_t SelectHitCode() const { return selectHitCode; }
+    std::int32_t EditHitCode() const { return editHitCode; }
+    const NodeSelection& SelectedNodes() const { return selectedNodes; }
+    bool CtrlHeld() const { return ctrlDown; }
+    bool TextBold() const { return textBold != 0; }
+    bool TextItalic() const { return textItalic != 0; }
+    bool TextUnderline() const { return textUnderline != 0; }
+
+private:
+    // view_state.cpp
+    void RecomputeMargins();
+    void ApplyZoom(float zoom, bool tellFrame);
+    void Repaint();
+    void Capture();
+    void EndCapture();
+    // The document changed through the view: bounds are measured anew.
+    void AfterDocumentChange();
+
+    // dispatch.cpp
+    bool HandleKey(int key);
+    void MoveSelectionByKey(float dx, float dy);
+    void UpdateCursor(PointF q);
+
+    // selection.cpp
+    void SelectPress(PointF q, bool shift);
+    void SelectDrag(PointF q);
+    void SelectRelease();
+    void SelectDoubleClick(PointF q);
+    void PreviewScale(PointF pointer);
+    void RotatePress(PointF q);
+    void RotateDrag(PointF q);
+    void RotateRelease();
+    void DropPreview();
+    // Children of the selection: the group's members, or the item itself.
+    void SelectionUnits(std::vector<DrawItem*>& out) const;
+    bool IsSelectionChild(const DrawItem* item) const;
+    void EmptySelectionGroup();
+
+    // rendering.cpp
+    void PaintItems(QImage& image, const QRect& clip);
+    void PaintToolMarks(QPainter& painter);
+    void PaintRubberBand(QPainter& painter);
+    void PaintBezierHandles(QPainter& painter);
+    void PaintConstructionPreview(QPainter& painter);
+    void PaintGuides(QPainter& painter);
+    QTransform CanvasTransform() const;
+
+    // rulers.cpp
+    bool GuidePress(PointF q, QPoint client);
+    void GuideDrag(PointF q);
+    void GuideRelease(PointF q);
+    // The guide within 2 units of q, or -1; the older one wins.
+    std::int32_t GuideNear(PointF q) const;
+
+    CKorvaniDoc& doc;
+    ViewHost& host;
+
+    Canvas canvas;
+    PointF downPoint;
+    PointF lastPoint;
+    PointF hoverPoint;
+    PointF startPoint;
+    std::int32_t activeTool = ToolValue(ToolKind::Select);
+    std::int32_t previousTool = ToolValue(ToolKind::Select);
+    std::int32_t creationCount = 0;
+    DrawItem* selection = nullptr;
+    // Kept alive by the view's own reference: records may reference it too.
+    GroupItem* selectionGroup = nullptr;
+    std::int32_t selectHitCode = HitMiss;
+    std::int32_t editHitCode = HitMiss;
+    NodeSelection selectedNodes;
+    bool nodesMoved = false;
+    std::int32_t gradientHit = HitMiss;
+    std::int32_t gradientStop = -1;
+    bool centreDrag = false;
+    std::int32_t textBold = 0;
+    std::int32_t textItalic = 0;
+    std::int32_t textUnderline = 0;
+    float lineWidth = 1.0f;
+    std::int32_t dashStyle = 0;
+    std::int32_t fontSize = 18;
+    std::string fontName = "Arial";
+    ArgbColor shapeLineColor = ColorOpaqueBlack;
+    ArgbColor shapeFillColor = ColorOpaqueWhite;
+    ArgbColor textLineColor = ColorAbsent;
+    ArgbColor textFillColor = ColorOpaqueBlack;
+    NodeList creationNodes;
+    AttributeTable creationAttributes;
+    std::string imagePath;
+    std::string placePath;
+    std::string currentFilePath;
+    PointF panOffset;    // pixels
+    PointF canvasMargin; // pixels
+    std::int32_t draggedGuide = -1;
+    Ruler ruler;
+
+    // The window as the view knows it.
+    QSize clientSize;
+    QPoint scrollPosition;
+    bool captured = false;
+    bool ctrlDown = false;
+    bool shiftDown = false;
+
+    ItemBoundsCache boundsCache;
+    QImage backBuffer;
+};

@@ -1,0 +1,109 @@
+#pragma once
+
+// Everything the editing view needs from the window system and the frame
+// around it. The view holds no widget: ui/ answers these requests with real
+// dialogs, cursors and bars, and the tests answer them from a script. Each
+// request is small and typed so that a scripted answer can be checked.
+
+#include "items/geometry.h"
+
+#include <QPoint>
+#include <QRect>
+
+#include <optional>
+#include <string>
+
+class DrawItem;
+
+enum class MessageIcon { None, Information, Warning, Question, Stop };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+struct MessageRequest
+{
+    std::string text;
+    MessageIcon icon = MessageIcon::None;
+    MessageButtons buttons = MessageButtons::Ok;
+};
+
+// The text input dialog, opened with its top-left corner at a screen point.
+struct TextInputRequest
+{
+    std::string text;   // shown for editing
+    QPoint screenPosition;
+};
+
+// The standard file dialogs. The filter is "|" separated, as the commands give it.
+enum class FileDialogKind { Open, Save };
+
+struct FileDialogRequest
+{
+    FileDialogKind kind = FileDialogKind::Open;
+    std::string filter;
+};
+
+struct FileDialogAnswer
+{
+    std::string path;    // UTF-8
+    int filterIndex = 0; // the filter entry chosen, from 0
+};
+
+// Cursor resources by identifier; the text cursor is the system's text-insertion shape.
+enum CursorId : int {
+    CursorEllipse = 205,
+    CursorBezier = 206,
+    CursorLine = 207,
+    CursorRectangle = 208,
+    CursorPlace = 209,
+    CursorEdit = 210,
+    CursorEditNode = 211,
+    CursorDoodle = 212,
+    CursorSizeWestEast = 214,
+    CursorMove = 215,
+    CursorSizeNorthEastSouthWest = 216,
+    CursorSizeNorthSouth = 217,
+    CursorSizeNorthWestSouthEast = 218,
+    CursorRotate = 219,
+    CursorGradient = 220,
+    CursorRotateCentre = 221,
+    CursorHand = 224,
+    CursorZoomIn = 225,
+    CursorZoomOut = 226,
+    CursorArrow = 229,
+    CursorTextInsertion = 1,
+};
+
+class ViewHost
+{
+public:
+    virtual ~ViewHost() = default;
+
+    // --- dialogs: nullopt (or Cancel) when the user cancels ---
+    virtual MessageAnswer ShowMessage(const MessageRequest& request) = 0;
+    virtual std::optional<std::string> AskText(const TextInputRequest& request) = 0;
+    virtual std::optional<FileDialogAnswer> AskFile(const FileDialogRequest& request) = 0;
+
+    // --- the window ---
+    virtual void CaptureMouse() = 0;
+    virtual void ReleaseMouse() = 0;
+    virtual void SetCursor(int cursorId) = 0;
+    // The whole client area, without erasing.
+    virtual void RequestRepaint() = 0;
+    // Part of the client area, in client pixels.
+    virtual void RequestRepaint(const QRect& clientRect) = 0;
+    virtual void SetScrollSizes(int width, int height) = 0;
+    virtual QPoint ClientToScreen(QPoint client) = 0;
+    virtual QPoint CursorScreenPosition() = 0;
+    virtual ArgbColor ScreenPixelColor(QPoint screen) = 0;
+    virtual void OpenWebPage(const std::string& url) = 0;
+
+    // --- notifications to the frame, its bars and the items panel ---
+    virtual void SelectionChanged(DrawItem* selection) = 0;
+    virtual void ToolChanged(int tool) = 0;
+    virtual void ZoomChanged(float zoom) = 0;
+    // The document's items changed in number or order.
+    virtual void ItemsPanelRebuild(DrawItem* selection) = 0;
+    virtual void ItemsPanelMark(DrawItem* selection) = 0;
+    // Stop position * 100 truncated, angle truncated, wrap mode.
+    virtual void GradientBarValues(int position, int angle, int wrapMode) = 0;
+};
