@@ -1,0 +1,108 @@
+#include "export/image_export.h"
+
+#include "document/korvani_doc.h"
+#include "export/display_list.h"
+#include "items/draw_item.h"
+
+#include <QImageWriter>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cmath>
+#include <thread>
+
+namespace {
+
+bool InSelection(DrawItem* item, DrawItem* selection)
+{
+    if (item == selection)
+        return true;
+    if (selection->TypeCode() != ItemGroup || selection->Id() != std::uint32_t(-1))
+        return false;
+    for (int i = 0; i < selection->ChildCount(); ++i) {
+        if (selection->ChildAt(i) == item)
+            return true;
+    }
+    return false;
+}
+
+int HardwareBands()
+{
+    return int(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+} // namespace
+
+QRectF ExportRect(const CanvasInfo& canvas, DrawItem* selection)
+{
+    const QRectF whole(0, 0, canvas.width, canvas.height);
+    if (!selection)
+        return whole;
+    const RectF b = selection->Bounds(ModeCommit);
+    const qreal left = std::max<qreal>(b.x, 0), top = std::max<qreal>(b.y, 0);
+    const qreal right = std::min<qreal>(b.Right(), canvas.width), bottom = std::min<qreal>(b.Bottom(), canvas.height);
+    return QRectF(left - 1, top - 1, right - left + 2, bottom - top + 2);
+}
+
+QImage RenderItems(const CKorvaniDoc& doc, const QRectF& area, ArgbColor background,
+                   const std::function<bool(DrawItem*)>& include)
+{
+    // Truncation toward zero, as the size of the bitmap is taken; an empty or
+    // negative area (a selection wholly off the canvas) gives no image.
+    const int width = int(std::trunc(area.width())), height = int(std::trunc(area.height()));
+    if (width <= 0 || height <= 0)
+        return QImage();
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return image;
+    image.fill(QColor::fromRgba(background));
+
+    DisplayList list(width, height);
+    {
+        QPainter recorder(&list);
+        recorder.setRenderHint(QPainter::Antialiasing);
+        recorder.translate(-area.x(), -area.y());
+        for (DrawItem* item : doc.Items()) {
+            if (include && !include(item))
+                continue;
+            item->Draw(recorder);
+        }
+    }
+    list.PlayInBands(image, HardwareBands());
+    return image;
+}
+
+QImage RenderExportImage(const CKorvaniDoc& doc, const CanvasInfo& canvas, DrawItem* selection)
+{
+    const QRectF area = ExportRect(canvas, selection);
+    if (!selection)
+        return RenderItems(doc, area, canvas.color);
+    return RenderItems(doc, area, canvas.color, [selection](DrawItem* item) { return InSelection(item, selection); });
+}
+
+bool SaveImage(const QImage& image, const std::string& path, const std::string& mimeType, std::string* error)
+{
+    auto fail = [&](const QString& why) {
+        if (error)
+            *error = why.toStdString();
+        return false;
+    };
+    const QByteArray format = mimeType == "image/jpeg" ? "jpeg" : mimeType == "image/png" ? "png" : QByteArray();
+    if (format.isEmpty())
+        return fail(QStringLiteral("no encoder for %1").arg(QString::fromStdString(mimeType)));
+    if (image.isNull())
+        return fail(QStringLiteral("the picture is empty"));
+
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    QImageWriter writer(&file, format);
+    writer.setQuality(100);
+    if (!writer.write(image)) {
+        file.cancelWriting();
+        return fail(writer.errorString());
+    }
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
+}

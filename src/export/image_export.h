@@ -1,0 +1,41 @@
+#pragma once
+
+// Raster export: the drawing at one pixel per canvas unit, background first,
+// then every item bottom-most first, saved through Qt's codecs at quality 100.
+
+#include "items/geometry.h"
+
+#include <QImage>
+#include <QRectF>
+
+#include <functional>
+#include <string>
+
+class CKorvaniDoc;
+class DrawItem;
+
+// The canvas values an export needs (the Canvas itself belongs to the view).
+struct CanvasInfo
+{
+    int width = 0;
+    int height = 0;
+    ArgbColor color = ColorOpaqueWhite;
+};
+
+// The export rectangle: the whole canvas, or the selection's committed bounds
+// clipped to the canvas and grown by one unit on every side.
+QRectF ExportRect(const CanvasInfo& canvas, DrawItem* selection);
+
+// Renders the items of doc for which `include` answers true (all when it is
+// empty) into an image covering `area`, filled with `background` first.
+QImage RenderItems(const CKorvaniDoc& doc, const QRectF& area, ArgbColor background,
+                   const std::function<bool(DrawItem*)>& include = {});
+
+// The picture of an export: the whole canvas, or only the items of the
+// selection (an item or the selection group) when selection is not null.
+QImage RenderExportImage(const CKorvaniDoc& doc, const CanvasInfo& canvas, DrawItem* selection);
+
+// Saves image as "image/jpeg" or "image/png" at quality 100. The file is
+// written beside the target and renamed over it when complete, so a failed
+// save leaves any previous file as it was. On failure, error says why.
+bool SaveImage(const QImage& image, const std::string& path, const std::string& mimeType, std::string* error);

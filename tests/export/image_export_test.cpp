@@ -1,0 +1,168 @@
+#include "document/korvani_doc.h"
+#include "export/display_list.h"
+#include "export/image_export.h"
+#include "items/item_factory.h"
+
+#include <QDir>
+#include <QImageReader>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+
+namespace {
+
+// A document whose items the fixture owns.
+class ExportFixture : public ::testing::Test
+{
+protected:
+    ~ExportFixture() override
+    {
+        doc.Items().RemoveAll();
+        for (DrawItem* item : owned)
+            item->Release();
+    }
+
+    DrawItem* Add(std::int32_t type, NodeList nodes, ArgbColor fill, ArgbColor line = ColorOpaqueBlack, float width = 1)
+    {
+        DrawItem* item = CreateItem(type, TakeNextItemId());
+        item->AddRef();
+        owned.push_back(item);
+        item->SetColorAttr(ATTR_FILL_COLOR, fill);
+        item->SetColorAttr(ATTR_LINE_COLOR, line);
+        item->SetFloatAttr(ATTR_LINE_WIDTH, width);
+        EXPECT_TRUE(item->SetNodes(nodes));
+        doc.AddItem(item);
+        return item;
+    }
+
+    DrawItem* AddBox(std::int32_t type, float x0, float y0, float x1, float y1, ArgbColor fill)
+    {
+        return Add(type, {PathNode::AtPoint(x0, y0), PathNode::AtPoint(x1, y1)}, fill);
+    }
+
+    CKorvaniDoc doc;
+    std::vector<DrawItem*> owned;
+};
+
+TEST_F(ExportFixture, WholeCanvasHasCanvasSizeBackgroundAndItemsCutAtTheEdge)
+{
+    AddBox(ItemRectangle, 10, 10, 40, 30, 0xFFFF0000);
+    AddBox(ItemRectangle, 90, 50, 140, 80, 0xFF0000FF); // partly off the canvas
+    const CanvasInfo canvas{100, 60, 0xFF102030};
+
+    const QImage image = RenderExportImage(doc, canvas, nullptr);
+    ASSERT_EQ(image.size(), QSize(100, 60));
+    EXPECT_EQ(image.pixel(0, 0), 0xFF102030u);
+    EXPECT_EQ(image.pixel(25, 20), 0xFFFF0000u);
+    EXPECT_EQ(image.pixel(95, 55), 0xFF0000FFu);
+}
+
+TEST_F(ExportFixture, SelectionExportHasAOneUnitMarginAndOnlyTheSelection)
+{
+    AddBox(ItemRectangle, 0, 0, 100, 100, 0xFF00FF00); // not selected, under the selection
+    DrawItem* selected = AddBox(ItemRectangle, 20, 30, 50, 70, 0xFFFF0000);
+    selected->SetColorAttr(ATTR_LINE_COLOR, ColorAbsent);
+    selected->SetFloatAttr(ATTR_LINE_WIDTH, 0);
+    const CanvasInfo canvas{200, 200, 0xFFFFFFFF};
+
+    const QImage image = RenderExportImage(doc, canvas, selected);
+    ASSERT_EQ(image.size(), QSize(32, 42));
+    EXPECT_EQ(image.pixel(0, 0), 0xFFFFFFFFu); // margin of canvas colour, no green
+    EXPECT_EQ(image.pixel(16, 20), 0xFFFF0000u);
+}
+
+TEST_F(ExportFixture, SelectionWhollyOffTheCanvasGivesNoPicture)
+{
+    DrawItem* selected = AddBox(ItemRectangle, 300, 300, 350, 350, 0xFFFF0000);
+    EXPECT_TRUE(RenderExportImage(doc, CanvasInfo{100, 100, 0xFFFFFFFF}, selected).isNull());
+    std::string error;
+    EXPECT_FALSE(SaveImage(QImage(), QDir::tempPath().toStdString() + "/never.png", "image/png", &error));
+    EXPECT_FALSE(error.empty());
+}
+
+TEST_F(ExportFixture, BandsGiveTheSamePixelsAsOnePainter)
+{
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> coord(-20, 420);
+    for (int i = 0; i < 300; ++i) {
+        const float x = coord(random), y = coord(random);
+        const ArgbColor fill = 0xFF000000u | (random() & 0xFFFFFF);
+        DrawItem* item = AddBox(i % 2 ? ItemEllipse : ItemRectangle, x, y, x + 5 + float(random() % 90), y + 5 + float(random() % 90), fill);
+        item->SetFloatAttr(ATTR_LINE_WIDTH, 0.5f + float(random() % 5));
+        item->SetIntAttr(ATTR_DASH_STYLE, int(random() % 5));
+        if (i % 7 == 0)
+            item->RotateAbout(float(random() % 360), ModeCommit);
+        if (i % 11 == 0) {
+            item->SetIntAttr(ATTR_FILL_GRADIENT, 1);
+            item->EnsureFillGradient();
+        }
+    }
+    NodeList doodle;
+    for (int i = 0; i < 50; ++i)
+        doodle.push_back(PathNode::AtPoint(200 + 30 * std::sin(i * 0.3f), 10 + 8 * float(i), NodeSymmetric));
+    Add(ItemDoodle, doodle, ColorAbsent, 0xFF00AA00, 3);
+
+    const QRectF area(0, 0, 400, 400);
+    QImage single(400, 400, QImage::Format_ARGB32_Premultiplied);
+    single.fill(Qt::white);
+    {
+        QPainter painter(&single);
+        painter.setRenderHint(QPainter::Antialiasing);
+        for (DrawItem* item : doc.Items())
+            item->Draw(painter);
+    }
+    const QImage banded = RenderItems(doc, area, 0xFFFFFFFF);
+    ASSERT_EQ(banded.size(), single.size());
+    int differing = 0;
+    for (int y = 0; y < 400; ++y)
+        for (int x = 0; x < 400; ++x)
+            differing += banded.pixel(x, y) != single.pixel(x, y);
+    EXPECT_EQ(differing, 0);
+
+    // The list replays in any number of bands with the same result.
+    DisplayList list(400, 400);
+    {
+        QPainter recorder(&list);
+        recorder.setRenderHint(QPainter::Antialiasing);
+        for (DrawItem* item : doc.Items())
+            item->Draw(recorder);
+    }
+    QImage five(400, 400, QImage::Format_ARGB32_Premultiplied);
+    five.fill(Qt::white);
+    list.PlayInBands(five, 5);
+    EXPECT_EQ(five, single);
+}
+
+TEST_F(ExportFixture, SavesPngAndJpegAtomically)
+{
+    AddBox(ItemRectangle, 10, 10, 90, 50, 0xFFFF0000);
+    const QImage image = RenderExportImage(doc, CanvasInfo{100, 60, 0xFF00FF00}, nullptr);
+    QTemporaryDir dir;
+    const std::string png = dir.filePath("a.png").toStdString();
+    const std::string jpg = dir.filePath("a.jpg").toStdString();
+    std::string error;
+    ASSERT_TRUE(SaveImage(image, png, "image/png", &error)) << error;
+    ASSERT_TRUE(SaveImage(image, jpg, "image/jpeg", &error)) << error;
+
+    const QImage readPng(QString::fromStdString(png));
+    EXPECT_EQ(readPng.size(), QSize(100, 60));
+    EXPECT_EQ(readPng.pixel(0, 0), 0xFF00FF00u);
+    EXPECT_EQ(readPng.pixel(50, 30), 0xFFFF0000u);
+    const QImage readJpg(QString::fromStdString(jpg));
+    EXPECT_EQ(readJpg.size(), QSize(100, 60));
+    EXPECT_GT(qRed(readJpg.pixel(50, 30)), 240);
+    EXPECT_LT(qGreen(readJpg.pixel(50, 30)), 16);
+
+    // A save into a folder that does not exist fails and says so.
+    EXPECT_FALSE(SaveImage(image, dir.filePath("missing/b.png").toStdString(), "image/png", &error));
+    EXPECT_FALSE(error.empty());
+    // A failed save leaves the previous file untouched.
+    EXPECT_FALSE(SaveImage(image, png, "image/gif", &error));
+    EXPECT_EQ(QImage(QString::fromStdString(png)), readPng);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+}
+
+} // namespace
