@@ -5,9 +5,11 @@
 // every change of the drawing is made.
 
 #include "document/undo_stack.h"
+#include "items/draw_item.h"
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 class DrawItem;
@@ -54,6 +56,9 @@ struct GuideLine
     friend bool operator==(const GuideLine&, const GuideLine&) = default;
 };
 
+// Which way PushNodeConvert turns segments (a change operation below).
+enum class SegmentConversion { ToCurve, ToLine };
+
 class CKorvaniDoc
 {
 public:
@@ -94,6 +99,67 @@ public:
     // undo. Returns what the stack's Do returns.
     int Push(std::unique_ptr<UndoRecord> record) { return undoStack.Do(std::move(record)); }
     const UndoStack& GetUndoStack() const { return undoStack; }
+
+    // --- Change operations, one per record kind (doc_push.cpp) ---
+    // Each builds its record, hands it to the undo stack and answers the
+    // stack's result. A negative answer means the change was refused (nothing
+    // to act on, a zero scale, an outline the kind rejects, ...): nothing was
+    // changed or kept, and the redo list is left as it was. A selection is an
+    // item, or the view's selection group (id -1) standing for each member.
+
+    // Reads a drawing file (mode 1: import into the rectangle start..end) and
+    // adds its items; refused when the file cannot be read.
+    int PushLoadItems(PointF start, PointF end, const std::string& fileName, int mode);
+    int PushAddItem(std::int32_t typeCode, std::uint32_t id, const NodeList& nodes, const AttributeTable& attributes);
+    int PushDeleteItems(DrawItem* selection);
+    int PushDuplicateItems(DrawItem* selection);
+    int PushGroup(std::uint32_t id, DrawItem* selection);
+    int PushBreakGroup(DrawItem* group);
+    int PushCombine(std::uint32_t id, DrawItem* selection);
+    // The new items take their ids from NextItemId.
+    int PushBreakApart(DrawItem* item);
+    int PushConvertToCurve(DrawItem* item);
+    // Mode 1 to top, 2 down one, 3 up one, 4 to bottom.
+    int PushZOrder(DrawItem* selection, int mode);
+    int PushRename(DrawItem* item, const std::string& name);
+
+    int PushMove(DrawItem* selection, float dx, float dy);
+    int PushRotate(DrawItem* selection, float angle);
+    int PushScale(DrawItem* selection, PointF anchor, float sx, float sy);
+
+    int PushSetPropertyInt(DrawItem* selection, std::int32_t attr, std::int32_t value);
+    int PushSetPropertyFloat(DrawItem* selection, std::int32_t attr, float value);
+    int PushSetPropertyText(DrawItem* selection, std::int32_t attr, const std::string& value);
+    int PushSetPropertyPoint(DrawItem* selection, std::int32_t attr, PointF value);
+    int PushSolidLine(DrawItem* selection, ArgbColor color);
+    int PushSolidFill(DrawItem* selection, ArgbColor color);
+    int PushLineGradientOn(DrawItem* selection);
+    int PushFillGradientOn(DrawItem* selection);
+    int PushLineGradientAngle(DrawItem* item, float angle);
+    int PushFillGradientAngle(DrawItem* item, float angle);
+    int PushLineStopColor(DrawItem* item, std::int32_t index, ArgbColor color);
+    int PushFillStopColor(DrawItem* item, std::int32_t index, ArgbColor color);
+    int PushLineStopPosition(DrawItem* item, std::int32_t index, float position);
+    int PushFillStopPosition(DrawItem* item, std::int32_t index, float position);
+    // Handle 0 start point, 1 end point, 2 and above a stop.
+    int PushLineGradientHandle(DrawItem* item, std::int32_t handle, float dx, float dy);
+    int PushFillGradientHandle(DrawItem* item, std::int32_t handle, float dx, float dy);
+    int PushToggleLineStop(DrawItem* item, PointF point, ArgbColor color);
+    int PushToggleFillStop(DrawItem* item, PointF point, ArgbColor color);
+
+    // Breaks the outline at a node.
+    int PushOutlineOp(DrawItem* item, std::int32_t index);
+    // Joins two open ends.
+    int PushOutlineOp(DrawItem* item, const NodeSelection& nodes);
+    int PushNodeSwap(DrawItem* item, std::int32_t index, const PathNode& node);
+    // Answers the new node's index (0 or more); refused when no segment
+    // passes under the node.
+    int PushInsertNode(DrawItem* item, std::int32_t index, const PathNode& node);
+    int PushDeleteNode(DrawItem* item, std::int32_t index);
+    // mode: the edit hit code (0 or 1 nodes, 12 right and 13 left control point).
+    int PushMoveNode(DrawItem* item, std::int32_t mode, const NodeSelection& nodes, float dx, float dy);
+    int PushNodeConvert(DrawItem* item, const NodeSelection& nodes, SegmentConversion conversion);
+    // --- end of change operations ---
 
     bool CanUndo() const { return undoStack.CanUndo(); }
     bool CanRedo() const { return undoStack.CanRedo(); }

@@ -131,6 +131,20 @@ public:
             attributes.erase(attr);
     }
     void RestoreMatrix(const Matrix& m) { matrix = m; }
+    // Forgets a transform preview that no commit followed (a drag below the
+    // threshold, a refused change, a lost mouse capture); a group forgets
+    // its members' previews.
+    void DropPreview()
+    {
+        previewMatrix.Reset();
+        previewNodes.clear();
+        if (ChildCount() == 1 && ChildAt(0) == this)
+            return;
+        for (std::int32_t i = 0; i < ChildCount(); ++i) {
+            if (DrawItem* child = ChildAt(i))
+                child->DropPreview();
+        }
+    }
     RectF Bounds(int mode = ModeCommit);
 
     static QBrush BuildGradientBrush(const GradientRamp& ramp, PointF start, PointF end, int wrap);

@@ -57,6 +57,10 @@ public:
     // Deep: every child of other is copied into a new item with the next item id.
     void CopyFrom(const DrawItem& other) override;
     bool ConvertInto(DrawItem& target) override;
+    // Nested elements, one per child (group_item_xml.cpp).
+    using DrawItem::WriteXml; // keeps WriteXml(path) in reach
+    void WriteXml(std::string& out) override;
+    void ReadXml(const XmlNode& element) override;
 
     void GetBounds(RectF& rect, int mode) override;
     void Draw(QPainter& graphics) override;

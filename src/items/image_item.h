@@ -24,6 +24,10 @@ public:
     void DragFillGradientHandle(std::int32_t index, float dx, float dy) override;
     void Transform(const Matrix& m, int mode) override;
     bool ConvertInto(DrawItem& target) override;
+    // The opening line carries the picture's bytes as hex (image_item_xml.cpp).
+    using DrawItem::WriteXml; // keeps WriteXml(path) in reach
+    void WriteXml(std::string& out) override;
+    void ReadXml(const XmlNode& element) override;
 
     void GetBounds(RectF& rect, int mode) override;
     void Draw(QPainter& graphics) override;

@@ -1,13 +1,354 @@
-// The item element of drawing files.
+// The item element of drawing files: the common writer and reader of the
+// outline kinds (line, rectangle, ellipse, curve, doodle, text), and the
+// pieces every writer shares. Pictures and groups add their own parts in
+// image_item_xml.cpp and group_item_xml.cpp.
 
+#include "items/attribute_format.h"
 #include "items/draw_item.h"
+#include "items/item_xml_format.h"
+#include "xml/xml_reader.h"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <fstream>
 
-// The element format comes next; until then an item writes and reads nothing.
-void DrawItem::WriteXml(std::string&) {}
+namespace {
 
-void DrawItem::ReadXml(const XmlNode&) {}
+constexpr std::array<bool, 256> MakeEscapeTable()
+{
+    std::array<bool, 256> table{};
+    for (unsigned char c : {'&', '<', '>', '"', '\'', '\\', '\0'})
+        table[c] = true;
+    return table;
+}
+constexpr std::array<bool, 256> NeedsEscape = MakeEscapeTable();
+
+constexpr char UpperDigits[] = "0123456789ABCDEF";
+constexpr char LowerDigits[] = "0123456789abcdef";
+
+constexpr std::array<char, 512> MakeHexPairs()
+{
+    std::array<char, 512> pairs{};
+    for (int b = 0; b < 256; ++b) {
+        pairs[std::size_t(2 * b)] = UpperDigits[b >> 4];
+        pairs[std::size_t(2 * b + 1)] = UpperDigits[b & 15];
+    }
+    return pairs;
+}
+constexpr std::array<char, 512> HexPairs = MakeHexPairs();
+
+// Digit value, or -1 for a character that is no hex digit.
+constexpr std::array<std::int8_t, 256> MakeHexValues()
+{
+    std::array<std::int8_t, 256> values{};
+    values.fill(-1);
+    for (int d = 0; d < 10; ++d)
+        values[std::size_t('0' + d)] = std::int8_t(d);
+    for (int d = 0; d < 6; ++d) {
+        values[std::size_t('A' + d)] = std::int8_t(10 + d);
+        values[std::size_t('a' + d)] = std::int8_t(10 + d);
+    }
+    return values;
+}
+constexpr std::array<std::int8_t, 256> HexValues = MakeHexValues();
+
+void AppendColorLines(std::string& out, std::string_view name, const std::vector<ArgbColor>& colors)
+{
+    for (ArgbColor color : colors) {
+        out += "\t\t<";
+        out += name;
+        out += " argb=\"";
+        char digits[8];
+        for (int k = 0; k < 8; ++k)
+            digits[k] = LowerDigits[(color >> (28 - 4 * k)) & 15];
+        out.append(digits, 8);
+        out += "\"></";
+        out += name;
+        out += '>';
+        out += XmlLineEnd;
+    }
+}
+
+void AppendFactorLines(std::string& out, std::string_view name, const std::vector<float>& positions)
+{
+    for (float position : positions) {
+        out += "\t\t<";
+        out += name;
+        out += " factor=\"";
+        AppendFixed(out, position, 2);
+        out += "\"></";
+        out += name;
+        out += '>';
+        out += XmlLineEnd;
+    }
+}
+
+float FloatAttrOf(const XmlNode& element, std::string_view name)
+{
+    const std::string* value = element.GetAttributeValue(name);
+    return value ? ParseFloatText(*value) : 0.0f;
+}
+
+std::int32_t IntAttrOf(const XmlNode& element, std::string_view name)
+{
+    const std::string* value = element.GetAttributeValue(name);
+    return value ? ParseIntText(*value) : 0;
+}
+
+// Eight hex digits, alpha first. Bytes behind a broken or missing pair read 0.
+ArgbColor ArgbAttrOf(const XmlNode& element)
+{
+    const std::string* value = element.GetAttributeValue("argb");
+    unsigned char bytes[4] = {0, 0, 0, 0};
+    if (value)
+        DecodeHexPrefix(std::string_view(*value).substr(0, 8), bytes);
+    return MakeArgb(bytes[0], bytes[1], bytes[2], bytes[3]);
+}
+
+// Six numbers separated by commas; more are ignored. With fewer the value is
+// broken, and the matrix stays as it was (identity on a fresh item): half a
+// matrix may well be singular and would make the item vanish.
+bool ParseMatrixText(std::string_view text, Matrix& out)
+{
+    float e[6];
+    std::size_t count = 0;
+    while (count < 6) {
+        const std::size_t comma = text.find(',');
+        e[count++] = ParseFloatText(text.substr(0, comma));
+        if (comma == std::string_view::npos)
+            break;
+        text.remove_prefix(comma + 1);
+    }
+    if (count < 6)
+        return false;
+    out.SetElements(e[0], e[1], e[2], e[3], e[4], e[5]);
+    return true;
+}
+
+PathNode NodeFromElement(const XmlNode& element)
+{
+    PathNode node;
+    node.x = FloatAttrOf(element, "x");
+    node.y = FloatAttrOf(element, "y");
+    node.lx = FloatAttrOf(element, "lx");
+    node.ly = FloatAttrOf(element, "ly");
+    node.rx = FloatAttrOf(element, "rx");
+    node.ry = FloatAttrOf(element, "ry");
+    node.type = IntAttrOf(element, "type");
+    node.close = IntAttrOf(element, "close");
+    node.brk = IntAttrOf(element, "break");
+    return node;
+}
+
+// A ramp keeps as many colours as positions; extra entries of a broken file go.
+void EvenRamp(GradientRamp& ramp)
+{
+    const std::size_t n = std::min(ramp.colors.size(), ramp.positions.size());
+    ramp.colors.resize(n);
+    ramp.positions.resize(n);
+}
+
+} // namespace
+
+// --- shared pieces ---
+
+void AppendXmlEscaped(std::string& out, std::string_view value)
+{
+    std::size_t plainFrom = 0;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if (!NeedsEscape[static_cast<unsigned char>(c)])
+            continue;
+        out.append(value.data() + plainFrom, i - plainFrom);
+        plainFrom = i + 1;
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&apos;"; break;
+        case '\\': out += "\\\\"; break;
+        default: break; // the zero byte
+        }
+    }
+    out.append(value.data() + plainFrom, value.size() - plainFrom);
+}
+
+void AppendItemOpening(std::string& out, std::int32_t typeCode)
+{
+    out += "\t<item type=\"";
+    AppendInt(out, typeCode);
+    out += "\" ";
+}
+
+void AppendAttributePart(std::string& out, std::int32_t attr, std::string_view value)
+{
+    out += ' ';
+    AppendInt(out, attr);
+    out += "=\"";
+    AppendXmlEscaped(out, value);
+    out += "\" ";
+}
+
+void AppendMatrixPart(std::string& out, const Matrix& matrix)
+{
+    float e[6];
+    matrix.GetElements(e);
+    out += " matrix=\"";
+    for (int k = 0; k < 6; ++k) {
+        if (k > 0)
+            out += ',';
+        AppendFixed(out, e[k], 2);
+    }
+    out += '"';
+}
+
+void AppendNodeLines(std::string& out, const NodeList& nodes)
+{
+    for (const PathNode& n : nodes) {
+        out += "\t\t<point x=\"";
+        AppendFixed(out, n.x, 2);
+        out += "\" y=\"";
+        AppendFixed(out, n.y, 2);
+        out += "\" lx=\"";
+        AppendFixed(out, n.lx, 2);
+        out += "\" ly=\"";
+        AppendFixed(out, n.ly, 2);
+        out += "\" rx=\"";
+        AppendFixed(out, n.rx, 2);
+        out += "\" ry=\"";
+        AppendFixed(out, n.ry, 2);
+        out += "\" type=\"";
+        AppendInt(out, n.type);
+        out += "\" close=\"";
+        AppendInt(out, n.close);
+        out += "\" break=\"";
+        AppendInt(out, n.brk);
+        out += "\"></point>";
+        out += XmlLineEnd;
+    }
+}
+
+void AppendGroupOpening(std::string& out)
+{
+    out += "\t<item type=\"";
+    AppendInt(out, ItemGroup);
+    out += "\">";
+    out += XmlLineEnd;
+}
+
+void AppendItemClosing(std::string& out)
+{
+    out += "\t</item>";
+    out += XmlLineEnd;
+}
+
+void AppendHexUpper(std::string& out, const unsigned char* bytes, std::size_t count)
+{
+    const std::size_t at = out.size();
+    out.resize(at + 2 * count);
+    char* dst = out.data() + at;
+    for (std::size_t i = 0; i < count; ++i)
+        std::memcpy(dst + 2 * i, &HexPairs[std::size_t(bytes[i]) * 2], 2);
+}
+
+std::size_t DecodeHexPrefix(std::string_view hex, unsigned char* out)
+{
+    const std::size_t pairs = hex.size() / 2;
+    const auto* src = reinterpret_cast<const unsigned char*>(hex.data());
+    for (std::size_t i = 0; i < pairs; ++i) {
+        const int high = HexValues[src[2 * i]];
+        const int low = HexValues[src[2 * i + 1]];
+        if ((high | low) < 0)
+            return i;
+        out[i] = static_cast<unsigned char>((high << 4) | low);
+    }
+    return pairs;
+}
+
+void ReserveForAppend(std::string& out, std::size_t extra)
+{
+    const std::size_t needed = out.size() + extra;
+    if (needed > out.capacity())
+        out.reserve(std::max(needed, 2 * out.capacity()));
+}
+
+std::size_t EstimatedElementSize(const DrawItem& item)
+{
+    std::size_t size = 96; // opening, matrix and closing
+    for (const auto& entry : item.Attributes())
+        size += 16 + entry.second.size();
+    size += item.Nodes().size() * 160;
+    const GradientRamp& line = item.LineRamp();
+    const GradientRamp& fill = item.FillRamp();
+    size += (line.colors.size() + line.positions.size() + fill.colors.size() + fill.positions.size()) * 40;
+    return size;
+}
+
+// --- the common element ---
+
+void DrawItem::WriteXml(std::string& out)
+{
+    ReserveForAppend(out, EstimatedElementSize(*this));
+    AppendItemOpening(out, typeCode);
+    for (const auto& [attr, value] : attributes) {
+        // The content of any other kind is no text of the drawing (an image's is its working file).
+        if (attr == ATTR_CONTENT && typeCode != ItemText)
+            continue;
+        AppendAttributePart(out, attr, value);
+    }
+    AppendMatrixPart(out, matrix);
+    out += '>';
+    out += XmlLineEnd;
+    AppendNodeLines(out, nodes);
+    AppendColorLines(out, "lcolor", lineRamp.colors);
+    AppendFactorLines(out, "lpostion", lineRamp.positions);
+    AppendColorLines(out, "fcolor", fillRamp.colors);
+    AppendFactorLines(out, "fpostion", fillRamp.positions);
+    AppendItemClosing(out);
+}
+
+void DrawItem::ReadXml(const XmlNode& element)
+{
+    bool fillSeen = false;
+    std::int32_t fill = 0;
+    for (const XmlAttribute& attribute : element.attributes) {
+        const std::string& name = attribute.name;
+        if (name == "fill") {
+            fillSeen = true;
+            fill = ParseIntText(attribute.value);
+        } else if (name == "matrix") {
+            ParseMatrixText(attribute.value, matrix);
+        } else if (name == "type" || name == "imgsrc") {
+            // The kind was chosen by the caller; a picture reads its bytes itself.
+        } else {
+            // Every numbered attribute comes back as text, known or not; a
+            // name that is no number lands under id 0.
+            SetTextAttr(ParseIntText(name), attribute.value);
+        }
+    }
+    for (const auto& child : element.children) {
+        const std::string& name = child->name;
+        if (name == "point")
+            nodes.push_back(NodeFromElement(*child));
+        else if (name == "lcolor")
+            lineRamp.colors.push_back(ArgbAttrOf(*child));
+        else if (name == "lpostion")
+            lineRamp.positions.push_back(FloatAttrOf(*child, "factor"));
+        else if (name == "fcolor")
+            fillRamp.colors.push_back(ArgbAttrOf(*child));
+        else if (name == "fpostion")
+            fillRamp.positions.push_back(FloatAttrOf(*child, "factor"));
+    }
+    EvenRamp(lineRamp);
+    EvenRamp(fillRamp);
+    if (fillSeen && !nodes.empty()) {
+        nodes.back().close = fill;
+        nodes.back().brk = 1;
+    }
+    UpdateCenter();
+}
 
 bool DrawItem::WriteXml(const std::string& path)
 {

@@ -22,6 +22,7 @@
 #include <Qt>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -81,8 +82,10 @@ public:
     // Zoom to z1, keeping the canvas point under the pointer where it is.
     void ZoomAbout(float newZoom, PointF fixedPoint);
 
-    // A new canvas; scroll sizes and margins follow it. The drawing is cleared.
-    void NewCanvas(std::int32_t width, std::int32_t height, ArgbColor color);
+    // What New does once its dialog is answered: the Select tool, a canvas of
+    // that size and (opaque) colour, scroll sizes and margins, an empty
+    // drawing. False, and nothing changed, for a size that is not positive.
+    bool NewCanvas(std::int32_t width, std::int32_t height, ArgbColor color);
     const Canvas& GetCanvas() const { return canvas; }
     void ClearDrawing();
 
@@ -116,13 +119,16 @@ public:
     // The selection first, then the items from the top down.
     std::pair<DrawItem*, std::int32_t> HitTestItems(PointF q);
     void AddToSelection(DrawItem* item);
+    // AddToSelection of each item in turn, with the group built once.
+    void AddUnitsToSelection(const std::vector<DrawItem*>& items);
     void SelectInRect(const RectF& rect);
     void SelectNone();
     void SyncSelectionToBars();
 
     // --- commands (commands.cpp) ---
     void DoCommand(std::int32_t code);
-    // The drawing changed outside the view's own operations.
+    // The drawing changed outside the view's own operations: items are
+    // measured anew. The caller keeps the selection valid.
     void DocumentChanged();
 
     // --- files (file_commands.cpp) ---
@@ -159,6 +165,7 @@ public:
 private:
     // view_state.cpp
     void RecomputeMargins();
+    void ApplyCanvasGeometry();
     void ApplyZoom(float zoom, bool tellFrame);
     void Repaint();
     void Capture();
@@ -177,10 +184,19 @@ private:
     void SelectRelease();
     void SelectDoubleClick(PointF q);
     void PreviewScale(PointF pointer);
+    // Shift pressed or let go while a handle is dragged: scale about the other point.
+    void RescaleForShift();
     void RotatePress(PointF q);
     void RotateDrag(PointF q);
     void RotateRelease();
+    // Puts back the centre a rotation-centre drag moved directly.
+    void RestoreCentre();
+    // The selection forgets a preview that was not committed.
     void DropPreview();
+    // Step 3 of SetTool for the gradient tools.
+    void StartGradientTool();
+    // Hands the current stop's position, the angle and the wrap mode to the gradient bar.
+    void LoadGradientBar();
     // Children of the selection: the group's members, or the item itself.
     void SelectionUnits(std::vector<DrawItem*>& out) const;
     bool IsSelectionChild(const DrawItem* item) const;
@@ -223,6 +239,8 @@ private:
     std::int32_t gradientHit = HitMiss;
     std::int32_t gradientStop = -1;
     bool centreDrag = false;
+    // Every centre a rotation-centre drag may write, as it was at the press.
+    std::vector<std::pair<DrawItem*, std::optional<std::string>>> centresBefore;
     std::int32_t textBold = 0;
     std::int32_t textItalic = 0;
     std::int32_t textUnderline = 0;

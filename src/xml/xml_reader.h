@@ -37,7 +37,8 @@ enum XmlErrorCode : int {
 // level, so the bound keeps hostile files from exhausting the stack.
 constexpr int MaxXmlDepth = 256;
 
-// One object is passed to every step of a parse. Only the first error of the
+// One object is passed to every step of a parse; the defaults are the values
+// the program reads its drawing files with. Only the first error of the
 // object's lifetime is recorded; later failures leave it untouched.
 struct XmlParseOptions
 {

@@ -73,6 +73,19 @@ TEST(XmlValueText, EntitiesOfTheTableAndNothingElse)
     EXPECT_EQ(ReadAttr(R"("&lt;")", raw), "&lt;");
 }
 
+TEST(XmlValueText, LongValuesReadLikeShortOnes)
+{
+    // Short plain values take a quicker scan; lengths around its limit must
+    // read exactly as the general path reads them.
+    for (std::size_t length = 0; length <= 140; ++length) {
+        const std::string lead(length, 'x');
+        EXPECT_EQ(ReadAttr("\"" + lead + "\""), lead) << length;
+        EXPECT_EQ(ReadAttr("\"" + lead + "&lt;\""), lead + "<") << length;
+        EXPECT_EQ(ReadAttr("\"" + lead + R"(\"q&amp;\\")"), lead + "\"q&\\") << length;
+        EXPECT_EQ(ReadAttr("'" + lead + "\"'"), lead + "\"") << length;
+    }
+}
+
 TEST(XmlValueText, TheProgramsEntityTable)
 {
     const auto& rows = DefaultXmlEntityTable().Rows();

@@ -1,0 +1,312 @@
+#include "document/drawing_file.h"
+
+#include "document/korvani_doc.h"
+#include "items/attribute_format.h"
+#include "items/item_factory.h"
+#include "items/item_xml_format.h"
+#include "xml/xml_reader.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QString>
+
+#include <cmath>
+#include <memory>
+#include <string_view>
+#include <unordered_set>
+
+namespace {
+
+constexpr std::int32_t GuideSectionType = 118;
+constexpr std::string_view RootStart = "<plimsa version=\"2.0.0.1\" type=\"";
+constexpr std::string_view RootEnd = "</plimsa>";
+
+void AppendLineEnd(std::string& out)
+{
+    out += XmlLineEnd;
+}
+
+std::size_t EstimatedItemsSize(const CKorvaniDoc& doc)
+{
+    std::size_t size = 256;
+    for (const DrawItem* item : doc.Items())
+        size += EstimatedElementSize(*item);
+    return size;
+}
+
+void AppendGuideSection(std::string& out, const CKorvaniDoc& doc)
+{
+    if (doc.GetGuideCount() == 0)
+        return;
+    out += "<item type=\"";
+    AppendInt(out, GuideSectionType);
+    out += "\">";
+    AppendLineEnd(out);
+    for (int i = 0; i < doc.GetGuideCount(); ++i) {
+        GuideLine guide;
+        doc.GetGuide(i, guide);
+        out += "<point type=\"";
+        AppendInt(out, std::int32_t(guide.orientation));
+        out += "\" value=\"";
+        AppendFixed(out, guide.position, 2);
+        out += "\"></point>";
+        AppendLineEnd(out);
+    }
+    out += "</item>";
+    AppendLineEnd(out);
+}
+
+// The element of item as if it were moved by (dx, dy). A group writes nothing
+// of its own, so only its leaves are copied; each copy is moved and written.
+void AppendMovedElement(std::string& out, DrawItem& item, float dx, float dy)
+{
+    if (item.TypeCode() == ItemGroup) {
+        AppendGroupOpening(out);
+        for (std::int32_t i = 0; i < item.ChildCount(); ++i) {
+            if (DrawItem* child = item.ChildAt(i))
+                AppendMovedElement(out, *child, dx, dy);
+        }
+        AppendItemClosing(out);
+        return;
+    }
+    const std::unique_ptr<DrawItem> copy = CreateOwnedItem(item.TypeCode(), item.Id());
+    if (!copy)
+        return;
+    copy->CopyFrom(item);
+    // A copy keeps its own hidden and locked flags; the item's are the ones to write.
+    for (std::int32_t attr : {ATTR_HIDDEN, ATTR_LOCKED}) {
+        const auto found = item.Attributes().find(attr);
+        if (found != item.Attributes().end())
+            copy->SetTextAttr(attr, found->second);
+    }
+    copy->Translate(dx, dy, ModeCommit);
+    copy->WriteXml(out);
+}
+
+std::string FileError(std::string_view what, const std::string& path, const QString& reason)
+{
+    std::string message(what);
+    message += ' ';
+    message += path;
+    message += ": ";
+    message += reason.toStdString();
+    return message;
+}
+
+// Moves a read item to start and, for a dragged rectangle, scales it into it
+// as dragging its bottom-right handle to end would.
+void PlaceItem(DrawItem& item, PointF start, PointF end)
+{
+    item.Translate(start.x, start.y, ModeCommit);
+    if (!(std::fabs(start.x - end.x) > 5.0f && std::fabs(start.y - end.y) > 5.0f))
+        return;
+    const HandleScale scale = ScaleForHandle(HitBottomRight, item.Bounds(ModeCommit), end, false);
+    // A zero factor would flatten the items for good; such a drag places them unscaled.
+    if (scale.sx == 0 || scale.sy == 0)
+        return;
+    item.ScaleAbout(scale.fixed.x, scale.fixed.y, scale.sx, scale.sy, ModeCommit);
+}
+
+void ReadCanvasValues(CKorvaniDoc& doc, const XmlNode& root)
+{
+    const std::string* width = root.GetAttributeValue("width");
+    const std::string* height = root.GetAttributeValue("height");
+    doc.SetCanvasWidth(width ? ParseIntText(*width) : 0);
+    doc.SetCanvasHeight(height ? ParseIntText(*height) : 0);
+    int parts[3] = {0, 0, 0};
+    if (const std::string* color = root.GetAttributeValue("color")) {
+        for (int k = 0; k < 3; ++k) {
+            const std::size_t at = std::size_t(k) * 4;
+            if (at < color->size())
+                parts[k] = ParseIntText(std::string_view(*color).substr(at, 3)) & 0xFF;
+        }
+    }
+    doc.SetCanvasColor(std::uint32_t(parts[0]) << 16 | std::uint32_t(parts[1]) << 8 | std::uint32_t(parts[2]));
+}
+
+void ReadGuideSection(CKorvaniDoc& doc, const XmlNode& section)
+{
+    for (const auto& point : section.children) {
+        if (point->name != "point")
+            continue;
+        const std::string* type = point->GetAttributeValue("type");
+        const std::string* value = point->GetAttributeValue("value");
+        GuideLine guide;
+        guide.orientation = std::uint32_t(type ? ParseIntText(*type) : 0);
+        guide.position = value ? ParseFloatText(*value) : 0.0f;
+        doc.AddGuide(guide);
+    }
+}
+
+// Deletes an item that nobody holds, and whatever inside it nobody holds.
+void DeleteUnheld(DrawItem* item)
+{
+    if (item->TypeCode() == ItemGroup) {
+        std::vector<DrawItem*> inside;
+        for (std::int32_t i = 0; i < item->ChildCount(); ++i)
+            inside.push_back(item->ChildAt(i));
+        item->ReleaseChildren();
+        for (DrawItem* child : inside) {
+            if (child && child->RefCount() == 0)
+                DeleteUnheld(child);
+        }
+    }
+    delete item;
+}
+
+} // namespace
+
+std::string DrawingFileText(const CKorvaniDoc& doc, const CanvasValues& canvas)
+{
+    std::string out;
+    out.reserve(EstimatedItemsSize(doc) + std::size_t(doc.GetGuideCount()) * 48);
+    out += RootStart;
+    out += "canvas\" width=\"";
+    AppendInt(out, canvas.width);
+    out += "\" height=\"";
+    AppendInt(out, canvas.height);
+    out += "\" color=\"";
+    out += FormatColorAttr(canvas.color).substr(4); // red-green-blue of alpha-red-green-blue
+    out += "\">";
+    AppendLineEnd(out);
+    AppendGuideSection(out, doc);
+    for (DrawItem* item : doc.Items())
+        item->WriteXml(out);
+    out += RootEnd;
+    AppendLineEnd(out);
+    return out;
+}
+
+std::string SelectionFileText(const CKorvaniDoc& doc, const std::vector<DrawItem*>& selected,
+                              const RectF& selectionBounds)
+{
+    const std::unordered_set<const DrawItem*> members(selected.begin(), selected.end());
+    std::string out;
+    out.reserve(EstimatedItemsSize(doc));
+    out += RootStart;
+    out += "items\">";
+    AppendLineEnd(out);
+    for (DrawItem* item : doc.Items()) {
+        if (members.count(item) != 0)
+            AppendMovedElement(out, *item, -selectionBounds.x, -selectionBounds.y);
+    }
+    out += RootEnd;
+    AppendLineEnd(out);
+    return out;
+}
+
+FileWriteResult SaveTextFile(const std::string& path, const std::string& text)
+{
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly))
+        return {false, FileError("Cannot save", path, file.errorString())};
+    if (file.write(text.data(), qint64(text.size())) != qint64(text.size())) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return {false, FileError("Cannot save", path, reason)};
+    }
+    if (!file.commit())
+        return {false, FileError("Cannot save", path, file.errorString())};
+    return {true, {}};
+}
+
+FileWriteResult WriteDrawingFile(const std::string& path, const CKorvaniDoc& doc, const CanvasValues& canvas)
+{
+    return SaveTextFile(path, DrawingFileText(doc, canvas));
+}
+
+FileWriteResult WriteSelectionFile(const std::string& path, const CKorvaniDoc& doc,
+                                   const std::vector<DrawItem*>& selected, const RectF& selectionBounds)
+{
+    return SaveTextFile(path, SelectionFileText(doc, selected, selectionBounds));
+}
+
+ReadItemsResult ReadItemsFile(CKorvaniDoc& doc, PointF start, PointF end, const std::string& path, int mode)
+{
+    ReadItemsResult result;
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return {{}, false, false, FileError("Cannot open", path, file.errorString())};
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {{}, false, false, FileError("Cannot read", path, file.errorString())};
+    file.close();
+    result.opened = true;
+
+    // A zero byte ends the text.
+    std::string_view text(bytes.constData(), std::size_t(bytes.size()));
+    text = text.substr(0, text.find('\0'));
+
+    // Options of this read alone: a parse error describes this file, not the
+    // first file that ever failed.
+    XmlParseOptions options;
+    XmlNode root;
+    if (!root.Load(text, options)) {
+        result.errorMessage = options.errorOccurred ? options.errorMessage : "no element found";
+        return result;
+    }
+    result.parsed = true;
+
+    const std::string* type = root.GetAttributeValue("type");
+    if (!type || (*type != "items" && *type != "canvas"))
+        return result;
+    if (*type == "canvas")
+        ReadCanvasValues(doc, root);
+
+    const int count = root.GetChildCount();
+    DrawItem* collector = nullptr;
+    if (count > 1 && mode == 1) {
+        collector = CreateItem(ItemGroup, TakeNextItemId());
+    }
+    for (int i = 0; i < count; ++i) {
+        const XmlNode& child = *root.GetChild(i);
+        const std::string* childType = child.GetAttributeValue("type");
+        const std::int32_t code = childType ? ParseIntText(*childType) : 0;
+        if (code == GuideSectionType) {
+            ReadGuideSection(doc, child);
+            continue;
+        }
+        // An id is spent only on an item that is made.
+        DrawItem* item = CreateItem(code, NextItemId);
+        if (!item)
+            continue;
+        TakeNextItemId();
+        item->ReadXml(child);
+        if (collector) {
+            if (!collector->AddChild(item))
+                delete item;
+            continue;
+        }
+        PlaceItem(*item, start, end);
+        item->AddRef();
+        result.items.push_back(item);
+    }
+    if (collector) {
+        PlaceItem(*collector, start, end);
+        collector->AddRef();
+        result.items.push_back(collector);
+    }
+    return result;
+}
+
+void ReleaseReadItems(std::vector<DrawItem*>& items)
+{
+    for (DrawItem* item : items) {
+        if (!item)
+            continue;
+        if (item->RefCount() == 1 && item->TypeCode() == ItemGroup) {
+            item->AddRef(); // keeps it while its members go
+            std::vector<DrawItem*> inside;
+            for (std::int32_t i = 0; i < item->ChildCount(); ++i)
+                inside.push_back(item->ChildAt(i));
+            item->ReleaseChildren();
+            for (DrawItem* child : inside) {
+                if (child && child->RefCount() == 0)
+                    DeleteUnheld(child);
+            }
+            item->Release();
+        }
+        item->Release();
+    }
+    items.clear();
+}

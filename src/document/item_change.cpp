@@ -1,0 +1,105 @@
+#include "document/item_change.h"
+
+#include <cstring>
+#include <type_traits>
+
+// Outlines are compared as raw bytes; a padded node would compare garbage.
+static_assert(sizeof(PathNode) == 9 * sizeof(std::int32_t));
+
+namespace {
+
+// Bit for bit: 0.0 and -0.0 compare equal but are written differently, and a
+// NaN never equals itself.
+template <class T>
+bool SameBits(const std::vector<T>& a, const std::vector<T>& b)
+{
+    static_assert(std::is_trivially_copyable_v<T>);
+    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0);
+}
+
+bool SameBits(const Matrix& a, const Matrix& b)
+{
+    float ea[6], eb[6];
+    a.GetElements(ea);
+    b.GetElements(eb);
+    return std::memcmp(ea, eb, sizeof ea) == 0;
+}
+
+bool SameBits(const GradientRamp& a, const GradientRamp& b)
+{
+    return SameBits(a.colors, b.colors) && SameBits(a.positions, b.positions);
+}
+
+} // namespace
+
+void ItemChanges::Begin(const std::vector<DrawItem*>& items)
+{
+    noted.clear();
+    changes.clear();
+    const std::vector<DrawItem*> all = ItemTrees(items);
+    noted.reserve(all.size());
+    for (DrawItem* item : all)
+        noted.push_back({item, item->Attributes(), item->Nodes(), item->GetMatrix(), item->LineRamp(), item->FillRamp()});
+}
+
+void ItemChanges::DiffAttributes(const AttributeTable& before, const AttributeTable& after, std::vector<AttrValue>& out)
+{
+    auto b = before.begin();
+    auto a = after.begin();
+    while (b != before.end() || a != after.end()) {
+        if (a == after.end() || (b != before.end() && b->first < a->first)) {
+            out.push_back({b->first, true, b->second}); // removed by the edit
+            ++b;
+        } else if (b == before.end() || a->first < b->first) {
+            out.push_back({a->first, false, {}}); // added by the edit
+            ++a;
+        } else {
+            if (a->second != b->second)
+                out.push_back({b->first, true, b->second});
+            ++a;
+            ++b;
+        }
+    }
+}
+
+void ItemChanges::Finish()
+{
+    for (Snapshot& s : noted) {
+        DrawItem* item = s.item;
+        Change change;
+        DiffAttributes(s.attributes, item->Attributes(), change.attributes);
+        if (!SameBits(s.nodes, item->Nodes()))
+            change.nodes = std::make_unique<NodeList>(std::move(s.nodes));
+        if (!SameBits(s.matrix, item->GetMatrix()))
+            change.matrix = std::make_unique<Matrix>(s.matrix);
+        if (!SameBits(s.lineRamp, item->LineRamp()))
+            change.lineRamp = std::make_unique<GradientRamp>(std::move(s.lineRamp));
+        if (!SameBits(s.fillRamp, item->FillRamp()))
+            change.fillRamp = std::make_unique<GradientRamp>(std::move(s.fillRamp));
+        if (change.attributes.empty() && !change.nodes && !change.matrix && !change.lineRamp && !change.fillRamp)
+            continue;
+        change.attributes.shrink_to_fit();
+        change.item = ItemRef(item);
+        changes.push_back(std::move(change));
+    }
+    noted.clear();
+    noted.shrink_to_fit();
+    changes.shrink_to_fit();
+}
+
+void ItemChanges::Restore() const
+{
+    for (const Change& change : changes) {
+        DrawItem& item = *change.item;
+        for (const AttrValue& v : change.attributes)
+            item.RestoreAttr(v.attr, v.present ? &v.value : nullptr);
+        if (change.nodes)
+            item.ReplaceNodes(*change.nodes);
+        if (change.matrix)
+            item.RestoreMatrix(*change.matrix);
+        if (change.lineRamp)
+            item.SetLineRamp(change.lineRamp->colors, change.lineRamp->positions);
+        if (change.fillRamp)
+            item.SetFillRamp(change.fillRamp->colors, change.fillRamp->positions);
+    }
+}

@@ -1,0 +1,79 @@
+#include "document/item_ref.h"
+
+#include <unordered_set>
+
+namespace {
+
+// Every item counts as a group of one through ChildAt, so only real groups
+// are opened; the visited set keeps a malformed nesting from looping.
+void CollectTree(DrawItem* root, std::unordered_set<const DrawItem*>& seen, std::vector<DrawItem*>& out)
+{
+    std::vector<DrawItem*> pending{root};
+    while (!pending.empty()) {
+        DrawItem* item = pending.back();
+        pending.pop_back();
+        if (!item || !seen.insert(item).second)
+            continue;
+        out.push_back(item);
+        if (item->TypeCode() != ItemGroup)
+            continue;
+        // Pushed in reverse so that children come out in their own order.
+        for (std::int32_t i = item->ChildCount() - 1; i >= 0; --i)
+            pending.push_back(item->ChildAt(i));
+    }
+}
+
+} // namespace
+
+bool IsSelectionGroup(const DrawItem* item)
+{
+    return item && item->TypeCode() == ItemGroup && item->Id() == SelectionGroupId;
+}
+
+std::vector<DrawItem*> SelectionTargets(DrawItem* selection)
+{
+    std::vector<DrawItem*> targets;
+    if (!selection)
+        return targets;
+    if (!IsSelectionGroup(selection)) {
+        targets.push_back(selection);
+        return targets;
+    }
+    std::unordered_set<const DrawItem*> seen;
+    const std::int32_t count = selection->ChildCount();
+    targets.reserve(std::size_t(count > 0 ? count : 0));
+    for (std::int32_t i = 0; i < count; ++i) {
+        DrawItem* member = selection->ChildAt(i);
+        // A member listed twice would be moved twice and restored at two places.
+        if (member && !IsSelectionGroup(member) && seen.insert(member).second)
+            targets.push_back(member);
+    }
+    return targets;
+}
+
+std::vector<DrawItem*> ItemTrees(const std::vector<DrawItem*>& items)
+{
+    std::unordered_set<const DrawItem*> seen;
+    std::vector<DrawItem*> out;
+    out.reserve(items.size());
+    for (DrawItem* item : items)
+        CollectTree(item, seen, out);
+    return out;
+}
+
+std::vector<DrawItem*> Descendants(DrawItem* item)
+{
+    std::vector<DrawItem*> tree = ItemTrees({item});
+    if (!tree.empty())
+        tree.erase(tree.begin());
+    return tree;
+}
+
+ItemRefs HoldAll(const std::vector<DrawItem*>& items)
+{
+    ItemRefs refs;
+    refs.reserve(items.size());
+    for (DrawItem* item : items)
+        refs.emplace_back(item);
+    return refs;
+}

@@ -1,0 +1,31 @@
+// The group's item element: no attributes and no matrix of its own, one
+// nested element per child.
+
+#include "items/attribute_format.h"
+#include "items/group_item.h"
+#include "items/item_factory.h"
+#include "items/item_xml_format.h"
+#include "xml/xml_reader.h"
+
+void GroupItem::WriteXml(std::string& out)
+{
+    AppendGroupOpening(out);
+    for (DrawItem* child : children)
+        child->WriteXml(out);
+    AppendItemClosing(out);
+}
+
+void GroupItem::ReadXml(const XmlNode& element)
+{
+    for (const auto& childElement : element.children) {
+        const std::string* type = childElement->GetAttributeValue("type");
+        // An id is spent only on an item that is made.
+        DrawItem* child = CreateItem(type ? ParseIntText(*type) : 0, NextItemId);
+        if (!child)
+            continue;
+        TakeNextItemId();
+        child->ReadXml(*childElement);
+        if (!AddChild(child))
+            delete child;
+    }
+}

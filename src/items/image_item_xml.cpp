@@ -1,0 +1,74 @@
+// The picture's item element: the opening line carries every byte of the
+// working file as hex, so that a drawing file stands on its own.
+
+#include "export/temp_files.h"
+#include "items/image_item.h"
+#include "items/item_xml_format.h"
+#include "xml/xml_reader.h"
+
+#include <QFile>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Appends the file's bytes as hex, read in pieces so that a large picture is
+// never held twice in memory. An unreadable file gives an empty value.
+void AppendFileHex(std::string& out, const std::string& path)
+{
+    if (path.empty())
+        return;
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const qint64 size = file.size();
+    if (size > 0)
+        ReserveForAppend(out, 2 * std::size_t(size) + 4096);
+    std::vector<unsigned char> piece(std::size_t(1) << 20);
+    for (;;) {
+        const qint64 n = file.read(reinterpret_cast<char*>(piece.data()), qint64(piece.size()));
+        if (n <= 0)
+            break;
+        AppendHexUpper(out, piece.data(), std::size_t(n));
+    }
+}
+
+} // namespace
+
+void ImageItem::WriteXml(std::string& out)
+{
+    const std::string& picture = WorkingFile();
+    ReserveForAppend(out, EstimatedElementSize(*this));
+    AppendItemOpening(out, typeCode);
+    for (const auto& [attr, value] : attributes) {
+        if (attr != ATTR_CONTENT)
+            AppendAttributePart(out, attr, value);
+    }
+    AppendMatrixPart(out, matrix);
+    out += "  imgsrc=\"";
+    AppendFileHex(out, picture);
+    out += "\">";
+    out += XmlLineEnd;
+    AppendNodeLines(out, nodes);
+    AppendItemClosing(out);
+}
+
+void ImageItem::ReadXml(const XmlNode& element)
+{
+    DrawItem::ReadXml(element);
+    // The working file comes from the embedded bytes only: a path written in
+    // the file would make the picture show (and a later save embed) a file
+    // that the drawing does not own.
+    attributes.erase(ATTR_CONTENT);
+    const std::string* hex = element.GetAttributeValue("imgsrc");
+    if (!hex)
+        return;
+    const std::size_t capacity = hex->size() / 2;
+    const auto bytes = std::make_unique_for_overwrite<unsigned char[]>(capacity > 0 ? capacity : 1);
+    const std::size_t count = DecodeHexPrefix(*hex, bytes.get());
+    const std::string path = WriteTempFile(count, bytes.get());
+    if (!path.empty())
+        StoreAttr(ATTR_CONTENT, path);
+}

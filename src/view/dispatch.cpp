@@ -1,0 +1,239 @@
+// Mouse and keys: every message becomes a canvas point, the guides get the
+// first chance at a press, and the rest goes to the active tool.
+
+#include "view/korvani_view.h"
+
+#include "document/korvani_doc.h"
+#include "view/view_host.h"
+
+#include <QRect>
+
+namespace {
+
+bool IsTool(std::int32_t active, ToolKind kind)
+{
+    return active == ToolValue(kind);
+}
+
+} // namespace
+
+// --- mouse ---
+
+void CKorvaniView::OnLeftButtonDown(QPoint client, Qt::KeyboardModifiers modifiers)
+{
+    shiftDown = modifiers.testFlag(Qt::ShiftModifier);
+    const PointF q = CanvasPoint(client);
+    downPoint = lastPoint = q;
+    UpdateCursor(q);
+    if (GuidePress(q, client)) {
+        Capture();
+    } else if (IsTool(activeTool, ToolKind::Select)) {
+        SelectPress(q, shiftDown);
+    } else if (IsTool(activeTool, ToolKind::Rotate)) {
+        RotatePress(q);
+    }
+    Repaint();
+}
+
+void CKorvaniView::OnMouseMove(QPoint client, Qt::KeyboardModifiers modifiers)
+{
+    shiftDown = modifiers.testFlag(Qt::ShiftModifier);
+    const PointF q = CanvasPoint(client);
+    hoverPoint = q;
+    ruler.pointer = q;
+    if (!captured) {
+        UpdateCursor(q);
+        // The pointer markers on the rulers follow the mouse.
+        if (canvas.width > 0) {
+            host.RequestRepaint(QRect(0, 0, clientSize.width(), Ruler::Thickness));
+            host.RequestRepaint(QRect(0, 0, Ruler::Thickness, clientSize.height()));
+        }
+        return;
+    }
+    if (draggedGuide != -1) {
+        GuideDrag(q);
+    } else if (IsTool(activeTool, ToolKind::Select)) {
+        SelectDrag(q);
+    } else if (IsTool(activeTool, ToolKind::Rotate)) {
+        RotateDrag(q);
+    } else {
+        lastPoint = q;
+    }
+    Repaint();
+}
+
+void CKorvaniView::OnLeftButtonUp(QPoint client, Qt::KeyboardModifiers modifiers)
+{
+    shiftDown = modifiers.testFlag(Qt::ShiftModifier);
+    const PointF q = CanvasPoint(client);
+    if (!captured)
+        return;
+    if (draggedGuide != -1) {
+        GuideRelease(q);
+    } else {
+        EndCapture();
+        if (IsTool(activeTool, ToolKind::Select))
+            SelectRelease();
+        else if (IsTool(activeTool, ToolKind::Rotate))
+            RotateRelease();
+    }
+    lastPoint = downPoint;
+    Repaint();
+}
+
+void CKorvaniView::OnLeftButtonDoubleClick(QPoint client, Qt::KeyboardModifiers modifiers)
+{
+    shiftDown = modifiers.testFlag(Qt::ShiftModifier);
+    const PointF q = CanvasPoint(client);
+    if (IsTool(activeTool, ToolKind::Select))
+        SelectDoubleClick(q);
+}
+
+void CKorvaniView::OnCaptureLost()
+{
+    if (!captured)
+        return;
+    // The drag is abandoned: nothing is committed and no preview stays behind.
+    captured = false;
+    DropPreview();
+    if (centreDrag)
+        RestoreCentre();
+    draggedGuide = -1;
+    selectHitCode = HitMiss;
+    lastPoint = downPoint;
+    Repaint();
+}
+
+// --- cursors ---
+
+int CKorvaniView::CursorFor(PointF q)
+{
+    const std::int32_t guide = GuideNear(q);
+    if (guide != -1) {
+        GuideLine line;
+        doc.GetGuide(guide, line);
+        return line.orientation == 0 ? CursorSizeNorthSouth : CursorSizeWestEast;
+    }
+    const std::int32_t tool = activeTool;
+    if (IsTool(tool, ToolKind::Select) && selection) {
+        switch (selection->HitTest(q)) {
+        case HitTopMiddle:
+        case HitBottomMiddle: return CursorSizeNorthSouth;
+        case HitTopRight:
+        case HitBottomLeft: return CursorSizeNorthEastSouthWest;
+        case HitRightMiddle:
+        case HitLeftMiddle: return CursorSizeWestEast;
+        case HitBottomRight:
+        case HitTopLeft: return CursorSizeNorthWestSouthEast;
+        case HitBody: return CursorMove;
+        default: break;
+        }
+    }
+    if (IsTool(tool, ToolKind::Edit) && selection) {
+        NodeSelection hits;
+        const std::int32_t code = selection->HitNode(q, hits);
+        if (code == 0 || code == 1 || code == 4 || code == HitRightControl || code == HitLeftControl)
+            return CursorEditNode;
+    }
+    if (IsTool(tool, ToolKind::Rotate) && selection) {
+        const PointF centre = selection->GetPointAttr(ATTR_CENTER);
+        if (RectContainsHalfOpen(HandleSquare(8, q, 0), centre.x, centre.y))
+            return CursorRotateCentre;
+    }
+    switch (static_cast<ToolKind>(tool)) {
+    case ToolKind::Ellipse: return CursorEllipse;
+    case ToolKind::Bezier: return CursorBezier;
+    case ToolKind::Line: return CursorLine;
+    case ToolKind::Rectangle: return CursorRectangle;
+    case ToolKind::PlaceImage:
+    case ToolKind::PlaceFile: return CursorPlace;
+    case ToolKind::Edit: return CursorEdit;
+    case ToolKind::Doodle: return CursorDoodle;
+    case ToolKind::Rotate: return CursorRotate;
+    case ToolKind::GradientLine:
+    case ToolKind::GradientFill: return CursorGradient;
+    case ToolKind::Hand: return CursorHand;
+    case ToolKind::ZoomIn: return CursorZoomIn;
+    case ToolKind::ZoomOut: return CursorZoomOut;
+    case ToolKind::Text: return CursorTextInsertion;
+    default: return CursorArrow;
+    }
+}
+
+void CKorvaniView::UpdateCursor(PointF q)
+{
+    host.SetCursor(CursorFor(q));
+}
+
+// --- keys ---
+
+void CKorvaniView::OnKeyDown(int key)
+{
+    if (key == Qt::Key_Control) {
+        ctrlDown = true;
+        return;
+    }
+    if (key == Qt::Key_Shift) {
+        shiftDown = true;
+        RescaleForShift();
+        return;
+    }
+    if (canvas.width < 1)
+        return;
+    HandleKey(key);
+}
+
+void CKorvaniView::OnKeyUp(int key)
+{
+    if (key == Qt::Key_Control) {
+        ctrlDown = false;
+    } else if (key == Qt::Key_Shift) {
+        shiftDown = false;
+        RescaleForShift();
+    }
+}
+
+bool CKorvaniView::HandleKey(int key)
+{
+    const float step = ctrlDown ? 10.0f : 1.0f;
+    if (ctrlDown) {
+        switch (key) {
+        case Qt::Key_D: DoCommand(CommandDuplicate); return true;
+        case Qt::Key_G: DoCommand(CommandGroup); return true;
+        case Qt::Key_O: DoCommand(CommandOpen); return true;
+        case Qt::Key_P: DoCommand(CommandCaptureScreen); return true;
+        case Qt::Key_S: DoCommand(CommandSave); return true;
+        case Qt::Key_Y: DoCommand(CommandRedo); return true;
+        case Qt::Key_Z: DoCommand(CommandUndo); return true;
+        default: break;
+        }
+    } else {
+        switch (key) {
+        case Qt::Key_A: SetTool(ToolKind::Edit); return true;
+        case Qt::Key_B: SetTool(ToolKind::Doodle); return true;
+        case Qt::Key_H: SetTool(ToolKind::Hand); return true;
+        case Qt::Key_L: SetTool(ToolKind::Line); return true;
+        case Qt::Key_O: SetTool(ToolKind::Ellipse); return true;
+        case Qt::Key_P: SetTool(ToolKind::Bezier); return true;
+        case Qt::Key_R: SetTool(ToolKind::Rotate); return true;
+        case Qt::Key_S: SetTool(ToolKind::Rectangle); return true;
+        case Qt::Key_T: SetTool(ToolKind::Text); return true;
+        case Qt::Key_V: SetTool(ToolKind::Select); return true;
+        case Qt::Key_X: SetTool(ToolKind::ZoomOut); return true;
+        case Qt::Key_Z: SetTool(ToolKind::ZoomIn); return true;
+        case Qt::Key_PageUp: DoCommand(CommandMoveUp); return true;
+        case Qt::Key_PageDown: DoCommand(CommandMoveDown); return true;
+        case Qt::Key_Home: DoCommand(CommandMoveTopmost); return true;
+        case Qt::Key_End: DoCommand(CommandMoveBottom); return true;
+        case Qt::Key_Delete: DoCommand(CommandDelete); return true;
+        default: break;
+        }
+    }
+    switch (key) {
+    case Qt::Key_Left: MoveSelectionByKey(-step, 0); return true;
+    case Qt::Key_Right: MoveSelectionByKey(step, 0); return true;
+    case Qt::Key_Up: MoveSelectionByKey(0, -step); return true;
+    case Qt::Key_Down: MoveSelectionByKey(0, step); return true;
+    default: return false;
+    }
+}

@@ -1,0 +1,283 @@
+// The view's life cycle, tools, zoom, scrolling and the pixel-to-canvas mapping.
+
+#include "view/korvani_view.h"
+
+#include "document/item_ref.h"
+#include "document/korvani_doc.h"
+#include "export/temp_files.h"
+#include "items/group_item.h"
+#include "view/graphics_runtime_guard.h"
+#include "view/view_host.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace {
+
+// From 1.0 upward in steps of 0.5.
+constexpr std::array<float, 18> ZoomTable = {0.1f, 0.25f, 0.5f, 1.0f, 1.5f, 2.0f, 2.5f, 3.0f, 3.5f,
+                                             4.0f, 4.5f, 5.0f, 5.5f, 6.0f, 6.5f, 7.0f, 7.5f, 8.0f};
+
+bool IsPlainToolValue(std::int32_t kind)
+{
+    return (kind >= 101 && kind <= 109) || (kind >= 111 && kind <= 115) || kind == InertToolValue;
+}
+
+} // namespace
+
+CKorvaniView::CKorvaniView(CKorvaniDoc& document, ViewHost& viewHost) : doc(document), host(viewHost)
+{
+    GraphicsRuntimeGuard::Instance().Acquire();
+    selectionGroup = new GroupItem(SelectionGroupId);
+    selectionGroup->AddRef();
+}
+
+CKorvaniView::~CKorvaniView()
+{
+    ClearDrawing();
+    selectionGroup->Release();
+    GraphicsRuntimeGuard::Instance().Release();
+}
+
+// --- tools ---
+
+void CKorvaniView::SetTool(std::int32_t kind)
+{
+    editHitCode = HitMiss;
+    selectedNodes.clear();
+    gradientHit = HitMiss;
+    gradientStop = -1;
+
+    if (IsPlainToolValue(kind)) {
+        activeTool = kind;
+    } else if (kind == ToolValue(ToolKind::GradientLine) || kind == ToolValue(ToolKind::GradientFill)) {
+        activeTool = kind;
+        StartGradientTool();
+    } else {
+        host.ShowMessage({"Unsupport tool", MessageIcon::Stop, MessageButtons::Ok});
+    }
+    host.ToolChanged(activeTool);
+    Repaint();
+}
+
+void CKorvaniView::StartGradientTool()
+{
+    if (!selection)
+        return;
+    // The gradient being edited is switched on for every member.
+    if (activeTool == ToolValue(ToolKind::GradientLine))
+        doc.PushLineGradientOn(selection);
+    else
+        doc.PushFillGradientOn(selection);
+    AfterDocumentChange();
+    gradientStop = 0;
+    gradientHit = 0;
+    LoadGradientBar();
+}
+
+void CKorvaniView::LoadGradientBar()
+{
+    if (!selection)
+        return;
+    float position = 0, angle = 0;
+    std::int32_t wrap = 0;
+    if (activeTool == ToolValue(ToolKind::GradientLine)) {
+        selection->GetLineStopPosition(gradientStop, position);
+        selection->GetLineGradientAngle(angle);
+        wrap = selection->GetIntAttr(ATTR_LINE_WRAP);
+    } else if (activeTool == ToolValue(ToolKind::GradientFill)) {
+        selection->GetFillStopPosition(gradientStop, position);
+        selection->GetFillGradientAngle(angle);
+        wrap = selection->GetIntAttr(ATTR_FILL_WRAP);
+    } else {
+        return;
+    }
+    const auto truncated = [](float v) { return std::isfinite(v) ? int(std::trunc(std::clamp(v, -1e9f, 1e9f))) : 0; };
+    host.GradientBarValues(truncated(position * 100), truncated(angle), wrap);
+}
+
+// --- coordinate mapping ---
+
+float CKorvaniView::Zoom() const
+{
+    return ZoomFactor;
+}
+
+QPointF CKorvaniView::CanvasOrigin() const
+{
+    return QPointF(double(panOffset.x) + canvasMargin.x, double(panOffset.y) + canvasMargin.y);
+}
+
+PointF CKorvaniView::CanvasPoint(int px, int py) const
+{
+    // Truncation toward zero makes every mouse position a whole canvas unit.
+    const float x = std::trunc((float(px) - panOffset.x - canvasMargin.x) / ZoomFactor);
+    const float y = std::trunc((float(py) - panOffset.y - canvasMargin.y) / ZoomFactor);
+    return {x, y};
+}
+
+QPointF CKorvaniView::ClientPoint(PointF p) const
+{
+    const QPointF origin = CanvasOrigin();
+    return QPointF(double(p.x) * ZoomFactor + origin.x(), double(p.y) * ZoomFactor + origin.y());
+}
+
+// --- zoom ---
+
+void CKorvaniView::ApplyZoom(float zoom, bool tellFrame)
+{
+    ZoomFactor = zoom;
+    ruler.zoom = zoom;
+    if (tellFrame)
+        host.ZoomChanged(zoom);
+    Repaint();
+}
+
+void CKorvaniView::StepZoom(int direction)
+{
+    const float zoom = ZoomFactor;
+    const std::size_t last = ZoomTable.size() - 1;
+    if (direction == 2) {
+        for (std::size_t i = 0; i < last; ++i) {
+            if (ZoomTable[i] <= zoom && zoom < ZoomTable[i + 1]) {
+                ApplyZoom(ZoomTable[i + 1], false);
+                return;
+            }
+        }
+    } else if (direction == 0) {
+        for (std::size_t i = 0; i < last; ++i) {
+            if (ZoomTable[i] < zoom && zoom <= ZoomTable[i + 1]) {
+                ApplyZoom(ZoomTable[i], false);
+                return;
+            }
+        }
+    }
+}
+
+void CKorvaniView::SetZoomPercent(float percent)
+{
+    if (!std::isfinite(percent))
+        return; // a zoom of NaN would poison every mapping
+    float zoom = percent * 0.01f;
+    if (zoom >= MaximumZoom)
+        zoom = MaximumZoom;
+    else if (zoom < MinimumZoom)
+        zoom = MinimumZoom;
+    ApplyZoom(zoom, false);
+}
+
+void CKorvaniView::ZoomAbout(float newZoom, PointF fixedPoint)
+{
+    if (!std::isfinite(newZoom) || newZoom <= 0)
+        return;
+    const float oldZoom = ZoomFactor;
+    panOffset.x -= (newZoom - oldZoom) * fixedPoint.x;
+    panOffset.y -= (newZoom - oldZoom) * fixedPoint.y;
+    ApplyZoom(newZoom, true);
+}
+
+void CKorvaniView::SetPanOffset(PointF offset)
+{
+    panOffset = offset;
+    Repaint();
+}
+
+// --- canvas, margins and scrolling ---
+
+void CKorvaniView::RecomputeMargins()
+{
+    const int w = clientSize.width(), h = clientSize.height();
+    canvasMargin.x = float(w >= canvas.width ? (w - canvas.width) / 2 : 0);
+    canvasMargin.y = float(h >= canvas.height ? (h - canvas.height) / 2 : 0);
+    canvasMargin.x = std::max(canvasMargin.x, float(MinimumMargin));
+    canvasMargin.y = std::max(canvasMargin.y, float(MinimumMargin));
+}
+
+void CKorvaniView::OnResize(int clientWidth, int clientHeight)
+{
+    clientSize = QSize(std::max(clientWidth, 0), std::max(clientHeight, 0));
+    if (canvas.width > 0)
+        RecomputeMargins();
+    Repaint();
+}
+
+void CKorvaniView::OnHorizontalScroll(int position)
+{
+    scrollPosition.setX(position);
+    canvasMargin.x = float(MinimumMargin - position);
+    Repaint();
+}
+
+void CKorvaniView::OnVerticalScroll(int position)
+{
+    scrollPosition.setY(position);
+    canvasMargin.y = float(MinimumMargin - position);
+    Repaint();
+}
+
+bool CKorvaniView::NewCanvas(std::int32_t width, std::int32_t height, ArgbColor color)
+{
+    // A canvas of no or negative extent would disable nothing and map nothing sensibly.
+    if (width <= 0 || height <= 0)
+        return false;
+    SetTool(ToolKind::Select);
+    canvas = {width, height, color | 0xFF000000u};
+    ApplyCanvasGeometry();
+    ClearDrawing();
+    host.ItemsPanelRebuild(nullptr);
+    Repaint();
+    return true;
+}
+
+void CKorvaniView::ApplyCanvasGeometry()
+{
+    // The scroll range is one pixel per unit and does not follow the zoom.
+    host.SetScrollSizes(canvas.width + ScrollExtra, canvas.height + ScrollExtra);
+    RecomputeMargins();
+}
+
+void CKorvaniView::ClearDrawing()
+{
+    EmptySelectionGroup();
+    selection = nullptr;
+    doc.Reset();
+    creationNodes.clear();
+    selectedNodes.clear();
+    DeleteTempFiles();
+    AfterDocumentChange();
+}
+
+// --- small helpers every part uses ---
+
+void CKorvaniView::Repaint()
+{
+    host.RequestRepaint();
+}
+
+void CKorvaniView::Capture()
+{
+    if (!captured) {
+        captured = true;
+        host.CaptureMouse();
+    }
+}
+
+void CKorvaniView::EndCapture()
+{
+    if (captured) {
+        captured = false;
+        host.ReleaseMouse();
+    }
+}
+
+void CKorvaniView::AfterDocumentChange()
+{
+    boundsCache.Invalidate();
+}
+
+void CKorvaniView::DocumentChanged()
+{
+    AfterDocumentChange();
+    Repaint();
+}

@@ -1,0 +1,169 @@
+// Attribute, colour and gradient records.
+
+#include "record_fixture.h"
+
+#include <cmath>
+
+namespace {
+
+using AttributeRecords = RecordTest;
+
+TEST_F(AttributeRecords, SetPropertyOfEachKindAndUndoGivesBackTheOldTextOrNone)
+{
+    AttributeTable attributes{{ATTR_LINE_WIDTH, "2.5"}, {ATTR_LINE_COLOR, "255-000-000-000"}};
+    DrawItem* rect = Add(ItemRectangle, {PathNode::AtPoint(0, 0), PathNode::AtPoint(30, 30)}, attributes);
+    DrawItem* curve = AddCurve(PolygonNodes({{0, 0}, {30, 5}, {10, 40}}));
+    DrawItem* text = AddText(50, 50, "old");
+    ASSERT_TRUE(rect && curve && text);
+    DrawItem* both = Select({rect, curve});
+
+    std::string before = State();
+    ASSERT_EQ(doc.PushSetPropertyInt(both, ATTR_DASH_STYLE, 2), 0);
+    EXPECT_EQ(rect->Attributes().at(ATTR_DASH_STYLE), "2");
+    EXPECT_EQ(curve->Attributes().at(ATTR_DASH_STYLE), "2");
+    ExpectUndoRedo(before, State());
+    doc.Undo();
+    EXPECT_EQ(rect->Attributes().count(ATTR_DASH_STYLE), 0u); // absent again, not "0"
+
+    ASSERT_EQ(doc.PushSetPropertyFloat(both, ATTR_LINE_WIDTH, 3.25f), 0);
+    EXPECT_EQ(rect->Attributes().at(ATTR_LINE_WIDTH), "3.2500");
+    doc.Undo();
+    EXPECT_EQ(rect->Attributes().at(ATTR_LINE_WIDTH), "2.5"); // the text as it was, not "2.5000"
+
+    before = State();
+    ASSERT_EQ(doc.PushSetPropertyText(text, ATTR_CONTENT, "new\nlines"), 0);
+    EXPECT_EQ(text->GetTextAttr(ATTR_CONTENT), "new\nlines");
+    ExpectUndoRedo(before, State());
+
+    before = State();
+    ASSERT_EQ(doc.PushSetPropertyPoint(curve, ATTR_CENTER, {1.25f, -7}), 0);
+    EXPECT_EQ(curve->Attributes().at(ATTR_CENTER), "1.25|-7.00");
+    ExpectUndoRedo(before, State());
+
+    const std::string unchanged = State();
+    EXPECT_LT(doc.PushSetPropertyFloat(both, ATTR_LINE_WIDTH, NAN), 0);
+    EXPECT_LT(doc.PushSetPropertyPoint(curve, ATTR_CENTER, {INFINITY, 0}), 0);
+    EXPECT_LT(doc.PushSetPropertyInt(Select({}), ATTR_LOCKED, 1), 0);
+    EXPECT_EQ(State(), unchanged);
+}
+
+TEST_F(AttributeRecords, ARealGroupPassesTheValueOnAndUndoRestoresGroupAndChildren)
+{
+    DrawItem* a = AddRect(0, 0, 20, 20);
+    DrawItem* b = AddEllipse(30, 0, 20, 20);
+    ASSERT_EQ(doc.PushGroup(TakeNextItemId(), Select({a, b})), 0);
+    DrawItem* group = doc.GetItem(0);
+    const std::string before = State();
+    ASSERT_EQ(doc.PushSetPropertyInt(group, ATTR_LOCKED, 1), 0);
+    EXPECT_EQ(a->Attributes().at(ATTR_LOCKED), "1");
+    EXPECT_EQ(b->Attributes().at(ATTR_LOCKED), "1");
+    EXPECT_EQ(group->Attributes().at(ATTR_LOCKED), "1");
+    ExpectUndoRedo(before, State());
+}
+
+// The line and fill variants of the gradient records, checked by one walk.
+struct Side
+{
+    const char* name;
+    std::int32_t gradientAttr;
+    std::int32_t colorAttr;
+    std::int32_t startAttr;
+    const GradientRamp& (DrawItem::*ramp)() const;
+    int (CKorvaniDoc::*gradientOn)(DrawItem*);
+    int (CKorvaniDoc::*solid)(DrawItem*, ArgbColor);
+    int (CKorvaniDoc::*angle)(DrawItem*, float);
+    int (CKorvaniDoc::*stopColor)(DrawItem*, std::int32_t, ArgbColor);
+    int (CKorvaniDoc::*stopPosition)(DrawItem*, std::int32_t, float);
+    int (CKorvaniDoc::*handle)(DrawItem*, std::int32_t, float, float);
+    int (CKorvaniDoc::*toggle)(DrawItem*, PointF, ArgbColor);
+    void (DrawItem::*getAngle)(float&);
+};
+
+const Side Sides[] = {
+    {"line", ATTR_LINE_GRADIENT, ATTR_LINE_COLOR, ATTR_LINE_GRADIENT_START, &DrawItem::LineRamp,
+     &CKorvaniDoc::PushLineGradientOn, &CKorvaniDoc::PushSolidLine, &CKorvaniDoc::PushLineGradientAngle,
+     &CKorvaniDoc::PushLineStopColor, &CKorvaniDoc::PushLineStopPosition, &CKorvaniDoc::PushLineGradientHandle,
+     &CKorvaniDoc::PushToggleLineStop, &DrawItem::GetLineGradientAngle},
+    {"fill", ATTR_FILL_GRADIENT, ATTR_FILL_COLOR, ATTR_FILL_GRADIENT_START, &DrawItem::FillRamp,
+     &CKorvaniDoc::PushFillGradientOn, &CKorvaniDoc::PushSolidFill, &CKorvaniDoc::PushFillGradientAngle,
+     &CKorvaniDoc::PushFillStopColor, &CKorvaniDoc::PushFillStopPosition, &CKorvaniDoc::PushFillGradientHandle,
+     &CKorvaniDoc::PushToggleFillStop, &DrawItem::GetFillGradientAngle},
+};
+
+TEST_F(AttributeRecords, GradientEditsOfBothSidesUndoAndRedoExactly)
+{
+    for (const Side& side : Sides) {
+        SCOPED_TRACE(side.name);
+        doc.Reset();
+        DrawItem* rect = AddRect(10, 10, 40, 20, 0xFF00FF00);
+        DrawItem* other = AddEllipse(100, 0, 20, 20);
+        const std::string original = State();
+        std::string before = original;
+        auto step = [&](int result) {
+            EXPECT_GE(result, 0);
+            ExpectUndoRedo(before, State());
+            before = State();
+        };
+        auto ramp = [&]() -> const GradientRamp& { return (rect->*side.ramp)(); };
+
+        step((doc.*side.gradientOn)(Select({rect, other})));
+        EXPECT_EQ(rect->GetIntAttr(side.gradientAttr), 1);
+        EXPECT_EQ(other->GetIntAttr(side.gradientAttr), 1);
+        ASSERT_EQ(ramp().positions.size(), 2u);
+        const PointF start = rect->GetPointAttr(side.startAttr);
+
+        // A stop in the middle of the gradient line (the rectangle's mid-height).
+        step((doc.*side.toggle)(rect, {30, 20}, 0xFFFF0000));
+        ASSERT_EQ(ramp().positions.size(), 3u);
+        EXPECT_NEAR(ramp().positions[2], 0.5, 0.02);
+
+        step((doc.*side.stopColor)(rect, 2, 0xFF0000FF));
+        EXPECT_EQ(ramp().colors[2], 0xFF0000FFu);
+
+        step((doc.*side.stopPosition)(rect, 2, 0.25f));
+        EXPECT_FLOAT_EQ(ramp().positions[2], 0.25f);
+
+        step((doc.*side.handle)(rect, 2, 4.15f, 0));
+        EXPECT_NEAR(ramp().positions[2], 0.35, 0.001);
+
+        step((doc.*side.handle)(rect, 0, 1, 2));
+        EXPECT_EQ(rect->GetPointAttr(side.startAttr), (PointF{start.x + 1, start.y + 2}));
+
+        step((doc.*side.angle)(rect, 90));
+        float angle = 0;
+        (rect->*side.getAngle)(angle);
+        EXPECT_NEAR(angle, 90, 1);
+
+        // A solid colour over the gradient turns it off; undo turns it on again.
+        step((doc.*side.solid)(Select({rect, other}), 0x80102030));
+        EXPECT_EQ(rect->GetIntAttr(side.gradientAttr), 0);
+        EXPECT_EQ(rect->GetColorAttr(side.colorAttr), 0x80102030u);
+        doc.Undo();
+        EXPECT_EQ(rect->GetIntAttr(side.gradientAttr), 1);
+
+        for (int i = 0; i < 7; ++i)
+            doc.Undo();
+        EXPECT_EQ(State(), original);
+
+        EXPECT_LT((doc.*side.angle)(rect, NAN), 0);
+        EXPECT_LT((doc.*side.stopPosition)(rect, 2, INFINITY), 0);
+        EXPECT_LT((doc.*side.handle)(rect, 0, NAN, 0), 0);
+        EXPECT_LT((doc.*side.toggle)(rect, {NAN, 1}, 0), 0);
+    }
+}
+
+TEST_F(AttributeRecords, SolidFillOverAGradientAndUndo)
+{
+    DrawItem* rect = AddRect(10, 10, 40, 20, 0xFF00FF00);
+    ASSERT_EQ(doc.PushFillGradientOn(rect), 0);
+    const std::string before = State();
+    ASSERT_EQ(doc.PushSolidFill(rect, 0xFFABCDEF), 0);
+    EXPECT_EQ(rect->Attributes().at(ATTR_FILL_GRADIENT), "0");
+    EXPECT_EQ(rect->Attributes().at(ATTR_FILL_COLOR), "255-171-205-239");
+    ExpectUndoRedo(before, State());
+    doc.Undo();
+    EXPECT_EQ(rect->Attributes().at(ATTR_FILL_GRADIENT), "1");
+    EXPECT_EQ(rect->Attributes().at(ATTR_FILL_COLOR), "255-000-255-000");
+}
+
+} // namespace

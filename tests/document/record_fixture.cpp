@@ -1,0 +1,158 @@
+#include "record_fixture.h"
+
+#include "items/attribute_format.h"
+
+#include <charconv>
+
+namespace {
+
+void AppendFloat(std::string& out, float v)
+{
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr; // shortest exact form, -0 kept
+    out.append(buffer, end);
+    out += ' ';
+}
+
+void Describe(DrawItem& item, std::string& out, int depth)
+{
+    out.append(std::size_t(depth) * 2, ' ');
+    out += "item " + std::to_string(item.TypeCode()) + " #" + std::to_string(item.Id()) + " '" + item.ClassName() + "'\n";
+    for (const auto& [attr, value] : item.Attributes())
+        out += "  " + std::to_string(attr) + "=" + value + "\n";
+    out += "  nodes ";
+    for (const PathNode& n : item.Nodes()) {
+        for (float v : {n.lx, n.ly, n.x, n.y, n.rx, n.ry})
+            AppendFloat(out, v);
+        out += std::to_string(n.type) + std::to_string(n.brk) + std::to_string(n.close) + "; ";
+    }
+    out += "\n  matrix ";
+    float m[6];
+    item.GetMatrix().GetElements(m);
+    for (float v : m)
+        AppendFloat(out, v);
+    for (const GradientRamp* ramp : {&item.LineRamp(), &item.FillRamp()}) {
+        out += "\n  ramp ";
+        for (std::size_t i = 0; i < ramp->colors.size(); ++i) {
+            out += FormatColorAttr(ramp->colors[i]) + "@";
+            AppendFloat(out, ramp->positions[i]);
+        }
+    }
+    std::string element;
+    item.WriteXml(element);
+    out += "\n  xml " + element + "\n";
+    if (item.TypeCode() == ItemGroup) {
+        for (std::int32_t i = 0; i < item.ChildCount(); ++i)
+            Describe(*item.ChildAt(i), out, depth + 1);
+    }
+}
+
+} // namespace
+
+std::string DrawingState(const CKorvaniDoc& doc)
+{
+    std::string out;
+    for (DrawItem* item : doc.Items())
+        Describe(*item, out, 0);
+    return out;
+}
+
+NodeList PolygonNodes(std::initializer_list<PointF> points, bool closed)
+{
+    NodeList nodes;
+    for (const PointF& p : points)
+        nodes.push_back(PathNode::AtPoint(p.x, p.y, NodeCusp));
+    nodes.back().brk = 1;
+    nodes.back().close = closed ? 1 : 0;
+    return nodes;
+}
+
+RecordTest::~RecordTest()
+{
+    selection.ReleaseChildren();
+}
+
+DrawItem* RecordTest::Add(std::int32_t kind, const NodeList& nodes, AttributeTable attributes)
+{
+    const std::uint32_t id = TakeNextItemId();
+    if (doc.PushAddItem(kind, id, nodes, attributes) < 0)
+        return nullptr;
+    return doc.FindItemById(id);
+}
+
+namespace {
+
+AttributeTable ShapeAttributes(ArgbColor fill)
+{
+    return {{ATTR_LINE_COLOR, FormatColorAttr(0xFF000000)},
+            {ATTR_LINE_WIDTH, FormatFloatAttr(1.5f)},
+            {ATTR_FILL_COLOR, FormatColorAttr(fill)}};
+}
+
+} // namespace
+
+DrawItem* RecordTest::AddRect(float x, float y, float w, float h, ArgbColor fill)
+{
+    return Add(ItemRectangle, {PathNode::AtPoint(x, y), PathNode::AtPoint(x + w, y + h)}, ShapeAttributes(fill));
+}
+
+DrawItem* RecordTest::AddEllipse(float x, float y, float w, float h)
+{
+    return Add(ItemEllipse, {PathNode::AtPoint(x, y), PathNode::AtPoint(x + w, y + h)}, ShapeAttributes(0xFFCC8800));
+}
+
+DrawItem* RecordTest::AddLine(float x0, float y0, float x1, float y1)
+{
+    return Add(ItemLine, {PathNode::AtPoint(x0, y0), PathNode::AtPoint(x1, y1)}, ShapeAttributes(0));
+}
+
+DrawItem* RecordTest::AddCurve(const NodeList& nodes)
+{
+    return Add(ItemCurve, nodes, ShapeAttributes(0xFF20A040));
+}
+
+DrawItem* RecordTest::AddDoodle(float x, float y, int points)
+{
+    NodeList track;
+    for (int i = 0; i < points; ++i)
+        track.push_back(PathNode::AtPoint(x + 5.0f * float(i), y + float((i * 7) % 11)));
+    track.back().brk = 1;
+    return Add(ItemDoodle, track, ShapeAttributes(0));
+}
+
+DrawItem* RecordTest::AddText(float x, float y, const std::string& text)
+{
+    AttributeTable attributes = ShapeAttributes(0xFF000000);
+    attributes[ATTR_FONT_NAME] = "Arial";
+    attributes[ATTR_FONT_SIZE] = "18";
+    attributes[ATTR_CONTENT] = text;
+    return Add(ItemText, {PathNode::AtPoint(x, y)}, attributes);
+}
+
+DrawItem* RecordTest::Select(std::initializer_list<DrawItem*> items)
+{
+    return Select(std::vector<DrawItem*>(items));
+}
+
+DrawItem* RecordTest::Select(const std::vector<DrawItem*>& items)
+{
+    selection.ReleaseChildren();
+    for (DrawItem* item : items)
+        selection.AddChild(item);
+    return &selection;
+}
+
+std::vector<DrawItem*> RecordTest::Order() const
+{
+    return std::vector<DrawItem*>(doc.Items().begin(), doc.Items().end());
+}
+
+void RecordTest::ExpectUndoRedo(const std::string& before, const std::string& after)
+{
+    ASSERT_TRUE(doc.CanUndo());
+    EXPECT_EQ(doc.Undo(), 0);
+    EXPECT_EQ(State(), before);
+    ASSERT_TRUE(doc.CanRedo());
+    EXPECT_GE(doc.Redo(), 0);
+    EXPECT_EQ(State(), after);
+}
