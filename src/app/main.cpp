@@ -1,7 +1,9 @@
-// Korvani: start-up of the editor.
+// Korvani: start-up of the editor, or a headless command.
+#include "app/command_line.h"
 #include "ui/frame/main_frame.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QtGlobal>
 
 #include <cstdio>
@@ -14,10 +16,35 @@ bool DisplayAvailable()
         || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
+// A headless command prints only its own result: the platform's notes
+// (a missing runtime folder, font substitutions) stay out of its output.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "korvani: %s\n", qPrintable(message));
+}
+
+QStringList Arguments(int argc, char** argv)
+{
+    QStringList list;
+    for (int i = 1; i < argc; ++i)
+        list << QString::fromLocal8Bit(argv[i]);
+    return list;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    const CommandLine command = ParseCommandLine(Arguments(argc, argv));
+    if (RunsHeadless(command)) {
+        // Conversions need fonts and a painter, never a display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(QuietMessages);
+        QGuiApplication app(argc, argv);
+        return RunHeadless(command);
+    }
+
     if (!DisplayAvailable()) {
         std::fprintf(stderr, "korvani: no display available (DISPLAY is not set); run it in a desktop session or under xvfb-run\n");
         return 1;

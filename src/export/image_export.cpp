@@ -33,7 +33,7 @@ int HardwareBands()
 
 } // namespace
 
-QRectF ExportRect(const CanvasInfo& canvas, DrawItem* selection)
+QRectF ExportRect(const CanvasValues& canvas, DrawItem* selection)
 {
     const QRectF whole(0, 0, canvas.width, canvas.height);
     if (!selection)
@@ -72,7 +72,7 @@ QImage RenderItems(const CKorvaniDoc& doc, const QRectF& area, ArgbColor backgro
     return image;
 }
 
-QImage RenderExportImage(const CKorvaniDoc& doc, const CanvasInfo& canvas, DrawItem* selection)
+QImage RenderExportImage(const CKorvaniDoc& doc, const CanvasValues& canvas, DrawItem* selection)
 {
     const QRectF area = ExportRect(canvas, selection);
     if (!selection)

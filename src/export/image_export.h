@@ -3,6 +3,7 @@
 // Raster export: the drawing at one pixel per canvas unit, background first,
 // then every item bottom-most first, saved through Qt's codecs at quality 100.
 
+#include "document/drawing_file.h"
 #include "items/geometry.h"
 
 #include <QImage>
@@ -14,17 +15,9 @@
 class CKorvaniDoc;
 class DrawItem;
 
-// The canvas values an export needs (the Canvas itself belongs to the view).
-struct CanvasInfo
-{
-    int width = 0;
-    int height = 0;
-    ArgbColor color = ColorOpaqueWhite;
-};
-
 // The export rectangle: the whole canvas, or the selection's committed bounds
 // clipped to the canvas and grown by one unit on every side.
-QRectF ExportRect(const CanvasInfo& canvas, DrawItem* selection);
+QRectF ExportRect(const CanvasValues& canvas, DrawItem* selection);
 
 // Renders the items of doc for which `include` answers true (all when it is
 // empty) into an image covering `area`, filled with `background` first.
@@ -33,7 +26,7 @@ QImage RenderItems(const CKorvaniDoc& doc, const QRectF& area, ArgbColor backgro
 
 // The picture of an export: the whole canvas, or only the items of the
 // selection (an item or the selection group) when selection is not null.
-QImage RenderExportImage(const CKorvaniDoc& doc, const CanvasInfo& canvas, DrawItem* selection);
+QImage RenderExportImage(const CKorvaniDoc& doc, const CanvasValues& canvas, DrawItem* selection);
 
 // Saves image as "image/jpeg" or "image/png" at quality 100. The file is
 // written beside the target and renamed over it when complete, so a failed

@@ -294,10 +294,12 @@ std::int32_t DrawItem::ChildCount() { return 1; }
 
 void DrawItem::MapGradientPoints(const Matrix& m)
 {
+    // Only the points an item has: storing mapped absent points would add
+    // four attributes to every item that is merely opened or moved, and a
+    // file read and saved again would no longer be the same file.
     for (std::int32_t attr : {ATTR_FILL_GRADIENT_START, ATTR_FILL_GRADIENT_END, ATTR_LINE_GRADIENT_START, ATTR_LINE_GRADIENT_END}) {
-        const std::string* text = FindAttr(attr);
-        const PointF p = text ? ParsePointText(*text) : PointF{};
-        StoreAttr(attr, FormatPointAttr(m.Map(p)));
+        if (const std::string* text = FindAttr(attr))
+            StoreAttr(attr, FormatPointAttr(m.Map(ParsePointText(*text))));
     }
 }
 

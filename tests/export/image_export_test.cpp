@@ -51,7 +51,7 @@ TEST_F(ExportFixture, WholeCanvasHasCanvasSizeBackgroundAndItemsCutAtTheEdge)
 {
     AddBox(ItemRectangle, 10, 10, 40, 30, 0xFFFF0000);
     AddBox(ItemRectangle, 90, 50, 140, 80, 0xFF0000FF); // partly off the canvas
-    const CanvasInfo canvas{100, 60, 0xFF102030};
+    const CanvasValues canvas{100, 60, 0xFF102030};
 
     const QImage image = RenderExportImage(doc, canvas, nullptr);
     ASSERT_EQ(image.size(), QSize(100, 60));
@@ -66,7 +66,7 @@ TEST_F(ExportFixture, SelectionExportHasAOneUnitMarginAndOnlyTheSelection)
     DrawItem* selected = AddBox(ItemRectangle, 20, 30, 50, 70, 0xFFFF0000);
     selected->SetColorAttr(ATTR_LINE_COLOR, ColorAbsent);
     selected->SetFloatAttr(ATTR_LINE_WIDTH, 0);
-    const CanvasInfo canvas{200, 200, 0xFFFFFFFF};
+    const CanvasValues canvas{200, 200, 0xFFFFFFFF};
 
     const QImage image = RenderExportImage(doc, canvas, selected);
     ASSERT_EQ(image.size(), QSize(32, 42));
@@ -77,7 +77,7 @@ TEST_F(ExportFixture, SelectionExportHasAOneUnitMarginAndOnlyTheSelection)
 TEST_F(ExportFixture, SelectionWhollyOffTheCanvasGivesNoPicture)
 {
     DrawItem* selected = AddBox(ItemRectangle, 300, 300, 350, 350, 0xFFFF0000);
-    EXPECT_TRUE(RenderExportImage(doc, CanvasInfo{100, 100, 0xFFFFFFFF}, selected).isNull());
+    EXPECT_TRUE(RenderExportImage(doc, CanvasValues{100, 100, 0xFFFFFFFF}, selected).isNull());
     std::string error;
     EXPECT_FALSE(SaveImage(QImage(), QDir::tempPath().toStdString() + "/never.png", "image/png", &error));
     EXPECT_FALSE(error.empty());
@@ -139,7 +139,7 @@ TEST_F(ExportFixture, BandsGiveTheSamePixelsAsOnePainter)
 TEST_F(ExportFixture, SavesPngAndJpegAtomically)
 {
     AddBox(ItemRectangle, 10, 10, 90, 50, 0xFFFF0000);
-    const QImage image = RenderExportImage(doc, CanvasInfo{100, 60, 0xFF00FF00}, nullptr);
+    const QImage image = RenderExportImage(doc, CanvasValues{100, 60, 0xFF00FF00}, nullptr);
     QTemporaryDir dir;
     const std::string png = dir.filePath("a.png").toStdString();
     const std::string jpg = dir.filePath("a.jpg").toStdString();

@@ -1,0 +1,154 @@
+#include "app/command_line.h"
+
+#include "document/drawing_file.h"
+#include "document/korvani_doc.h"
+#include "export/image_export.h"
+#include "items/draw_item.h"
+
+#include <QFileInfo>
+
+#include <cstdio>
+
+CommandLine ParseCommandLine(const QStringList& arguments)
+{
+    CommandLine command;
+    auto invalid = [&command](std::string why) {
+        command.mode = CommandLine::Mode::Invalid;
+        command.error = std::move(why);
+        return command;
+    };
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            command.mode = CommandLine::Mode::Help;
+            return command;
+        }
+        if (a == QLatin1String("--export")) {
+            if (i + 1 >= arguments.size())
+                return invalid("--export needs the file to write");
+            command.mode = CommandLine::Mode::Export;
+            command.output = arguments[++i].toStdString();
+        } else if (a.startsWith(QLatin1String("--"))) {
+            return invalid("unknown option " + a.toStdString());
+        } else if (command.input.empty()) {
+            command.input = a.toStdString();
+        } else {
+            return invalid("more than one drawing named: " + a.toStdString());
+        }
+    }
+    if (command.mode == CommandLine::Mode::Export && command.input.empty())
+        return invalid("--export needs a drawing to read");
+    return command;
+}
+
+bool RunsHeadless(const CommandLine& command)
+{
+    return command.mode != CommandLine::Mode::Window;
+}
+
+std::string HelpText()
+{
+    return "Usage: korvani [drawing.xml]\n"
+           "       korvani --export OUT IN.xml\n"
+           "\n"
+           "Without options, starts the editor and opens the drawing, if one is named.\n"
+           "\n"
+           "Options:\n"
+           "  --export OUT   load IN.xml and write OUT without opening a window; the format\n"
+           "                 follows OUT's extension: .xml (the drawing file), .png, .jpg or\n"
+           "                 .jpeg (the whole canvas, one pixel per canvas unit)\n"
+           "  -h, --help     show this help\n";
+}
+
+namespace {
+
+// Holds the items of a read for as long as the document shows them.
+class LoadedDrawing
+{
+public:
+    explicit LoadedDrawing(CKorvaniDoc& doc) : doc(doc) {}
+    ~LoadedDrawing()
+    {
+        doc.Items().RemoveAll();
+        ReleaseReadItems(read.items);
+    }
+    ReadItemsResult read;
+
+private:
+    CKorvaniDoc& doc;
+};
+
+} // namespace
+
+int ExportDrawing(const std::string& input, const std::string& output, std::string& error)
+{
+    const QString suffix = QFileInfo(QString::fromStdString(output)).suffix().toLower();
+    const char* mime = suffix == QLatin1String("png") ? "image/png"
+        : (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) ? "image/jpeg"
+        : nullptr;
+    if (!mime && suffix != QLatin1String("xml")) {
+        error = output + ": unknown file type (use .xml, .png, .jpg or .jpeg)";
+        return 1;
+    }
+
+    CKorvaniDoc doc;
+    LoadedDrawing drawing(doc);
+    drawing.read = ReadItemsFile(doc, {0, 0}, {0, 0}, input, 0);
+    if (!drawing.read.opened) {
+        error = drawing.read.errorMessage;
+        return 1;
+    }
+    if (!drawing.read.parsed) {
+        error = input + ": not a drawing file (" + drawing.read.errorMessage + ")";
+        return 1;
+    }
+    for (DrawItem* item : drawing.read.items)
+        doc.AddItem(item);
+
+    const CanvasValues canvas{doc.GetCanvasWidth(), doc.GetCanvasHeight(), 0xFF000000u | doc.GetCanvasColor()};
+    if (!mime) {
+        const FileWriteResult written = WriteDrawingFile(output, doc, canvas);
+        if (!written.ok) {
+            error = written.errorMessage;
+            return 1;
+        }
+        return 0;
+    }
+    if (canvas.width <= 0 || canvas.height <= 0) {
+        error = input + ": the drawing has no canvas to export";
+        return 1;
+    }
+    const QImage image = RenderExportImage(doc, canvas, nullptr);
+    if (image.isNull()) {
+        error = output + ": the picture is too large to make";
+        return 1;
+    }
+    std::string why;
+    if (!SaveImage(image, output, mime, &why)) {
+        error = output + ": " + why;
+        return 1;
+    }
+    return 0;
+}
+
+int RunHeadless(const CommandLine& command)
+{
+    switch (command.mode) {
+    case CommandLine::Mode::Help:
+        std::fputs(HelpText().c_str(), stdout);
+        return 0;
+    case CommandLine::Mode::Invalid:
+        std::fprintf(stderr, "korvani: %s (see korvani --help)\n", command.error.c_str());
+        return 1;
+    case CommandLine::Mode::Export: {
+        std::string error;
+        const int status = ExportDrawing(command.input, command.output, error);
+        if (status != 0)
+            std::fprintf(stderr, "korvani: %s\n", error.c_str());
+        return status;
+    }
+    case CommandLine::Mode::Window:
+        break;
+    }
+    return 1;
+}

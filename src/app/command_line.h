@@ -1,0 +1,31 @@
+#pragma once
+
+// The command line: `korvani [drawing.xml]` starts the editor; the options
+// below run without a window, on the offscreen platform.
+
+#include <QStringList>
+
+#include <string>
+
+struct CommandLine
+{
+    enum class Mode { Window, Help, Export, Invalid };
+    Mode mode = Mode::Window;
+    std::string input;  // the drawing to open or convert
+    std::string output; // --export target
+    std::string error;  // why the arguments are invalid
+};
+
+// arguments without the program name.
+CommandLine ParseCommandLine(const QStringList& arguments);
+bool RunsHeadless(const CommandLine& command);
+std::string HelpText();
+
+// Loads input and writes output, its format chosen by output's extension:
+// .xml (the drawing file again), .png, .jpg or .jpeg (the whole canvas at one
+// pixel per canvas unit). Nothing is written on failure. Returns 0, or 1 with
+// the reason (naming the file) in error.
+int ExportDrawing(const std::string& input, const std::string& output, std::string& error);
+
+// Runs a headless command and prints what it has to say; returns the exit status.
+int RunHeadless(const CommandLine& command);

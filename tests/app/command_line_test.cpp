@@ -1,0 +1,150 @@
+#include "app/command_line.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A small drawing as Korvani writes it: a 120 x 80 canvas of colour
+// 001-020-255 holding one red rectangle from (20, 10) to (60, 50).
+const char* const Drawing =
+    "<plimsa version=\"2.0.0.1\" type=\"canvas\" width=\"120\" height=\"80\" color=\"001-020-255\">\r\n"
+    "\t<item type=\"104\"  309=\"255-000-000-000\"  310=\"1.0000\"  312=\"255-255-000-000\"  329=\"0\"  330=\"0\"  331=\"40.00|30.00\"  matrix=\"1.00,0.00,0.00,1.00,0.00,0.00\">\r\n"
+    "\t\t<point x=\"20.00\" y=\"10.00\" lx=\"20.00\" ly=\"10.00\" rx=\"20.00\" ry=\"10.00\" type=\"2\" close=\"0\" break=\"0\"></point>\r\n"
+    "\t\t<point x=\"60.00\" y=\"50.00\" lx=\"60.00\" ly=\"50.00\" rx=\"60.00\" ry=\"50.00\" type=\"2\" close=\"0\" break=\"0\"></point>\r\n"
+    "\t</item>\r\n"
+    "</plimsa>\r\n";
+
+struct ProcessResult
+{
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+class CommandLineTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        input = dir.filePath("drawing.xml");
+        QFile file(input);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(Drawing);
+    }
+
+    static ProcessResult Korvani(const QStringList& arguments)
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM")); // it must not need one
+        environment.remove(QStringLiteral("DISPLAY"));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(KORVANI_BINARY), arguments);
+        ProcessResult run;
+        if (!process.waitForFinished(120000))
+            return run;
+        run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        run.out = process.readAllStandardOutput();
+        run.err = process.readAllStandardError();
+        return run;
+    }
+
+    QTemporaryDir dir;
+    QString input;
+};
+
+TEST_F(CommandLineTest, ExportsPngAndJpegOfTheWholeCanvas)
+{
+    const QString png = dir.filePath("out.png");
+    ProcessResult run = Korvani({"--export", png, input});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+    const QImage picture(png);
+    ASSERT_EQ(picture.size(), QSize(120, 80));
+    EXPECT_EQ(picture.pixel(0, 0), 0xFF0114FFu);
+    EXPECT_EQ(picture.pixel(119, 79), 0xFF0114FFu);
+    EXPECT_EQ(picture.pixel(40, 30), 0xFFFF0000u);
+
+    const QString jpeg = dir.filePath("out.JPEG");
+    run = Korvani({"--export", jpeg, input});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QImage photo(jpeg, "jpeg");
+    ASSERT_EQ(photo.size(), QSize(120, 80));
+    const QRgb corner = photo.pixel(2, 2), inside = photo.pixel(40, 30);
+    EXPECT_NEAR(qRed(corner), 1, 8);
+    EXPECT_NEAR(qGreen(corner), 20, 8);
+    EXPECT_NEAR(qBlue(corner), 255, 8);
+    EXPECT_NEAR(qRed(inside), 255, 8);
+    EXPECT_NEAR(qGreen(inside), 0, 8);
+}
+
+TEST_F(CommandLineTest, ExportsTheDrawingFileAgainByteForByte)
+{
+    const QString copy = dir.filePath("copy.xml");
+    const ProcessResult run = Korvani({"--export", copy, input});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    QFile file(copy);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(), std::string(Drawing));
+}
+
+TEST_F(CommandLineTest, FailuresSayWhyInOneLineAndWriteNothing)
+{
+    const QString out = dir.filePath("never.png");
+    ProcessResult run = Korvani({"--export", out, dir.filePath("missing.xml")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("missing.xml")) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(out));
+
+    QFile broken(dir.filePath("broken.xml"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("<plimsa type=\"canvas\" width=\"10\" height=\"10\"><item type=\"104\"></wrong></plimsa>");
+    broken.close();
+    run = Korvani({"--export", out, broken.fileName()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains("broken.xml")) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(out));
+
+    run = Korvani({"--export", dir.filePath("out.gif"), input});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains("out.gif")) << run.err.toStdString();
+
+    run = Korvani({"--export", dir.filePath("no/such/folder/out.png"), input});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+}
+
+TEST_F(CommandLineTest, HelpListsTheOptions)
+{
+    const ProcessResult run = Korvani({"--help"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.contains("--export"));
+    EXPECT_EQ(Korvani({"--bogus"}).status, 1);
+}
+
+TEST(CommandLineParseTest, ReadsModesAndFiles)
+{
+    CommandLine c = ParseCommandLine({"a.xml"});
+    EXPECT_EQ(c.mode, CommandLine::Mode::Window);
+    EXPECT_EQ(c.input, "a.xml");
+    EXPECT_FALSE(RunsHeadless(c));
+
+    c = ParseCommandLine({"--export", "out.png", "in.xml"});
+    EXPECT_EQ(c.mode, CommandLine::Mode::Export);
+    EXPECT_EQ(c.output, "out.png");
+    EXPECT_EQ(c.input, "in.xml");
+    EXPECT_TRUE(RunsHeadless(c));
+
+    EXPECT_EQ(ParseCommandLine({"--export"}).mode, CommandLine::Mode::Invalid);
+    EXPECT_EQ(ParseCommandLine({"--export", "out.png"}).mode, CommandLine::Mode::Invalid);
+    EXPECT_EQ(ParseCommandLine({"a.xml", "b.xml"}).mode, CommandLine::Mode::Invalid);
+}
+
+} // namespace
