@@ -3,6 +3,7 @@
 #include "document/korvani_doc.h"
 
 #include "document/attribute_records.h"
+#include "document/drawing_file.h"
 #include "document/outline_records.h"
 #include "document/structure_records.h"
 #include "document/transform_records.h"
@@ -23,6 +24,21 @@ int PushRecord(CKorvaniDoc& doc, Args&&... args)
 } // namespace
 
 // --- structure ---
+
+int CKorvaniDoc::PushLoadItems(PointF start, PointF end, const std::string& fileName, int mode,
+                               std::string* errorMessage)
+{
+    ReadItemsResult read = ReadItemsFile(*this, start, end, fileName, mode);
+    if (errorMessage)
+        *errorMessage = read.errorMessage;
+    ItemRefs loaded;
+    loaded.reserve(read.items.size());
+    for (DrawItem* item : read.items)
+        loaded.push_back(ItemRef::Adopt(item));
+    if (!read.opened)
+        return RecordRefused;
+    return PushRecord<LoadItemsRecord>(*this, *this, std::move(loaded));
+}
 
 int CKorvaniDoc::PushAddItem(std::int32_t typeCode, std::uint32_t id, const NodeList& nodes,
                              const AttributeTable& attributes)

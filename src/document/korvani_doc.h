@@ -108,8 +108,10 @@ public:
     // item, or the view's selection group (id -1) standing for each member.
 
     // Reads a drawing file (mode 1: import into the rectangle start..end) and
-    // adds its items; refused when the file cannot be read.
-    int PushLoadItems(PointF start, PointF end, const std::string& fileName, int mode);
+    // adds its items. Refused when the file cannot be opened; a file that does
+    // not parse adds nothing. errorMessage, when given, receives why a read failed.
+    int PushLoadItems(PointF start, PointF end, const std::string& fileName, int mode,
+                      std::string* errorMessage = nullptr);
     int PushAddItem(std::int32_t typeCode, std::uint32_t id, const NodeList& nodes, const AttributeTable& attributes);
     int PushDeleteItems(DrawItem* selection);
     int PushDuplicateItems(DrawItem* selection);

@@ -145,6 +145,9 @@ public:
     void Paint(QPainter& painter, const QRect& clip);
     // A fresh client-sized image of the whole client area.
     QImage PaintClient();
+    // Large paints split the client into two bands drawn on two threads;
+    // the pixels are the same either way.
+    void SetParallelPaint(bool on) { parallelPaint = on; }
 
     // --- rulers and guides (rulers.cpp) ---
     const Ruler& GetRuler() const { return ruler; }
@@ -271,4 +274,5 @@ private:
 
     ItemBoundsCache boundsCache;
     QImage backBuffer;
+    bool parallelPaint = true;
 };

@@ -167,7 +167,7 @@ void CKorvaniView::PaintItems(QImage& image, const QRect& clip)
         if (ItemBoundsCache::Meets(e.paintBounds, visible))
             ++inView;
     }
-    const bool parallel = inView >= ParallelItemThreshold && clip.height() >= ParallelMinimumRows &&
+    const bool parallel = parallelPaint && inView >= ParallelItemThreshold && clip.height() >= ParallelMinimumRows &&
                           std::thread::hardware_concurrency() >= 2;
 
     const QRect topBand = parallel ? QRect(clip.left(), clip.top(), clip.width(), clip.height() / 2) : clip;

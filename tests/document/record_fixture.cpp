@@ -1,5 +1,6 @@
 #include "record_fixture.h"
 
+#include "document/drawing_file.h"
 #include "items/attribute_format.h"
 
 #include <charconv>
@@ -38,9 +39,7 @@ void Describe(DrawItem& item, std::string& out, int depth)
             AppendFloat(out, ramp->positions[i]);
         }
     }
-    std::string element;
-    item.WriteXml(element);
-    out += "\n  xml " + element + "\n";
+    out += "\n";
     if (item.TypeCode() == ItemGroup) {
         for (std::int32_t i = 0; i < item.ChildCount(); ++i)
             Describe(*item.ChildAt(i), out, depth + 1);
@@ -51,7 +50,7 @@ void Describe(DrawItem& item, std::string& out, int depth)
 
 std::string DrawingState(const CKorvaniDoc& doc)
 {
-    std::string out;
+    std::string out = DrawingFileText(doc, CanvasValues{640, 480, ColorOpaqueWhite});
     for (DrawItem* item : doc.Items())
         Describe(*item, out, 0);
     return out;

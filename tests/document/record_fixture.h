@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-// Every item in z-order with everything that can differ: kind, id, name, own
-// attributes, nodes and matrix to the last bit, ramps, children, and the
-// item's own XML element.
+// The saved drawing file, followed by every item in z-order with everything
+// that can differ: kind, id, name, own attributes, nodes and matrix to the
+// last bit, ramps and children.
 std::string DrawingState(const CKorvaniDoc& doc);
 
 // A closed (or open) polygon outline of cusp nodes through the points.

@@ -1,0 +1,123 @@
+// Guide lines: pulled from the rulers, dragged with any tool, dropped off the
+// canvas to remove them; and the cursors the pointer shows.
+
+#include "view/view_fixture.h"
+
+namespace {
+
+std::vector<GuideLine> Guides(const CKorvaniDoc& doc)
+{
+    std::vector<GuideLine> guides(std::size_t(doc.GetGuideCount()));
+    for (int i = 0; i < doc.GetGuideCount(); ++i)
+        doc.GetGuide(i, guides[std::size_t(i)]);
+    return guides;
+}
+
+} // namespace
+
+class GuidesTest : public ViewTest
+{
+protected:
+    void SetUp() override { MakeCanvas(500, 400); } // canvas origin at client (40, 40)
+};
+
+TEST_F(GuidesTest, TopRulerPullsOutAHorizontalGuide)
+{
+    // The press on the ruler makes the guide and drags it at once.
+    driver.Press({300, 10});
+    EXPECT_EQ(Guides(doc), (std::vector<GuideLine>{{0, -30}}));
+    EXPECT_EQ(view.DraggedGuide(), 0);
+    EXPECT_TRUE(host.captured);
+    driver.Move({300, 100});
+    driver.Move({300, 140});
+    driver.Release({300, 140});
+    EXPECT_EQ(Guides(doc), (std::vector<GuideLine>{{0, 100}}));
+    EXPECT_EQ(view.DraggedGuide(), -1);
+    EXPECT_FALSE(host.captured);
+    // Guides are no undo step and no item.
+    EXPECT_EQ(UndoCount(), 0u);
+
+    // Released above the canvas, a new guide is gone again.
+    driver.Press({200, 5});
+    driver.Release({200, 5});
+    EXPECT_EQ(doc.GetGuideCount(), 1);
+
+    // The left ruler gives vertical guides.
+    driver.Press({10, 300});
+    driver.Move({90, 300});
+    driver.Release({90, 300});
+    EXPECT_EQ(Guides(doc), (std::vector<GuideLine>{{0, 100}, {1, 50}}));
+}
+
+TEST_F(GuidesTest, GuidesAreDraggedWithAnyToolAndTheOlderWins)
+{
+    doc.AddGuide({0, 100});
+    doc.AddGuide({0, 101});
+    DrawItem* item = AddRect(80, 80, 100, 100);
+    view.SetTool(ToolKind::Rotate);
+    driver.PressAt({120, 102});
+    EXPECT_EQ(view.DraggedGuide(), 0);
+    driver.MoveAt({120, 150});
+    driver.ReleaseAt({120, 150});
+    EXPECT_EQ(Guides(doc), (std::vector<GuideLine>{{0, 148}, {0, 101}}));
+    // The press went to the guide, not the tool.
+    EXPECT_EQ(view.Selection(), nullptr);
+    ExpectRect(item->Bounds(), {80, 80, 100, 100});
+
+    // With the Select tool the guide also comes first, before the item under it.
+    view.SetTool(ToolKind::Select);
+    driver.DragAt({130, 101}, {130, 120});
+    EXPECT_EQ(Guides(doc), (std::vector<GuideLine>{{0, 148}, {0, 120}}));
+    EXPECT_EQ(view.Selection(), nullptr);
+}
+
+TEST_F(GuidesTest, GuidesDroppedOutsideTheCanvasAreRemoved)
+{
+    doc.AddGuide({1, 100});
+    doc.AddGuide({1, 300});
+    // Exactly on the canvas edge stays.
+    driver.DragAt({100, 50}, {500, 50});
+    EXPECT_EQ(Guides(doc), (std::vector<GuideLine>{{1, 500}, {1, 300}}));
+    // One unit beyond goes.
+    driver.DragAt({500, 50}, {501, 50});
+    EXPECT_EQ(Guides(doc), (std::vector<GuideLine>{{1, 300}}));
+    // Left of the canvas goes too; the drop point decides, whatever the tool.
+    view.SetTool(ToolKind::Hand);
+    driver.DragAt({300, 50}, {-1, 50});
+    EXPECT_EQ(doc.GetGuideCount(), 0);
+}
+
+TEST_F(GuidesTest, CursorsFollowGuidesFirstThenTheTool)
+{
+    doc.AddGuide({0, 100});
+    doc.AddGuide({1, 200});
+    DrawItem* item = AddRect(300, 150, 100, 100);
+    EXPECT_EQ(view.CursorFor({50, 102}), CursorSizeNorthSouth);
+    EXPECT_EQ(view.CursorFor({198, 300}), CursorSizeWestEast);
+    EXPECT_EQ(view.CursorFor({50, 300}), CursorArrow);
+
+    driver.ClickAt({350, 200});
+    ASSERT_EQ(view.Selection(), item);
+    EXPECT_EQ(view.CursorFor({350, 200}), CursorMove);
+    EXPECT_EQ(view.CursorFor({296, 146}), CursorSizeNorthWestSouthEast);
+    EXPECT_EQ(view.CursorFor({350, 146}), CursorSizeNorthSouth);
+    EXPECT_EQ(view.CursorFor({404, 146}), CursorSizeNorthEastSouthWest);
+    EXPECT_EQ(view.CursorFor({404, 200}), CursorSizeWestEast);
+
+    view.SetTool(ToolKind::Rotate);
+    EXPECT_EQ(view.CursorFor({352, 203}), CursorRotateCentre);
+    EXPECT_EQ(view.CursorFor({380, 230}), CursorRotate);
+    view.SetTool(ToolKind::Text);
+    EXPECT_EQ(view.CursorFor({380, 230}), CursorTextInsertion);
+    view.SetTool(ToolKind::Rectangle);
+    EXPECT_EQ(view.CursorFor({380, 230}), CursorRectangle);
+
+    // An uncaptured move sets the cursor and refreshes the ruler strips only.
+    const int repaints = host.repaints;
+    driver.Move(driver.Pixel({50, 102}));
+    EXPECT_EQ(host.Cursor(), CursorSizeNorthSouth);
+    EXPECT_EQ(host.repaints, repaints);
+    ASSERT_GE(host.partialRepaints.size(), 2u);
+    EXPECT_EQ(host.partialRepaints.back().height(), view.ClientSize().height());
+    EXPECT_EQ(view.GetRuler().pointer, (PointF{50, 102}));
+}

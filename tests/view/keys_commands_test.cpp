@@ -1,0 +1,212 @@
+// The keyboard table, the command switch, and opening and saving drawings.
+
+#include "view/view_fixture.h"
+
+#include "items/group_item.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <fstream>
+
+using KeysTest = ViewTest;
+
+TEST_F(KeysTest, CtrlIsTrackedByTheViewItself)
+{
+    MakeCanvas();
+    DrawItem* item = AddRect(10, 10, 40, 40);
+    driver.ClickAt({30, 30});
+    ASSERT_EQ(view.Selection(), item);
+
+    driver.Key(Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(doc.GetItemCount(), 2);
+    ASSERT_NE(view.Selection(), item);
+    ExpectRect(view.Selection()->Bounds(), {18, 18, 40, 40});
+    EXPECT_FALSE(view.CtrlHeld());
+
+    // D alone does nothing; once Ctrl is up, O is the Ellipse tool again, not Open.
+    driver.Key(Qt::Key_D);
+    EXPECT_EQ(doc.GetItemCount(), 2);
+    driver.Key(Qt::Key_O);
+    EXPECT_EQ(view.ActiveTool(), ToolValue(ToolKind::Ellipse));
+    driver.Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(doc.GetItemCount(), 1);
+    driver.Key(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(doc.GetItemCount(), 2);
+    driver.Key(Qt::Key_Z);
+    EXPECT_EQ(view.ActiveTool(), ToolValue(ToolKind::ZoomIn));
+    driver.Key(Qt::Key_V);
+    EXPECT_EQ(view.ActiveTool(), ToolValue(ToolKind::Select));
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(KeysTest, ArrowsMoveTheSelectionByOneOrTen)
+{
+    MakeCanvas();
+    DrawItem* item = AddRect(10, 10, 40, 40);
+    // Without a selection arrows do nothing.
+    const std::size_t steps = UndoCount();
+    driver.Key(Qt::Key_Right);
+    EXPECT_EQ(UndoCount(), steps);
+
+    driver.ClickAt({30, 30});
+    driver.Key(Qt::Key_Right);
+    driver.Key(Qt::Key_Down);
+    ExpectRect(item->Bounds(), {11, 11, 40, 40}, 0.01f);
+    driver.Key(Qt::Key_Left, Qt::ControlModifier);
+    driver.Key(Qt::Key_Up, Qt::ControlModifier);
+    ExpectRect(item->Bounds(), {1, 1, 40, 40}, 0.01f);
+    // One undo step each, and the property bar hears of each.
+    EXPECT_EQ(UndoCount(), steps + 4);
+    EXPECT_EQ(host.selectionNotices.back(), item);
+}
+
+TEST_F(KeysTest, KeysAreInertWithoutACanvas)
+{
+    view.OnResize(400, 300);
+    driver.Key(Qt::Key_O);
+    driver.Key(Qt::Key_Delete);
+    driver.Key(Qt::Key_S, Qt::ControlModifier);
+    driver.Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(view.ActiveTool(), ToolValue(ToolKind::Select));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(host.toolNotices.empty());
+}
+
+using CommandsTest = ViewTest;
+
+TEST_F(CommandsTest, UndoAndRedoSelectTheTopmostItem)
+{
+    MakeCanvas();
+    DrawItem* a = AddRect(10, 10, 40, 40);
+    DrawItem* b = AddRect(100, 10, 40, 40);
+    driver.ClickAt({30, 30});
+    driver.ClickAt({120, 30}, Qt::ShiftModifier);
+    ASSERT_TRUE(view.SelectionIsGroup());
+
+    view.DoCommand(CommandDelete);
+    EXPECT_EQ(view.Selection(), nullptr);
+    EXPECT_EQ(doc.GetItemCount(), 0);
+    view.DoCommand(CommandUndo);
+    EXPECT_EQ(doc.GetItemCount(), 2);
+    EXPECT_EQ(view.Selection(), b);
+    EXPECT_EQ(view.SelectionGroup().ChildCount(), 0);
+    view.DoCommand(CommandRedo);
+    EXPECT_EQ(view.Selection(), nullptr);
+
+    // With nothing left to undo the selection still becomes the topmost item.
+    view.DoCommand(CommandUndo);
+    view.DoCommand(CommandUndo);
+    view.DoCommand(CommandUndo);
+    EXPECT_FALSE(doc.CanUndo());
+    EXPECT_EQ(view.Selection(), nullptr);
+    view.DoCommand(CommandRedo);
+    EXPECT_EQ(view.Selection(), a);
+    EXPECT_GE(host.panelRebuilds, 5);
+}
+
+TEST_F(CommandsTest, EditCommandsActOnTheSelection)
+{
+    MakeCanvas();
+    DrawItem* a = AddRect(10, 10, 100, 50);
+    DrawItem* b = AddRect(200, 10, 40, 40);
+    driver.ClickAt({50, 30});
+
+    view.DoCommand(CommandMoveTopmost);
+    EXPECT_EQ(doc.GetItem(1), a);
+    view.DoCommand(CommandMoveBottom);
+    EXPECT_EQ(doc.GetItem(0), a);
+
+    view.DoCommand(CommandRotate90);
+    ExpectRect(a->Bounds(), {35, -15, 50, 100}, 0.3f);
+    view.DoCommand(CommandRotate270);
+    ExpectRect(a->Bounds(), {10, 10, 100, 50}, 0.3f);
+
+    view.DoCommand(CommandToggleHidden);
+    EXPECT_EQ(a->GetIntAttr(ATTR_HIDDEN), 1);
+    view.DoCommand(CommandToggleHidden);
+    EXPECT_EQ(a->GetIntAttr(ATTR_HIDDEN), 0);
+    view.DoCommand(CommandToggleLocked);
+    EXPECT_EQ(a->GetIntAttr(ATTR_LOCKED), 1);
+    EXPECT_EQ(b->GetIntAttr(ATTR_LOCKED), 0);
+
+    // Codes with no command say so.
+    host.messages.clear();
+    view.DoCommand(222);
+    view.DoCommand(231);
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"Unsupport command", "Unsupport command"}));
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::Stop);
+}
+
+TEST_F(CommandsTest, DuplicatingSeveralItemsSelectsTheCopies)
+{
+    MakeCanvas();
+    AddRect(10, 10, 40, 40);
+    AddRect(100, 10, 40, 40);
+    AddRect(200, 10, 40, 40);
+    driver.DragAt({5, 5}, {300, 100});
+    ASSERT_EQ(view.SelectionGroup().ChildCount(), 3);
+    view.DoCommand(CommandDuplicate);
+    EXPECT_EQ(doc.GetItemCount(), 6);
+    ASSERT_TRUE(view.SelectionIsGroup());
+    ASSERT_EQ(view.SelectionGroup().ChildCount(), 3);
+    for (DrawItem* copy : view.SelectionGroup().Children())
+        EXPECT_GE(doc.IndexOf(copy), 1);
+    ExpectRect(view.SelectionGroup().Children()[0]->Bounds(), {18, 18, 40, 40});
+}
+
+TEST_F(CommandsTest, SavedDrawingsOpenAsOneUndoableStep)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string path = QDir(dir.path()).filePath("drawing.xml").toStdString();
+
+    view.OnResize(700, 500);
+    ASSERT_TRUE(view.NewCanvas(300, 200, 0xFF102030));
+    AddRect(10, 10, 40, 40);
+    AddRect(100, 10, 40, 40, 0xFFFF0000);
+    ASSERT_TRUE(view.SaveDrawing(path));
+    EXPECT_EQ(view.CurrentFilePath(), path);
+
+    ScriptedHost otherHost;
+    CKorvaniDoc otherDoc;
+    CKorvaniView other(otherDoc, otherHost);
+    other.OnResize(700, 500);
+    ASSERT_TRUE(other.NewCanvas(50, 50, ColorOpaqueWhite));
+    ASSERT_TRUE(other.OpenDrawing(path));
+    EXPECT_EQ(otherDoc.GetItemCount(), 2);
+    EXPECT_EQ(other.GetCanvas().width, 300);
+    EXPECT_EQ(other.GetCanvas().height, 200);
+    EXPECT_EQ(other.GetCanvas().color, 0xFF102030u);
+    EXPECT_EQ(other.CanvasMargin(), (PointF{200, 150}));
+    EXPECT_EQ(otherHost.scrollSizes, QSize(360, 260));
+    EXPECT_EQ(other.CurrentFilePath(), path);
+    other.DoCommand(CommandUndo);
+    EXPECT_EQ(otherDoc.GetItemCount(), 0);
+    EXPECT_FALSE(otherDoc.CanUndo());
+}
+
+TEST_F(CommandsTest, AnUnreadableFileLeavesTheDrawingAsItWas)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    MakeCanvas(300, 200);
+    DrawItem* item = AddRect(10, 10, 40, 40);
+    const std::size_t steps = UndoCount();
+
+    EXPECT_FALSE(view.OpenDrawing(QDir(dir.path()).filePath("missing.xml").toStdString()));
+    const std::string broken = QDir(dir.path()).filePath("broken.xml").toStdString();
+    std::ofstream(broken) << "<plimsa type=\"canvas\" width=\"10\"><item";
+    EXPECT_FALSE(view.OpenDrawing(broken));
+
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(doc.GetItemCount(), 1);
+    EXPECT_EQ(doc.GetItem(0), item);
+    EXPECT_EQ(UndoCount(), steps);
+    EXPECT_EQ(view.GetCanvas().width, 300);
+
+    // A save that cannot be written says so.
+    EXPECT_FALSE(view.SaveDrawing(QDir(dir.path()).filePath("no/such/folder/x.xml").toStdString()));
+    EXPECT_EQ(host.messages.size(), 3u);
+}

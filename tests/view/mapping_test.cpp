@@ -1,0 +1,203 @@
+// Coordinate mapping, zoom, margins, scrolling, tools and the view's life cycle.
+
+#include "view/graphics_runtime_guard.h"
+#include "view/view_fixture.h"
+
+#include <QGuiApplication>
+
+using MappingTest = ViewTest;
+
+TEST_F(MappingTest, ClientPixelsMapToWholeCanvasUnits)
+{
+    MakeCanvas(); // margins (40, 40), no panning
+    EXPECT_EQ(view.CanvasMargin(), (PointF{40, 40}));
+    EXPECT_EQ(view.CanvasPoint(45, 47), (PointF{5, 7}));
+    EXPECT_EQ(view.CanvasPoint(30, 30), (PointF{-10, -10}));
+
+    // At zoom 2, half units on both sides of the origin truncate toward zero.
+    view.SetZoomPercent(200);
+    EXPECT_EQ(view.CanvasPoint(41, 41), (PointF{0, 0}));
+    EXPECT_EQ(view.CanvasPoint(39, 39), (PointF{0, 0}));
+    EXPECT_EQ(view.CanvasPoint(43, 38), (PointF{1, -1}));
+
+    // Panning shifts the canvas under the pixels; the mapping and its inverse agree.
+    view.SetPanOffset({10, -6});
+    EXPECT_EQ(view.CanvasPoint(60, 40), (PointF{5, 3}));
+    EXPECT_EQ(view.ClientPoint({5, 3}), QPointF(60, 40));
+}
+
+TEST_F(MappingTest, ZoomStepsFollowTheTable)
+{
+    const auto stepFrom = [&](float zoom, int direction) {
+        ZoomFactor = zoom;
+        view.StepZoom(direction);
+        return ZoomFactor;
+    };
+    EXPECT_FLOAT_EQ(stepFrom(0.7f, 2), 1.0f);
+    EXPECT_FLOAT_EQ(stepFrom(0.7f, 0), 0.5f);
+    EXPECT_FLOAT_EQ(stepFrom(1.0f, 2), 1.5f);
+    EXPECT_FLOAT_EQ(stepFrom(1.0f, 0), 0.5f);
+    EXPECT_FLOAT_EQ(stepFrom(0.25f, 0), 0.1f);
+    EXPECT_FLOAT_EQ(stepFrom(7.5f, 2), 8.0f);
+    // Outside the table nothing changes.
+    EXPECT_FLOAT_EQ(stepFrom(8.0f, 2), 8.0f);
+    EXPECT_FLOAT_EQ(stepFrom(0.1f, 0), 0.1f);
+    EXPECT_FLOAT_EQ(stepFrom(0.05f, 0), 0.05f);
+    EXPECT_FLOAT_EQ(stepFrom(12.0f, 0), 12.0f);
+    // Only 2 and 0 are directions.
+    EXPECT_FLOAT_EQ(stepFrom(1.0f, 1), 1.0f);
+}
+
+TEST_F(MappingTest, ZoomPercentIsClampedAndKeepsItsFixedPoint)
+{
+    view.SetZoomPercent(1000);
+    EXPECT_FLOAT_EQ(view.Zoom(), 8.0f);
+    view.SetZoomPercent(5);
+    EXPECT_FLOAT_EQ(view.Zoom(), 0.1f);
+    view.SetZoomPercent(150);
+    EXPECT_FLOAT_EQ(view.Zoom(), 1.5f);
+    view.SetZoomPercent(std::numeric_limits<float>::quiet_NaN());
+    EXPECT_FLOAT_EQ(view.Zoom(), 1.5f);
+    EXPECT_FLOAT_EQ(view.GetRuler().zoom, 1.5f);
+
+    // Zooming about a canvas point leaves that point under the same pixel,
+    // and the frame hears of the new factor.
+    MakeCanvas();
+    view.SetZoomPercent(100);
+    const QPointF before = view.ClientPoint({120, 80});
+    view.ZoomAbout(2.5f, {120, 80});
+    EXPECT_EQ(view.ClientPoint({120, 80}), before);
+    ASSERT_FALSE(host.zoomNotices.empty());
+    EXPECT_FLOAT_EQ(host.zoomNotices.back(), 2.5f);
+}
+
+TEST_F(MappingTest, MarginsCentreTheCanvasButStayAtLeastForty)
+{
+    view.OnResize(300, 300);
+    ASSERT_TRUE(view.NewCanvas(500, 200, ColorOpaqueWhite));
+    EXPECT_EQ(view.CanvasMargin(), (PointF{40, 50}));
+    view.OnResize(700, 100);
+    EXPECT_EQ(view.CanvasMargin(), (PointF{100, 40}));
+    view.OnResize(501, 281);
+    EXPECT_EQ(view.CanvasMargin(), (PointF{40, 40}));
+
+    // Scrolling moves the canvas; the scroll range is the canvas plus 60 at any zoom.
+    view.OnHorizontalScroll(100);
+    EXPECT_FLOAT_EQ(view.CanvasMargin().x, -60);
+    view.OnVerticalScroll(15);
+    EXPECT_FLOAT_EQ(view.CanvasMargin().y, 25);
+    EXPECT_EQ(host.scrollSizes, QSize(560, 260));
+
+    // Without a canvas a resize leaves the margins alone.
+    CKorvaniDoc otherDoc;
+    CKorvaniView other(otherDoc, host);
+    other.OnResize(900, 900);
+    EXPECT_EQ(other.CanvasMargin(), (PointF{0, 0}));
+}
+
+TEST_F(MappingTest, NewCanvasStartsAnEmptyOpaqueDrawing)
+{
+    view.OnResize(600, 500);
+    EXPECT_FALSE(view.NewCanvas(0, 100, ColorOpaqueWhite));
+    EXPECT_FALSE(view.NewCanvas(100, -5, ColorOpaqueWhite));
+    EXPECT_EQ(view.GetCanvas().width, 0);
+
+    ASSERT_TRUE(view.NewCanvas(400, 300, 0x00102030));
+    AddRect(10, 10, 50, 50);
+    view.SetTool(ToolKind::Rotate);
+    ASSERT_TRUE(view.NewCanvas(200, 100, 0x00405060));
+    EXPECT_EQ(view.GetCanvas().color, 0xFF405060u);
+    EXPECT_EQ(view.GetCanvas().width, 200);
+    EXPECT_EQ(doc.GetItemCount(), 0);
+    EXPECT_FALSE(doc.CanUndo());
+    EXPECT_EQ(view.ActiveTool(), ToolValue(ToolKind::Select));
+    EXPECT_EQ(view.Selection(), nullptr);
+}
+
+TEST_F(MappingTest, SetToolRefusesUnknownKinds)
+{
+    MakeCanvas();
+    view.SetTool(ToolKind::Rotate);
+    host.messages.clear();
+    view.SetTool(110);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Unsupport tool");
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(view.ActiveTool(), ToolValue(ToolKind::Rotate));
+    // The frame is still told, and the tool state is still reset.
+    EXPECT_EQ(host.toolNotices.back(), ToolValue(ToolKind::Rotate));
+
+    view.SetTool(119);
+    view.SetTool(100);
+    EXPECT_EQ(host.messages.size(), 3u);
+    view.SetTool(InertToolValue);
+    EXPECT_EQ(view.ActiveTool(), InertToolValue);
+    view.SetTool(ToolKind::ZoomOut);
+    EXPECT_EQ(view.ActiveTool(), ToolValue(ToolKind::ZoomOut));
+    EXPECT_EQ(host.messages.size(), 3u);
+}
+
+TEST_F(MappingTest, CommandIdsReachTheirToolOrCode)
+{
+    EXPECT_EQ(ViewActionForCommandId(ID_TOOL_GRADIENT_FILL),
+              (ViewAction{ViewAction::SetTool, ToolValue(ToolKind::GradientFill)}));
+    EXPECT_EQ(ViewActionForCommandId(ID_TOOL_EDIT), (ViewAction{ViewAction::SetTool, ToolValue(ToolKind::Edit)}));
+    EXPECT_EQ(ViewActionForCommandId(ID_FLIP_VERTICAL), (ViewAction{ViewAction::DoCommand, CommandFlipVertical}));
+    EXPECT_EQ(ViewActionForCommandId(ID_MOVE_UP), (ViewAction{ViewAction::DoCommand, CommandMoveUp}));
+    EXPECT_EQ(ViewActionForCommandId(ID_SAVE_FILE), (ViewAction{ViewAction::DoCommand, CommandSave}));
+    EXPECT_EQ(ViewActionForCommandId(ID_BREAK_CURVE), (ViewAction{ViewAction::DoCommand, CommandBreakCurve}));
+    // New and Open ask first; they are not one code.
+    EXPECT_FALSE(ViewActionForCommandId(ID_NEW_DRAWING));
+    EXPECT_FALSE(ViewActionForCommandId(ID_OPEN_FILE));
+    EXPECT_FALSE(ViewActionForCommandId(0));
+}
+
+TEST(GraphicsRuntimeGuardTest, StartsOnceAndStopsAfterTheLastHolder)
+{
+    bool running = false;
+    int starts = 0, stops = 0;
+    GraphicsRuntimeGuard guard({[&] { return running; }, [&] { running = true, ++starts; },
+                                [&] { running = false, ++stops; }});
+    guard.Acquire();
+    guard.Acquire();
+    EXPECT_EQ(starts, 1);
+    EXPECT_EQ(guard.Holders(), 2);
+    guard.Release();
+    EXPECT_EQ(stops, 0);
+    EXPECT_TRUE(running);
+    guard.Release();
+    EXPECT_EQ(stops, 1);
+    EXPECT_FALSE(running);
+    // An unbalanced release changes nothing; the next holder starts it again.
+    guard.Release();
+    EXPECT_EQ(guard.Holders(), 0);
+    guard.Acquire();
+    EXPECT_EQ(starts, 2);
+    guard.Release();
+    EXPECT_EQ(stops, 2);
+}
+
+TEST(GraphicsRuntimeGuardTest, LeavesARuntimeItDidNotStartAlone)
+{
+    int starts = 0, stops = 0;
+    GraphicsRuntimeGuard guard({[] { return true; }, [&] { ++starts; }, [&] { ++stops; }});
+    guard.Acquire();
+    guard.Release();
+    EXPECT_EQ(starts, 0);
+    EXPECT_EQ(stops, 0);
+
+    // The views of this program hold the process-wide guard around the test's own application.
+    QCoreApplication* const application = QGuiApplication::instance();
+    GraphicsRuntimeGuard& shared = GraphicsRuntimeGuard::Instance();
+    const int holders = shared.Holders();
+    {
+        ScriptedHost host;
+        CKorvaniDoc doc1, doc2;
+        CKorvaniView first(doc1, host);
+        CKorvaniView second(doc2, host);
+        EXPECT_EQ(shared.Holders(), holders + 2);
+        EXPECT_FALSE(shared.Started());
+    }
+    EXPECT_EQ(shared.Holders(), holders);
+    EXPECT_EQ(QGuiApplication::instance(), application);
+}

@@ -1,0 +1,191 @@
+// Painting, checked on the pixels of the painted client image.
+
+#include "view/view_fixture.h"
+
+#include "items/curve_item.h"
+
+#include <QImage>
+
+#include <random>
+
+namespace {
+
+constexpr QRgb Grey = 0xFF808080;
+constexpr QRgb White = 0xFFFFFFFF;
+constexpr QRgb Black = 0xFF000000;
+
+QRgb At(const QImage& image, int x, int y)
+{
+    return image.pixel(x, y);
+}
+
+// Length of the run of pixels of one colour in row y starting at x.
+int RunLength(const QImage& image, int x, int y, QRgb colour)
+{
+    int n = 0;
+    while (x + n < image.width() && At(image, x + n, y) == colour)
+        ++n;
+    return n;
+}
+
+} // namespace
+
+using PaintingTest = ViewTest;
+
+TEST_F(PaintingTest, WithoutACanvasTheClientIsGreyWithoutRulers)
+{
+    view.OnResize(120, 90);
+    const QImage image = view.PaintClient();
+    ASSERT_EQ(image.size(), QSize(120, 90));
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            ASSERT_EQ(At(image, x, y), Grey) << x << ", " << y;
+    }
+    // Guides still show.
+    doc.AddGuide({1, 30});
+    const QImage guided = view.PaintClient();
+    int blue = 0;
+    for (int y = 0; y < guided.height(); ++y)
+        blue += At(guided, 30, y) == 0xFF0000FF;
+    EXPECT_GT(blue, 20);
+}
+
+TEST_F(PaintingTest, ShadowScalesWithTheZoomAndHandlesDoNot)
+{
+    view.OnResize(400, 400);
+    ASSERT_TRUE(view.NewCanvas(100, 100, ColorOpaqueWhite)); // origin at client (150, 150)
+    DrawItem* item = AddRect(20, 20, 40, 40);
+    driver.ClickAt({40, 40});
+    ASSERT_EQ(view.Selection(), item);
+    view.SetZoomPercent(200);
+    const QImage image = view.PaintClient();
+
+    // The canvas spans client 150..350; its shadow ends 8 pixels further.
+    EXPECT_EQ(At(image, 250, 355), Grey);
+    EXPECT_EQ(At(image, 250, 357), Grey);
+    EXPECT_EQ(At(image, 250, 358), White);
+    EXPECT_EQ(At(image, 355, 250), Grey);
+    EXPECT_EQ(At(image, 358, 250), White);
+    // The shadow starts 8 pixels in: above it, outside the canvas, is background.
+    EXPECT_EQ(At(image, 155, 355), White);
+    EXPECT_EQ(At(image, 159, 355), Grey);
+    // The border is 2 pixels wide, dark at the canvas edge.
+    EXPECT_EQ(qGray(At(image, 250, 350)) < 128 || qGray(At(image, 250, 349)) < 128, true);
+
+    // The top-left handle: a 4-pixel black square around canvas (16, 16), client (182, 182).
+    EXPECT_EQ(RunLength(image, 180, 181, Black), 4);
+    int rows = 0;
+    for (int y = 176; y < 190; ++y)
+        rows += At(image, 181, y) == Black;
+    EXPECT_EQ(rows, 4);
+}
+
+TEST_F(PaintingTest, TheLastItemIsOnTop)
+{
+    MakeCanvas(200, 200);
+    AddRect(10, 10, 100, 100, 0xFFFF0000);
+    AddRect(50, 50, 100, 100, 0xFF0000FF);
+    AddRect(0, 120, 30, 30, 0xFF00FF00);
+    const QImage image = view.PaintClient();
+    const QPoint overlap = driver.Pixel({80, 80});
+    EXPECT_EQ(At(image, overlap.x(), overlap.y()), 0xFF0000FFu);
+    const QPoint red = driver.Pixel({30, 30});
+    EXPECT_EQ(At(image, red.x(), red.y()), 0xFFFF0000u);
+    const QPoint green = driver.Pixel({15, 135});
+    EXPECT_EQ(At(image, green.x(), green.y()), 0xFF00FF00u);
+    // Hidden items draw nothing.
+    view.SetTool(ToolKind::Select);
+    driver.ClickAt({120, 120});
+    view.DoCommand(CommandToggleHidden);
+    const QImage hidden = view.PaintClient();
+    EXPECT_EQ(At(hidden, overlap.x(), overlap.y()), 0xFFFF0000u);
+}
+
+TEST_F(PaintingTest, RulersAreGraduatedInCanvasUnits)
+{
+    EXPECT_EQ(Ruler::LabelValue(100, 2.0f), 50);
+    EXPECT_EQ(Ruler::LabelValue(-100, 2.0f), 50);
+    EXPECT_EQ(Ruler::LabelValue(300, 0.5f), 600);
+    EXPECT_EQ(Ruler::TickLength(100), 18);
+    EXPECT_EQ(Ruler::TickLength(-50), 10);
+    EXPECT_EQ(Ruler::TickLength(30), 5);
+    EXPECT_EQ(Ruler::TickLength(7), 0);
+
+    view.OnResize(400, 300);
+    ASSERT_TRUE(view.NewCanvas(100, 100, ColorOpaqueWhite)); // origin at client (150, 100)
+    view.SetZoomPercent(200);
+    const QImage image = view.PaintClient();
+    const QRgb ruler = Ruler::Background;
+    // Ticks 100 pixels apart are long, 50 apart middle, 10 apart short.
+    EXPECT_EQ(At(image, 250, 15), Black);
+    EXPECT_EQ(At(image, 200, 8), Black);
+    EXPECT_EQ(At(image, 200, 15), ruler);
+    EXPECT_EQ(At(image, 260, 3), Black);
+    EXPECT_EQ(At(image, 260, 8), ruler);
+    EXPECT_EQ(At(image, 255, 3), ruler);
+    // The label "50" sits right of the tick at 250, under the short ticks' reach.
+    int dark = 0;
+    for (int y = 8; y < 20; ++y) {
+        for (int x = 251; x < 265; ++x)
+            dark += qGray(At(image, x, y)) < 100;
+    }
+    EXPECT_GT(dark, 5);
+    // The vertical ruler, and the corner where both meet.
+    EXPECT_EQ(At(image, 15, 200), Black);
+    EXPECT_EQ(At(image, 10, 10), ruler);
+}
+
+TEST_F(PaintingTest, BandsAndClipsPaintTheSamePixels)
+{
+    // Enough items for the paint to split the client into bands.
+    view.OnResize(700, 500);
+    ASSERT_TRUE(view.NewCanvas(640, 440, ColorOpaqueWhite));
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> place(-40, 600), size(8, 160), width(0, 6);
+    std::uniform_int_distribution<std::uint32_t> colour(0, 0xFFFFFF);
+    for (int i = 0; i < 400; ++i) {
+        const std::int32_t kind = i % 3 == 0 ? ItemEllipse : ItemRectangle;
+        AddBox(kind, place(random), place(random) * 0.7f, size(random), size(random), 0xFF000000 | colour(random),
+               width(random), 0xFF000000 | colour(random));
+    }
+    AddText(100, 100, "Bands");
+    view.SetParallelPaint(false);
+    const QImage single = view.PaintClient();
+    view.SetParallelPaint(true);
+    const QImage banded = view.PaintClient();
+    EXPECT_TRUE(single == banded);
+
+    // A paint of part of the client gives that part exactly as a full paint
+    // does: skipped items touched none of it.
+    QImage part(view.ClientSize(), QImage::Format_ARGB32_Premultiplied);
+    part.fill(0xFF123456);
+    const QRect clip(233, 97, 150, 211);
+    view.Paint(part, clip);
+    EXPECT_TRUE(part.copy(clip) == single.copy(clip));
+    EXPECT_EQ(At(part, 10, 10), 0xFF123456u);
+}
+
+TEST_F(PaintingTest, TheMovingSelectionIsNeverSkipped)
+{
+    view.OnResize(300, 300);
+    ASSERT_TRUE(view.NewCanvas(220, 220, ColorOpaqueWhite));
+    DrawItem* item = AddRect(10, 10, 40, 40, 0xFFFF0000);
+    driver.ClickAt({30, 30});
+    ASSERT_EQ(view.Selection(), item);
+    driver.PressAt({30, 30});
+    driver.MoveAt({180, 180});
+    driver.MoveAt({180, 180});
+    // Paint only a corner far from the item's committed place: the blue
+    // preview outline must still show there.
+    QImage part(view.ClientSize(), QImage::Format_ARGB32_Premultiplied);
+    part.fill(White);
+    const QRect clip(200, 200, 60, 60);
+    view.Paint(part, clip);
+    int blue = 0;
+    for (int y = clip.top(); y <= clip.bottom(); ++y) {
+        for (int x = clip.left(); x <= clip.right(); ++x)
+            blue += At(part, x, y) == 0xFF0000FF;
+    }
+    EXPECT_GT(blue, 20);
+    driver.ReleaseAt({180, 180});
+}

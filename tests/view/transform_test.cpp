@@ -1,0 +1,183 @@
+// Moving, scaling and rotating the selection: previews while dragging, one
+// undo step on release, nothing below the thresholds.
+
+#include "view/view_fixture.h"
+
+#include "items/group_item.h"
+
+class TransformTest : public ViewTest
+{
+protected:
+    void SetUp() override
+    {
+        MakeCanvas(1200, 800);
+        item = AddRect(100, 100, 100, 50);
+        driver.ClickAt({150, 125});
+        ASSERT_EQ(view.Selection(), item);
+    }
+
+    bool Previewing() const { return !item->PreviewNodes().empty(); }
+
+    DrawItem* item = nullptr;
+};
+
+TEST_F(TransformTest, MovesCommitOnlyBeyondOneUnit)
+{
+    const std::size_t steps = UndoCount();
+    driver.DragAt({150, 125}, {151, 125});
+    EXPECT_EQ(UndoCount(), steps);
+    ExpectRect(item->Bounds(), {100, 100, 100, 50});
+
+    // While dragging, the item previews; its committed place stays.
+    driver.PressAt({150, 125});
+    driver.MoveAt({160, 130});
+    driver.MoveAt({170, 135});
+    EXPECT_TRUE(Previewing());
+    ExpectRect(item->Bounds(), {100, 100, 100, 50});
+    driver.ReleaseAt({170, 135});
+    EXPECT_EQ(UndoCount(), steps + 1);
+    EXPECT_FALSE(Previewing());
+    ExpectRect(item->Bounds(), {120, 110, 100, 50});
+    EXPECT_EQ(view.SelectHitCode(), HitMiss);
+
+    view.DoCommand(CommandUndo);
+    ExpectRect(item->Bounds(), {100, 100, 100, 50});
+}
+
+TEST_F(TransformTest, OneUnitOnAHandlePreviewsButCommitsNothing)
+{
+    const std::size_t steps = UndoCount();
+    // The right handle sits 4 units right of the bounds.
+    driver.PressAt({204, 125});
+    ASSERT_EQ(view.SelectHitCode(), HitRightMiddle);
+    driver.MoveAt({205, 125});
+    driver.MoveAt({205, 125});
+    EXPECT_TRUE(Previewing());
+    driver.ReleaseAt({205, 125});
+    EXPECT_EQ(UndoCount(), steps);
+    ExpectRect(item->Bounds(), {100, 100, 100, 50});
+    // The preview does not outlive the drag.
+    EXPECT_FALSE(Previewing());
+}
+
+TEST_F(TransformTest, TopHandleDoublesTheHeightAboutTheBottomEdge)
+{
+    driver.DragAt({150, 96}, {150, 46}); // top - 4 - 50
+    // About the bottom edge; the width keeps its size.
+    ExpectRect(item->Bounds(), {100, 50, 100, 100}, 0.2f);
+    view.DoCommand(CommandUndo);
+    ExpectRect(item->Bounds(), {100, 100, 100, 50}, 0.2f);
+}
+
+TEST_F(TransformTest, ShiftScalesAboutTheCentre)
+{
+    // The right handle 10 units out, with Shift: both sides grow by a fifth.
+    driver.DragAt({204, 125}, {214, 125}, 4, Qt::ShiftModifier);
+    ExpectRect(item->Bounds(), {90, 100, 120, 50}, 0.2f);
+}
+
+TEST_F(TransformTest, ShiftKeyRedoesThePreviewAboutTheCentre)
+{
+    driver.PressAt({204, 125});
+    driver.MoveAt({214, 125});
+    driver.MoveAt({214, 125});
+    const RectF aboutLeft = item->Bounds(ModePreview);
+    driver.KeyDown(Qt::Key_Shift);
+    const RectF aboutCentre = item->Bounds(ModePreview);
+    EXPECT_NEAR(aboutLeft.x, 100, 0.2f);
+    EXPECT_NEAR(aboutCentre.x, 90, 0.2f);
+    driver.KeyUp(Qt::Key_Shift);
+    EXPECT_NEAR(item->Bounds(ModePreview).x, 100, 0.2f);
+    driver.ReleaseAt({214, 125});
+}
+
+TEST_F(TransformTest, FlippingThroughZeroStopsAtOneHundredth)
+{
+    // The right handle dragged 1 unit past the left edge: a factor of -1/100
+    // of the width would be less, so it stops at -0.01.
+    view.DoCommand(CommandDelete);
+    DrawItem* wide = AddRect(100, 100, 1000, 50);
+    driver.ClickAt({600, 125});
+    ASSERT_EQ(view.Selection(), wide);
+    driver.DragAt({1104, 125}, {103, 125}); // the pulled point lands on x = 99
+    ExpectRect(wide->Bounds(), {90, 100, 10, 50}, 0.2f);
+
+    // Exactly onto the fixed edge the factor would be 0: refused, nothing changes.
+    view.DoCommand(CommandUndo);
+    driver.ClickAt({600, 125});
+    const std::size_t steps = UndoCount();
+    driver.DragAt({1104, 125}, {104, 125});
+    EXPECT_EQ(UndoCount(), steps);
+    ExpectRect(wide->Bounds(), {100, 100, 1000, 50});
+    EXPECT_TRUE(wide->PreviewNodes().empty());
+}
+
+TEST_F(TransformTest, RotationFollowsTheAngleAtTheCentre)
+{
+    view.SetTool(ToolKind::Rotate);
+    const std::size_t steps = UndoCount();
+    // From the right of the centre (150, 125) to below it: a quarter turn.
+    driver.DragAt({200, 125}, {150, 175});
+    EXPECT_EQ(UndoCount(), steps + 1);
+    ExpectRect(item->Bounds(), {125, 75, 50, 100}, 0.3f);
+
+    // Back in the direction it started: a full turn, still one step.
+    view.DoCommand(CommandUndo);
+    driver.DragAt({200, 125}, {230, 125});
+    EXPECT_EQ(UndoCount(), steps + 1);
+    ExpectRect(item->Bounds(), {100, 100, 100, 50}, 0.3f);
+    EXPECT_TRUE(item->PreviewNodes().empty());
+
+    // A press and release on the spot turns nothing.
+    driver.ClickAt({200, 125});
+    EXPECT_EQ(UndoCount(), steps + 1);
+}
+
+TEST_F(TransformTest, CentreDragMovesTheRotationCentreAsOneStep)
+{
+    view.SetTool(ToolKind::Rotate);
+    const PointF centre = item->GetPointAttr(ATTR_CENTER);
+    ASSERT_EQ(centre, (PointF{150, 125}));
+    const std::size_t steps = UndoCount();
+    driver.DragAt({152, 127}, {300, 300});
+    EXPECT_EQ(UndoCount(), steps + 1);
+    EXPECT_EQ(item->GetPointAttr(ATTR_CENTER), (PointF{300, 300}));
+    // Undo gives back the centre the item had before the drag.
+    view.DoCommand(CommandUndo);
+    EXPECT_EQ(item->GetPointAttr(ATTR_CENTER), centre);
+
+    // Dropped near the middle of the bounds it snaps there; moved back to its
+    // start, nothing is recorded and nothing stays changed.
+    driver.ClickAt({150, 125});
+    driver.PressAt({150, 125});
+    driver.MoveAt({250, 250});
+    driver.MoveAt({150, 125});
+    driver.ReleaseAt({150, 125});
+    EXPECT_EQ(UndoCount(), steps);
+    EXPECT_EQ(item->GetPointAttr(ATTR_CENTER), centre);
+}
+
+TEST_F(TransformTest, TextIsEditedByDoubleClick)
+{
+    DrawItem* text = AddText(400, 300, "Hello");
+    driver.ClickAt(text->Bounds().Center());
+    ASSERT_EQ(view.Selection(), text);
+    host.cursorScreenPosition = QPoint(640, 480);
+    host.QueueText("Goodbye");
+    driver.DoubleClickAt(text->Bounds().Center());
+    ASSERT_EQ(host.textRequests.size(), 1u);
+    EXPECT_EQ(host.textRequests[0].text, "Hello");
+    EXPECT_EQ(host.textRequests[0].screenPosition, QPoint(640, 480));
+    EXPECT_EQ(text->GetTextAttr(ATTR_CONTENT), "Goodbye");
+    view.DoCommand(CommandUndo);
+    EXPECT_EQ(text->GetTextAttr(ATTR_CONTENT), "Hello");
+
+    // Cancel changes nothing; a double click on another kind opens nothing.
+    const std::size_t steps = UndoCount();
+    host.QueueText(std::nullopt);
+    driver.ClickAt(text->Bounds().Center());
+    driver.DoubleClickAt(text->Bounds().Center());
+    EXPECT_EQ(UndoCount(), steps);
+    driver.DoubleClickAt({150, 125});
+    EXPECT_EQ(host.textRequests.size(), 2u);
+}
