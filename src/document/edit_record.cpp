@@ -4,6 +4,10 @@ ItemEditRecord::ItemEditRecord(DrawItem* selection) : targets(HoldAll(SelectionT
 
 int ItemEditRecord::Execute()
 {
+    if (applied) {
+        changes.Reapply();
+        return result;
+    }
     if (!Feasible())
         return RecordRefused;
     std::vector<DrawItem*> items;
@@ -11,10 +15,12 @@ int ItemEditRecord::Execute()
     for (const ItemRef& target : targets)
         items.push_back(target.get());
     changes.Begin(items);
-    const int result = Apply();
+    result = Apply();
     changes.Finish();
     if (result < 0)
         changes.Restore(); // a refused edit leaves nothing behind
+    else
+        applied = true;
     return result;
 }
 

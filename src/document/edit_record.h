@@ -12,8 +12,9 @@
 constexpr int RecordRefused = -1;
 
 // Acts on the selection's targets (each member of the selection group, or the
-// one item) and holds a reference on each. Execute applies the edit and keeps
-// what it changed; Undo puts exactly that back; Redo applies the edit again.
+// one item) and holds a reference on each. The first Execute applies the edit
+// and keeps what it changed; Undo puts back the values from before, Redo the
+// values from after.
 class ItemEditRecord : public UndoRecord
 {
 public:
@@ -34,4 +35,6 @@ protected:
 private:
     ItemRefs targets;
     ItemChanges changes;
+    bool applied = false;
+    int result = 0;
 };

@@ -42,20 +42,20 @@ void ItemChanges::Begin(const std::vector<DrawItem*>& items)
         noted.push_back({item, item->Attributes(), item->Nodes(), item->GetMatrix(), item->LineRamp(), item->FillRamp()});
 }
 
-void ItemChanges::DiffAttributes(const AttributeTable& before, const AttributeTable& after, std::vector<AttrValue>& out)
+void ItemChanges::DiffAttributes(const AttributeTable& before, const AttributeTable& after, std::vector<AttrChange>& out)
 {
     auto b = before.begin();
     auto a = after.begin();
     while (b != before.end() || a != after.end()) {
         if (a == after.end() || (b != before.end() && b->first < a->first)) {
-            out.push_back({b->first, true, b->second}); // removed by the edit
+            out.push_back({b->first, true, false, b->second, {}}); // removed by the edit
             ++b;
         } else if (b == before.end() || a->first < b->first) {
-            out.push_back({a->first, false, {}}); // added by the edit
+            out.push_back({a->first, false, true, {}, a->second}); // added by the edit
             ++a;
         } else {
             if (a->second != b->second)
-                out.push_back({b->first, true, b->second});
+                out.push_back({b->first, true, true, b->second, a->second});
             ++a;
             ++b;
         }
@@ -69,13 +69,13 @@ void ItemChanges::Finish()
         Change change;
         DiffAttributes(s.attributes, item->Attributes(), change.attributes);
         if (!SameBits(s.nodes, item->Nodes()))
-            change.nodes = std::make_unique<NodeList>(std::move(s.nodes));
+            change.nodes.reset(new BeforeAfter<NodeList>{std::move(s.nodes), item->Nodes()});
         if (!SameBits(s.matrix, item->GetMatrix()))
-            change.matrix = std::make_unique<Matrix>(s.matrix);
+            change.matrix.reset(new BeforeAfter<Matrix>{s.matrix, item->GetMatrix()});
         if (!SameBits(s.lineRamp, item->LineRamp()))
-            change.lineRamp = std::make_unique<GradientRamp>(std::move(s.lineRamp));
+            change.lineRamp.reset(new BeforeAfter<GradientRamp>{std::move(s.lineRamp), item->LineRamp()});
         if (!SameBits(s.fillRamp, item->FillRamp()))
-            change.fillRamp = std::make_unique<GradientRamp>(std::move(s.fillRamp));
+            change.fillRamp.reset(new BeforeAfter<GradientRamp>{std::move(s.fillRamp), item->FillRamp()});
         if (change.attributes.empty() && !change.nodes && !change.matrix && !change.lineRamp && !change.fillRamp)
             continue;
         change.attributes.shrink_to_fit();
@@ -87,19 +87,25 @@ void ItemChanges::Finish()
     changes.shrink_to_fit();
 }
 
-void ItemChanges::Restore() const
+void ItemChanges::Put(bool after) const
 {
     for (const Change& change : changes) {
         DrawItem& item = *change.item;
-        for (const AttrValue& v : change.attributes)
-            item.RestoreAttr(v.attr, v.present ? &v.value : nullptr);
+        for (const AttrChange& v : change.attributes) {
+            const bool present = after ? v.after : v.before;
+            item.RestoreAttr(v.attr, present ? (after ? &v.afterValue : &v.beforeValue) : nullptr);
+        }
         if (change.nodes)
-            item.ReplaceNodes(*change.nodes);
+            item.ReplaceNodes(after ? change.nodes->after : change.nodes->before);
         if (change.matrix)
-            item.RestoreMatrix(*change.matrix);
-        if (change.lineRamp)
-            item.SetLineRamp(change.lineRamp->colors, change.lineRamp->positions);
-        if (change.fillRamp)
-            item.SetFillRamp(change.fillRamp->colors, change.fillRamp->positions);
+            item.RestoreMatrix(after ? change.matrix->after : change.matrix->before);
+        if (change.lineRamp) {
+            const GradientRamp& ramp = after ? change.lineRamp->after : change.lineRamp->before;
+            item.SetLineRamp(ramp.colors, ramp.positions);
+        }
+        if (change.fillRamp) {
+            const GradientRamp& ramp = after ? change.fillRamp->after : change.fillRamp->before;
+            item.SetFillRamp(ramp.colors, ramp.positions);
+        }
     }
 }

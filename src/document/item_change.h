@@ -1,10 +1,11 @@
 #pragma once
 
-// What an edit changed on items, kept as the values from before it. Undo puts
-// exactly those back instead of applying an inverse edit, so neither float
-// rounding, nor the two-decimal text of points, nor attributes the edit added
-// can drift through undo and redo; applying the edit again to the restored
-// state gives the same result again.
+// What an edit changed on items, kept as the values from before and after it.
+// Undo and redo put exactly those values back instead of applying an inverse
+// edit or the edit again: neither float rounding, nor the two-decimal text of
+// points, nor attributes the edit added can drift, and a group's active child
+// (which decides where a group's setters go, and which the view may change
+// between undo and redo) cannot make a redo differ from the first run.
 
 #include "document/item_ref.h"
 
@@ -17,10 +18,11 @@ class ItemChanges
 public:
     // Notes the whole state of the items and of everything inside them.
     void Begin(const std::vector<DrawItem*>& items);
-    // Keeps only what differs from the noted state, as its noted value.
+    // Keeps only what differs from the noted state, both ways.
     void Finish();
-    // Puts the noted values back.
-    void Restore() const;
+    // The state before the edit, and the state after it.
+    void Restore() const { Put(false); }
+    void Reapply() const { Put(true); }
 
     bool Empty() const { return changes.empty(); }
 
@@ -34,24 +36,33 @@ private:
         GradientRamp lineRamp;
         GradientRamp fillRamp;
     };
-    struct AttrValue
+    struct AttrChange
     {
         std::int32_t attr = 0;
-        bool present = false; // absent before the edit: undo removes it
-        std::string value;
+        bool before = false; // present before the edit
+        bool after = false;  // present after it
+        std::string beforeValue;
+        std::string afterValue;
     };
-    // Only what changed is kept, so a move record stays small.
+    template <class T>
+    struct BeforeAfter
+    {
+        T before;
+        T after;
+    };
+    // Only what changed is kept, so that a move record stays small.
     struct Change
     {
         ItemRef item;
-        std::vector<AttrValue> attributes;
-        std::unique_ptr<NodeList> nodes;
-        std::unique_ptr<Matrix> matrix;
-        std::unique_ptr<GradientRamp> lineRamp;
-        std::unique_ptr<GradientRamp> fillRamp;
+        std::vector<AttrChange> attributes;
+        std::unique_ptr<BeforeAfter<NodeList>> nodes;
+        std::unique_ptr<BeforeAfter<Matrix>> matrix;
+        std::unique_ptr<BeforeAfter<GradientRamp>> lineRamp;
+        std::unique_ptr<BeforeAfter<GradientRamp>> fillRamp;
     };
 
-    static void DiffAttributes(const AttributeTable& before, const AttributeTable& after, std::vector<AttrValue>& out);
+    static void DiffAttributes(const AttributeTable& before, const AttributeTable& after, std::vector<AttrChange>& out);
+    void Put(bool after) const;
 
     std::vector<Snapshot> noted;
     std::vector<Change> changes;

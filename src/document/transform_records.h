@@ -32,8 +32,8 @@ private:
     float angle;
 };
 
-// A zero factor is refused: it would collapse the items beyond any redo of
-// their shape.
+// A zero or non-finite factor is refused: it would collapse the items, and no
+// later scale could give them their shape back.
 class ScaleRecord final : public ItemEditRecord
 {
 public:

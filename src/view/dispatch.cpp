@@ -237,3 +237,14 @@ bool CKorvaniView::HandleKey(int key)
     default: return false;
     }
 }
+
+void CKorvaniView::MoveSelectionByKey(float dx, float dy)
+{
+    if (!selection)
+        return;
+    doc.PushMove(selection, dx, dy);
+    AfterDocumentChange();
+    // The property bar shows the new place.
+    host.SelectionChanged(selection);
+    Repaint();
+}

@@ -59,6 +59,17 @@ TEST_F(AttributeRecords, ARealGroupPassesTheValueOnAndUndoRestoresGroupAndChildr
     EXPECT_EQ(b->Attributes().at(ATTR_LOCKED), "1");
     EXPECT_EQ(group->Attributes().at(ATTR_LOCKED), "1");
     ExpectUndoRedo(before, State());
+
+    // The view may pick an active child between undo and redo (a node hit);
+    // redo still gives back the drawing as the edit left it.
+    const std::string after = State();
+    doc.Undo();
+    NodeSelection nodes;
+    const RectF inB = b->Bounds();
+    group->HitNode(inB.Center(), nodes);
+    ASSERT_EQ(static_cast<GroupItem*>(group)->ActiveChild(), b);
+    doc.Redo();
+    EXPECT_EQ(State(), after);
 }
 
 // The line and fill variants of the gradient records, checked by one walk.

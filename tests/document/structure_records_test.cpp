@@ -2,8 +2,12 @@
 
 #include "record_fixture.h"
 
+#include "document/drawing_file.h"
 #include "document/structure_records.h"
 #include "items/rectangle_item.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <map>
 #include <memory>
@@ -36,6 +40,62 @@ TEST_F(StructureRecords, AddItemAddsOnTopAndRefusesWhatCannotBeDrawn)
     EXPECT_TRUE(doc.CanRedo());
     EXPECT_EQ(doc.GetUndoStack().UndoCount(), 1u);
     EXPECT_EQ(State(), before);
+}
+
+TEST_F(StructureRecords, LoadAddsTheFileItemsOnTopAndImportCollectsThemInAGroup)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string path = dir.filePath("drawing.xml").toStdString();
+    AddRect(10, 10, 30, 20);
+    AddCurve(PolygonNodes({{0, 0}, {30, 5}, {10, 40}}));
+    DrawItem* a = AddEllipse(50, 50, 20, 20);
+    DrawItem* b = AddLine(80, 80, 120, 90);
+    ASSERT_EQ(doc.PushGroup(TakeNextItemId(), Select({a, b})), 0);
+    ASSERT_TRUE(WriteDrawingFile(path, doc, CanvasValues{300, 200, ColorOpaqueWhite}).ok);
+    Select({});
+    doc.Reset();
+
+    DrawItem* existing = AddRect(0, 0, 5, 5);
+    std::string before = State();
+    ASSERT_EQ(doc.PushLoadItems({0, 0}, {0, 0}, path, 0), 0);
+    ASSERT_EQ(doc.GetItemCount(), 4);
+    EXPECT_EQ(doc.GetItem(0), existing);
+    EXPECT_EQ(doc.GetItem(1)->TypeCode(), ItemRectangle);
+    EXPECT_EQ(doc.GetItem(2)->TypeCode(), ItemCurve);
+    DrawItem* group = doc.GetItem(3);
+    ASSERT_EQ(group->TypeCode(), ItemGroup);
+    ASSERT_EQ(group->ChildCount(), 2);
+    // The record holds the loaded items and, for the group, its children.
+    EXPECT_EQ(group->RefCount(), 1);
+    EXPECT_EQ(group->ChildAt(1)->RefCount(), 1);
+    EXPECT_EQ(doc.GetCanvasWidth(), 300);
+    ExpectUndoRedo(before, State());
+
+    before = State();
+    ASSERT_EQ(doc.PushLoadItems({100, 100}, {300, 250}, path, 1), 0);
+    ASSERT_EQ(doc.GetItemCount(), 5);
+    DrawItem* imported = doc.GetItem(4);
+    ASSERT_EQ(imported->TypeCode(), ItemGroup);
+    EXPECT_EQ(imported->ChildCount(), 3);
+    ExpectUndoRedo(before, State());
+
+    // A file that cannot be opened is refused and keeps the redo list.
+    doc.Undo();
+    std::string error;
+    EXPECT_LT(doc.PushLoadItems({0, 0}, {0, 0}, dir.filePath("missing.xml").toStdString(), 0, &error), 0);
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(doc.CanRedo());
+
+    // One that does not parse loads nothing, undoably.
+    QFile broken(dir.filePath("broken.xml"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("<plimsa type=\"canvas\"><item");
+    broken.close();
+    before = State();
+    EXPECT_EQ(doc.PushLoadItems({0, 0}, {0, 0}, broken.fileName().toStdString(), 0), 0);
+    EXPECT_EQ(State(), before);
+    ExpectUndoRedo(before, before);
 }
 
 TEST_F(StructureRecords, DeleteUndoPutsEveryItemBackAtItsOwnIndexWhateverTheSelectionOrder)

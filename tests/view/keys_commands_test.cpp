@@ -144,7 +144,7 @@ TEST_F(CommandsTest, DuplicatingSeveralItemsSelectsTheCopies)
     AddRect(10, 10, 40, 40);
     AddRect(100, 10, 40, 40);
     AddRect(200, 10, 40, 40);
-    driver.DragAt({5, 5}, {300, 100});
+    driver.DragAt({1, 1}, {300, 100}); // clear of the first item's handles
     ASSERT_EQ(view.SelectionGroup().ChildCount(), 3);
     view.DoCommand(CommandDuplicate);
     EXPECT_EQ(doc.GetItemCount(), 6);

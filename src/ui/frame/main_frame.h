@@ -1,18 +1,35 @@
 #pragma once
 
+#include "ui/frame/frame_notices.h"
+
 #include <QMainWindow>
 
+class CKorvaniDoc;
+class QLabel;
 class ViewArea;
 
-// The main window: the editing view in the client area, bars around it.
-class CMainFrame : public QMainWindow
+// The main window: the editing view in the client area, bars around it. It
+// hears the view's notifications; until the bars exist, the status line
+// shows the zoom and the active tool.
+class CMainFrame : public QMainWindow, public FrameNotices
 {
     Q_OBJECT
 public:
-    explicit CMainFrame(QWidget* parent = nullptr);
+    explicit CMainFrame(CKorvaniDoc& document, QWidget* parent = nullptr);
+    ~CMainFrame() override;
 
     ViewArea* viewArea() const { return area; }
 
+    // --- FrameNotices ---
+    void OnSelectionChanged(DrawItem* selection) override;
+    void OnToolChanged(int tool) override;
+    void OnZoomChanged(float zoom) override;
+    void OnItemsChanged(DrawItem* selection) override;
+    void OnItemsMark(DrawItem* selection) override;
+    void OnGradientValues(int position, int angle, int wrapMode) override;
+
 private:
     ViewArea* area;
+    QLabel* zoomLabel;
+    QLabel* toolLabel;
 };

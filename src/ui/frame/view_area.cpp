@@ -1,15 +1,351 @@
 #include "ui/frame/view_area.h"
 
-#include <QPainter>
+#include "ui/frame/frame_notices.h"
+#include "ui/frame/host_mapping.h"
+#include "view/korvani_view.h"
 
-ViewArea::ViewArea(QWidget* parent) : QAbstractScrollArea(parent)
+#include <QCursor>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+#include <QScrollBar>
+#include <QUrl>
+
+#include <algorithm>
+
+// A modal dialog needs the mouse: a grab held for a drag is let go while it
+// runs and taken again afterwards if the view still holds the capture.
+class ViewArea::ModalScope
+{
+public:
+    explicit ModalScope(ViewArea& area) : area(area)
+    {
+        if (area.modalDepth++ == 0 && area.grabbing)
+            area.viewport()->releaseMouse();
+    }
+    ~ModalScope()
+    {
+        if (--area.modalDepth == 0 && area.grabbing && area.viewport()->isVisible())
+            area.viewport()->grabMouse();
+    }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+private:
+    ViewArea& area;
+};
+
+ViewArea::ViewArea(CKorvaniDoc& document, FrameNotices* frameNotices, QWidget* parent)
+    : QAbstractScrollArea(parent), frame(frameNotices)
 {
     setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::StrongFocus);
+    // The view paints every pixel of what it is asked to paint.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAttribute(Qt::WA_NoSystemBackground);
+    viewport()->setAutoFillBackground(false);
+    // Moves without a button feed the cursor and the ruler markers.
+    viewport()->setMouseTracking(true);
+    view = std::make_unique<CKorvaniView>(document, *this);
+    view->OnResize(viewport()->width(), viewport()->height());
 }
 
-void ViewArea::paintEvent(QPaintEvent*)
+ViewArea::~ViewArea()
+{
+    // The view calls back while it goes: it must go while this widget is whole.
+    view.reset();
+}
+
+bool ViewArea::OpenDrawing(const std::string& path)
+{
+    openingPath = &path;
+    const bool opened = view->OpenDrawing(path);
+    openingPath = nullptr;
+    return opened;
+}
+
+// --- dialogs ---
+
+MessageAnswer ViewArea::ShowMessage(const MessageRequest& request)
+{
+    QString text = QString::fromStdString(request.text);
+    if (openingPath && request.text.find(*openingPath) == std::string::npos)
+        text = QStringLiteral("Cannot open %1: %2").arg(QString::fromStdString(*openingPath), text);
+    ModalScope modal(*this);
+    QMessageBox box(MessageBoxIcon(request.icon), QStringLiteral("Korvani"), text, MessageBoxButtons(request.buttons),
+                    window());
+    const auto clicked = static_cast<QMessageBox::StandardButton>(box.exec());
+    return AnswerForButton(clicked, request.buttons);
+}
+
+std::optional<std::string> ViewArea::AskText(const TextInputRequest& request)
+{
+    ModalScope modal(*this);
+    QInputDialog dialog(window());
+    dialog.setWindowTitle(QStringLiteral("Input Text"));
+    dialog.setInputMode(QInputDialog::TextInput);
+    // Enter makes a new line rather than closing the dialog.
+    dialog.setOption(QInputDialog::UsePlainTextEditForTextInput);
+    dialog.setOkButtonText(QStringLiteral("Ok"));
+    dialog.setCancelButtonText(QStringLiteral("Cancel"));
+    dialog.setTextValue(QString::fromStdString(request.text));
+    dialog.move(request.screenPosition);
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        const QString text = dialog.textValue();
+        if (!text.isEmpty())
+            return text.toStdString();
+        ShowMessage({"Pleas input text", MessageIcon::Stop, MessageButtons::Ok});
+    }
+}
+
+std::optional<FileDialogAnswer> ViewArea::AskFile(const FileDialogRequest& request)
+{
+    ModalScope modal(*this);
+    QFileDialog dialog(window());
+    const bool saving = request.kind == FileDialogKind::Save;
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    const QStringList filters = NameFiltersFor(request.filter);
+    if (!filters.isEmpty())
+        dialog.setNameFilters(filters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return FileDialogAnswer{dialog.selectedFiles().front().toStdString(),
+                            NameFilterIndex(filters, dialog.selectedNameFilter())};
+}
+
+// --- the window ---
+
+void ViewArea::CaptureMouse()
+{
+    grabbing = true;
+    if (modalDepth == 0 && viewport()->isVisible())
+        viewport()->grabMouse();
+    ShowCursorShape();
+}
+
+void ViewArea::ReleaseMouse()
+{
+    if (grabbing && modalDepth == 0)
+        viewport()->releaseMouse();
+    grabbing = false;
+    ShowCursorShape();
+}
+
+void ViewArea::SetCursor(int id)
+{
+    cursorId = id;
+    ShowCursorShape();
+}
+
+void ViewArea::ShowCursorShape()
+{
+    // The hand closes while it holds the canvas.
+    const Qt::CursorShape shape = grabbing && cursorId == CursorHand ? Qt::ClosedHandCursor : CursorShapeFor(cursorId);
+    if (viewport()->cursor().shape() != shape)
+        viewport()->setCursor(shape);
+}
+
+void ViewArea::RequestRepaint()
+{
+    viewport()->update();
+}
+
+void ViewArea::RequestRepaint(const QRect& clientRect)
+{
+    viewport()->update(clientRect);
+}
+
+void ViewArea::SetScrollSizes(int width, int height)
+{
+    scrollSize = QSize(std::max(width, 0), std::max(height, 0));
+    // A new canvas starts at its top-left corner.
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+    UpdateScrollBars();
+}
+
+void ViewArea::UpdateScrollBars()
+{
+    const QSize client = viewport()->size();
+    QScrollBar* h = horizontalScrollBar();
+    QScrollBar* v = verticalScrollBar();
+    h->setPageStep(std::max(1, client.width()));
+    v->setPageStep(std::max(1, client.height()));
+    h->setSingleStep(std::max(1, scrollSize.width() / 100));
+    v->setSingleStep(std::max(1, scrollSize.height() / 100));
+    h->setRange(0, std::max(0, scrollSize.width() - client.width()));
+    v->setRange(0, std::max(0, scrollSize.height() - client.height()));
+}
+
+QPoint ViewArea::ClientToScreen(QPoint client)
+{
+    return viewport()->mapToGlobal(client);
+}
+
+QPoint ViewArea::CursorScreenPosition()
+{
+    return QCursor::pos();
+}
+
+ArgbColor ViewArea::ScreenPixelColor(QPoint point)
+{
+    QScreen* screen = QGuiApplication::screenAt(point);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return ColorOpaqueBlack;
+    const QPoint local = point - screen->geometry().topLeft();
+    const QImage pixel = screen->grabWindow(0, local.x(), local.y(), 1, 1).toImage();
+    if (pixel.isNull())
+        return ColorOpaqueBlack;
+    return 0xFF000000u | (pixel.pixel(0, 0) & 0x00FFFFFFu);
+}
+
+void ViewArea::OpenWebPage(const std::string& url)
+{
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+}
+
+// --- notifications, on to the frame ---
+
+void ViewArea::SelectionChanged(DrawItem* selection)
+{
+    if (frame)
+        frame->OnSelectionChanged(selection);
+}
+
+void ViewArea::ToolChanged(int tool)
+{
+    if (frame)
+        frame->OnToolChanged(tool);
+}
+
+void ViewArea::ZoomChanged(float zoom)
+{
+    shownZoom = zoom;
+    if (frame)
+        frame->OnZoomChanged(zoom);
+}
+
+void ViewArea::ItemsPanelRebuild(DrawItem* selection)
+{
+    if (frame)
+        frame->OnItemsChanged(selection);
+}
+
+void ViewArea::ItemsPanelMark(DrawItem* selection)
+{
+    if (frame)
+        frame->OnItemsMark(selection);
+}
+
+void ViewArea::GradientBarValues(int position, int angle, int wrapMode)
+{
+    if (frame)
+        frame->OnGradientValues(position, angle, wrapMode);
+}
+
+// --- events, on to the view ---
+
+void ViewArea::paintEvent(QPaintEvent* event)
 {
     QPainter painter(viewport());
-    painter.fillRect(viewport()->rect(), QColor::fromRgba(BackgroundColor));
+    view->Paint(painter, event->rect());
+    painter.end();
+    // Zoom steps and the zoom box change the zoom without a notice; the frame hears of it here.
+    if (view->Zoom() != shownZoom)
+        ZoomChanged(view->Zoom());
+}
+
+void ViewArea::resizeEvent(QResizeEvent*)
+{
+    UpdateScrollBars();
+    view->OnResize(viewport()->width(), viewport()->height());
+    // The margins follow the scroll bars where they stand, so the picture
+    // agrees with them after the window changed size.
+    if (horizontalScrollBar()->value() != 0)
+        view->OnHorizontalScroll(horizontalScrollBar()->value());
+    if (verticalScrollBar()->value() != 0)
+        view->OnVerticalScroll(verticalScrollBar()->value());
+}
+
+void ViewArea::scrollContentsBy(int dx, int dy)
+{
+    if (dx != 0)
+        view->OnHorizontalScroll(horizontalScrollBar()->value());
+    if (dy != 0)
+        view->OnVerticalScroll(verticalScrollBar()->value());
+}
+
+void ViewArea::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    setFocus(Qt::MouseFocusReason);
+    view->OnLeftButtonDown(event->position().toPoint(), event->modifiers());
+}
+
+void ViewArea::mouseMoveEvent(QMouseEvent* event)
+{
+    view->OnMouseMove(event->position().toPoint(), event->modifiers());
+}
+
+void ViewArea::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    view->OnLeftButtonUp(event->position().toPoint(), event->modifiers());
+}
+
+void ViewArea::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    view->OnLeftButtonDoubleClick(event->position().toPoint(), event->modifiers());
+}
+
+void ViewArea::keyPressEvent(QKeyEvent* event)
+{
+    // Every key goes to the view, arrows and page keys included: they move
+    // and reorder the selection rather than scroll.
+    view->OnKeyDown(event->key());
+    event->accept();
+}
+
+void ViewArea::keyReleaseEvent(QKeyEvent* event)
+{
+    // A held key repeats its press only, as the view expects.
+    if (!event->isAutoRepeat())
+        view->OnKeyUp(event->key());
+    event->accept();
+}
+
+void ViewArea::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    if (modalDepth > 0)
+        return;
+    // The key-up of a Ctrl let go in another window never comes here.
+    if (view->CtrlHeld())
+        view->OnKeyUp(Qt::Key_Control);
+    // Another window took the mouse: the drag ends without a commit.
+    if (view->HasCapture() && event->reason() != Qt::PopupFocusReason) {
+        if (grabbing)
+            viewport()->releaseMouse();
+        grabbing = false;
+        view->OnCaptureLost();
+        ShowCursorShape();
+    }
 }

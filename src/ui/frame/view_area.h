@@ -1,17 +1,88 @@
 #pragma once
 
-#include <QAbstractScrollArea>
+// The scrolling client area of the main window. It hosts the editing view
+// over the application's document: mouse, keys, resizing, scrolling and
+// painting go to the view, and the view's requests to the window system
+// (dialogs, capture, cursors, repaints, scroll sizes, the screen) are
+// answered here with real Qt. The view's notifications go on to the frame.
 
-// The scrolling client area of the main window. It shows the editing surface:
-// plain grey until a canvas exists.
-class ViewArea : public QAbstractScrollArea
+#include "view/view_host.h"
+
+#include <QAbstractScrollArea>
+#include <QSize>
+
+#include <memory>
+#include <string>
+
+class CKorvaniDoc;
+class CKorvaniView;
+class FrameNotices;
+
+class ViewArea : public QAbstractScrollArea, public ViewHost
 {
     Q_OBJECT
 public:
-    explicit ViewArea(QWidget* parent = nullptr);
+    // frame may be null: the notifications then go nowhere.
+    ViewArea(CKorvaniDoc& document, FrameNotices* frame, QWidget* parent = nullptr);
+    ~ViewArea() override;
 
-    static constexpr QRgb BackgroundColor = 0xFF808080;
+    CKorvaniView& View() { return *view; }
+
+    // Opens a drawing as the Open command does once a file is chosen; a
+    // file that cannot be opened is named in the message and leaves the
+    // drawing as it was.
+    bool OpenDrawing(const std::string& path);
+
+    // --- ViewHost ---
+    MessageAnswer ShowMessage(const MessageRequest& request) override;
+    std::optional<std::string> AskText(const TextInputRequest& request) override;
+    std::optional<FileDialogAnswer> AskFile(const FileDialogRequest& request) override;
+    void CaptureMouse() override;
+    void ReleaseMouse() override;
+    void SetCursor(int cursorId) override;
+    void RequestRepaint() override;
+    void RequestRepaint(const QRect& clientRect) override;
+    void SetScrollSizes(int width, int height) override;
+    QPoint ClientToScreen(QPoint client) override;
+    QPoint CursorScreenPosition() override;
+    ArgbColor ScreenPixelColor(QPoint screen) override;
+    void OpenWebPage(const std::string& url) override;
+    void SelectionChanged(DrawItem* selection) override;
+    void ToolChanged(int tool) override;
+    void ZoomChanged(float zoom) override;
+    void ItemsPanelRebuild(DrawItem* selection) override;
+    void ItemsPanelMark(DrawItem* selection) override;
+    void GradientBarValues(int position, int angle, int wrapMode) override;
+
+    // The cursor id the view asked for last.
+    int CursorId() const { return cursorId; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    // Lets a modal dialog have the mouse while the view holds the capture.
+    class ModalScope;
+
+    void UpdateScrollBars();
+    void ShowCursorShape();
+
+    FrameNotices* frame;
+    std::unique_ptr<CKorvaniView> view;
+    QSize scrollSize;
+    int cursorId = CursorArrow;
+    bool grabbing = false;
+    int modalDepth = 0;
+    float shownZoom = 0;
+    // Set while OpenDrawing runs: its messages name the file.
+    const std::string* openingPath = nullptr;
 };

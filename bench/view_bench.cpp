@@ -1,0 +1,207 @@
+// Paint and hover times of the editing view over the seeded benchmark scenes.
+//
+// The scenes are drawing files made by the scene generator of the shared
+// benchmark kit:
+//     python3 scene.py N --korvani scene_N.xml      (N = 1000, 10000, 100000)
+// Point KORVANI_SCENE_DIR at a folder holding scene_1000.xml, scene_10000.xml
+// and scene_100000.xml. Without it the bench makes them in a temporary
+// folder with the generator named by KORVANI_SCENE_SCRIPT (default
+// /work/shared/bench/scene.py). Each benchmark opens its scene in a view with
+// a 1920 x 1080 client at zoom 1.
+//
+// Build in a Release tree:
+//   cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORVANI_BENCH=ON -DKORVANI_TESTS=OFF
+//   cmake --build build/bench --target view_bench
+
+#include "document/korvani_doc.h"
+#include "view/korvani_view.h"
+#include "view/view_host.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+
+namespace {
+
+// A window system that answers nothing and shows nothing.
+class QuietHost : public ViewHost
+{
+public:
+    MessageAnswer ShowMessage(const MessageRequest&) override { return MessageAnswer::Ok; }
+    std::optional<std::string> AskText(const TextInputRequest&) override { return std::nullopt; }
+    std::optional<FileDialogAnswer> AskFile(const FileDialogRequest&) override { return std::nullopt; }
+    void CaptureMouse() override {}
+    void ReleaseMouse() override {}
+    void SetCursor(int cursor) override { lastCursor = cursor; }
+    void RequestRepaint() override {}
+    void RequestRepaint(const QRect&) override {}
+    void SetScrollSizes(int, int) override {}
+    QPoint ClientToScreen(QPoint p) override { return p; }
+    QPoint CursorScreenPosition() override { return {}; }
+    ArgbColor ScreenPixelColor(QPoint) override { return ColorOpaqueBlack; }
+    void OpenWebPage(const std::string&) override {}
+    void SelectionChanged(DrawItem*) override {}
+    void ToolChanged(int) override {}
+    void ZoomChanged(float) override {}
+    void ItemsPanelRebuild(DrawItem*) override {}
+    void ItemsPanelMark(DrawItem*) override {}
+    void GradientBarValues(int, int, int) override {}
+
+    int lastCursor = 0;
+};
+
+constexpr int ClientWidth = 1920;
+constexpr int ClientHeight = 1080;
+
+std::string SceneDirectory()
+{
+    if (const char* dir = std::getenv("KORVANI_SCENE_DIR"))
+        return dir;
+    static QTemporaryDir made;
+    static bool generated = false;
+    if (!generated) {
+        generated = true;
+        const char* script = std::getenv("KORVANI_SCENE_SCRIPT");
+        for (int n : {1000, 10000, 100000}) {
+            const QString out = QDir(made.path()).filePath(QString("scene_%1.xml").arg(n));
+            QProcess::execute("python3", {script ? script : "/work/shared/bench/scene.py", QString::number(n), "--korvani", out});
+        }
+    }
+    return made.path().toStdString();
+}
+
+// One open scene per size, kept for every benchmark of that size.
+struct Scene
+{
+    QuietHost host;
+    CKorvaniDoc doc;
+    CKorvaniView view{doc, host};
+    QImage image{ClientWidth, ClientHeight, QImage::Format_ARGB32_Premultiplied};
+    bool ok = false;
+};
+
+std::map<int, std::unique_ptr<Scene>>& Scenes()
+{
+    static std::map<int, std::unique_ptr<Scene>> scenes;
+    return scenes;
+}
+
+Scene& OpenScene(int n)
+{
+    std::unique_ptr<Scene>& scene = Scenes()[n];
+    if (!scene) {
+        scene = std::make_unique<Scene>();
+        scene->view.OnResize(ClientWidth, ClientHeight);
+        const std::string path = SceneDirectory() + "/scene_" + std::to_string(n) + ".xml";
+        scene->ok = scene->view.OpenDrawing(path) && scene->doc.GetItemCount() == n;
+    }
+    return *scene;
+}
+
+void Paint(benchmark::State& state, bool parallel)
+{
+    Scene& scene = OpenScene(int(state.range(0)));
+    if (!scene.ok) {
+        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+        return;
+    }
+    scene.view.SetParallelPaint(parallel);
+    scene.view.Paint(scene.image, scene.image.rect()); // items measured once
+    for (auto _ : state) {
+        scene.view.Paint(scene.image, scene.image.rect());
+        benchmark::DoNotOptimize(scene.image.constBits());
+    }
+    scene.view.SetParallelPaint(true);
+    state.counters["items"] = double(scene.doc.GetItemCount());
+}
+
+void BM_Paint(benchmark::State& state)
+{
+    Paint(state, true);
+}
+
+void BM_PaintOneThread(benchmark::State& state)
+{
+    Paint(state, false);
+}
+
+// The first paint after the drawing changed also measures every item.
+void BM_PaintAfterChange(benchmark::State& state)
+{
+    Scene& scene = OpenScene(int(state.range(0)));
+    if (!scene.ok) {
+        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+        return;
+    }
+    for (auto _ : state) {
+        scene.view.DocumentChanged();
+        scene.view.Paint(scene.image, scene.image.rect());
+    }
+}
+
+// A pointer move with no button: the cursor rule (guides, the selection's
+// handles) with the Select tool and an item selected.
+void BM_HoverMove(benchmark::State& state)
+{
+    Scene& scene = OpenScene(int(state.range(0)));
+    if (!scene.ok) {
+        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+        return;
+    }
+    scene.view.SetTool(ToolKind::Select);
+    scene.view.OnLeftButtonDown({960, 540});
+    scene.view.OnLeftButtonUp({960, 540});
+    std::mt19937 random(1);
+    std::uniform_int_distribution<int> x(0, ClientWidth - 1), y(0, ClientHeight - 1);
+    for (auto _ : state)
+        scene.view.OnMouseMove({x(random), y(random)});
+    state.counters["cursor"] = scene.host.lastCursor;
+}
+
+// What a press asks: the item under the pointer, from the top down.
+void BM_HitTestItems(benchmark::State& state)
+{
+    Scene& scene = OpenScene(int(state.range(0)));
+    if (!scene.ok) {
+        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+        return;
+    }
+    scene.view.SelectNone();
+    std::mt19937 random(2);
+    std::uniform_int_distribution<int> x(0, ClientWidth - 1), y(0, ClientHeight - 1);
+    scene.view.HitTestItems({0, 0}); // items measured once
+    for (auto _ : state) {
+        const QPoint p(x(random), y(random));
+        benchmark::DoNotOptimize(scene.view.HitTestItems(scene.view.CanvasPoint(p)));
+    }
+}
+
+BENCHMARK(BM_Paint)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PaintOneThread)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PaintAfterChange)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_HoverMove)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_HitTestItems)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    Scenes().clear(); // while the application still exists
+    return 0;
+}

@@ -1,0 +1,430 @@
+#include "document/drawing_file.h"
+#include "document/korvani_doc.h"
+#include "items/attribute_format.h"
+#include "items/curve_item.h"
+#include "items/ellipse_item.h"
+#include "items/group_item.h"
+#include "items/line_item.h"
+#include "items/rectangle_item.h"
+#include "xml/xml_reader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The golden files sit beside the tests' sources.
+std::string DataFile(const char* name)
+{
+    return (std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / name).string();
+}
+
+std::string Bytes(const std::string& path)
+{
+    QFile file(QString::fromStdString(path));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path;
+    return file.readAll().toStdString();
+}
+
+void PutBytes(const std::string& path, const std::string& bytes)
+{
+    QFile file(QString::fromStdString(path));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path;
+    ASSERT_EQ(file.write(bytes.data(), qint64(bytes.size())), qint64(bytes.size()));
+}
+
+std::string WithoutCarriageReturns(std::string text)
+{
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+
+std::vector<std::int32_t> Types(const std::vector<DrawItem*>& items)
+{
+    std::vector<std::int32_t> types;
+    for (DrawItem* item : items)
+        types.push_back(item->TypeCode());
+    return types;
+}
+
+void ExpectRectNear(const RectF& actual, const RectF& expected, float tolerance)
+{
+    EXPECT_NEAR(actual.x, expected.x, tolerance);
+    EXPECT_NEAR(actual.y, expected.y, tolerance);
+    EXPECT_NEAR(actual.Right(), expected.Right(), tolerance);
+    EXPECT_NEAR(actual.Bottom(), expected.Bottom(), tolerance);
+}
+
+class DrawingFileTest : public ::testing::Test
+{
+protected:
+    ~DrawingFileTest() override
+    {
+        doc.Items().RemoveAll();
+        ReleaseReadItems(held);
+    }
+
+    std::string TempPath(const std::string& name) const { return dir.filePath(QString::fromStdString(name)).toStdString(); }
+
+    // Reads into doc and keeps the items alive until the test ends.
+    ReadItemsResult Read(const std::string& path, PointF start = {}, PointF end = {}, int mode = 0)
+    {
+        ReadItemsResult result = ReadItemsFile(doc, start, end, path, mode);
+        held.insert(held.end(), result.items.begin(), result.items.end());
+        return result;
+    }
+
+    void AddAll(const std::vector<DrawItem*>& items)
+    {
+        for (DrawItem* item : items)
+            doc.AddItem(item);
+    }
+
+    template <class Item>
+    Item* Add(std::initializer_list<PointF> corners, float lineWidth = 1)
+    {
+        auto* item = new Item();
+        item->AddRef();
+        held.push_back(item);
+        item->SetColorAttr(ATTR_LINE_COLOR, ColorOpaqueBlack);
+        item->SetFloatAttr(ATTR_LINE_WIDTH, lineWidth);
+        NodeList nodes;
+        for (PointF p : corners)
+            nodes.push_back(PathNode::AtPoint(p.x, p.y));
+        nodes.back().brk = 1;
+        EXPECT_TRUE(item->SetNodes(nodes));
+        doc.AddItem(item);
+        return item;
+    }
+
+    CanvasValues DocCanvas() const
+    {
+        return {doc.GetCanvasWidth(), doc.GetCanvasHeight(), 0xFF000000 | doc.GetCanvasColor()};
+    }
+
+    QTemporaryDir dir;
+    CKorvaniDoc doc;
+    std::vector<DrawItem*> held;
+};
+
+struct ItemSnapshot
+{
+    std::string element;
+    AttributeTable attributes;
+    NodeList nodes;
+    Matrix matrix;
+
+    explicit ItemSnapshot(DrawItem& item)
+        : attributes(item.Attributes()), nodes(item.Nodes()), matrix(item.GetMatrix())
+    {
+        item.WriteXml(element);
+    }
+    bool operator==(const ItemSnapshot&) const = default;
+};
+
+} // namespace
+
+TEST_F(DrawingFileTest, GoldenDrawingReadsAndWritesBackByteForByte)
+{
+    const std::string golden = Bytes(DataFile("drawing_canvas.xml"));
+    const ReadItemsResult read = Read(DataFile("drawing_canvas.xml"));
+    ASSERT_TRUE(read.opened && read.parsed) << read.errorMessage;
+
+    EXPECT_EQ(doc.GetCanvasWidth(), 640);
+    EXPECT_EQ(doc.GetCanvasHeight(), 480);
+    EXPECT_EQ(doc.GetCanvasColor(), 0x000114FFu); // 001-020-255
+    ASSERT_EQ(doc.GetGuideCount(), 2);
+    GuideLine guide;
+    doc.GetGuide(1, guide);
+    EXPECT_EQ(guide, (GuideLine{1, 33.5f}));
+
+    EXPECT_EQ(Types(read.items), (std::vector<std::int32_t>{ItemRectangle, ItemLine, ItemEllipse, ItemCurve,
+                                                            ItemDoodle, ItemGroup, ItemImage}));
+    DrawItem* group = read.items[5];
+    ASSERT_EQ(group->ChildCount(), 2);
+    EXPECT_EQ(group->ChildAt(1)->ChildAt(0)->TypeCode(), ItemLine);
+    EXPECT_EQ(read.items[0]->GetTextAttr(999), "kept & carried");
+    EXPECT_EQ(read.items[1]->IsHidden(), 1);
+    EXPECT_EQ(Bytes(read.items[6]->GetTextAttr(ATTR_CONTENT)).substr(0, 4), "\x89PNG");
+    for (DrawItem* item : read.items)
+        EXPECT_EQ(item->RefCount(), 1);
+
+    AddAll(read.items);
+    EXPECT_EQ(DrawingFileText(doc, DocCanvas()), golden);
+    const std::string saved = TempPath("saved.xml");
+    const FileWriteResult write = WriteDrawingFile(saved, doc, DocCanvas());
+    ASSERT_TRUE(write.ok) << write.errorMessage;
+    EXPECT_EQ(Bytes(saved), golden);
+}
+
+TEST_F(DrawingFileTest, LineFeedOnlyFilesReadTheSame)
+{
+    const std::string golden = Bytes(DataFile("drawing_canvas.xml"));
+    const std::string unix = TempPath("unix.xml");
+    PutBytes(unix, WithoutCarriageReturns(golden));
+    const ReadItemsResult read = Read(unix);
+    ASSERT_TRUE(read.parsed);
+    AddAll(read.items);
+    EXPECT_EQ(DrawingFileText(doc, DocCanvas()), golden);
+}
+
+TEST_F(DrawingFileTest, GoldenSelectionFileReadsAndWritesBack)
+{
+    const std::string golden = Bytes(DataFile("drawing_items.xml"));
+    const ReadItemsResult read = Read(DataFile("drawing_items.xml"));
+    ASSERT_EQ(Types(read.items), (std::vector<std::int32_t>{ItemRectangle, ItemLine}));
+    AddAll(read.items);
+    EXPECT_EQ(SelectionFileText(doc, read.items, RectF{0, 0, 60, 40}), golden);
+    EXPECT_EQ(doc.GetCanvasWidth(), 0) << "an items file leaves the canvas values alone";
+    EXPECT_EQ(doc.GetGuideCount(), 0);
+}
+
+TEST_F(DrawingFileTest, SelectionWriterWritesChosenItemsRelativeAndLeavesThemAlone)
+{
+    DrawItem* a = Add<RectangleItem>({{100.3f, 50.7f}, {140.1f, 80.9f}});
+    Add<LineItem>({{0, 0}, {500, 500}});
+    DrawItem* c = Add<EllipseItem>({{200.25f, 120.5f}, {260.75f, 150.125f}}, 2);
+    DrawItem* d = Add<CurveItem>({{1000.1f, 1000.2f}, {1040.3f, 1003.4f}, {1020.5f, 1030.6f}});
+    c->RotateAbout(90, ModeCommit);
+    GroupItem group;
+    DrawItem* inner = Add<CurveItem>({{150.15f, 90.35f}, {170.45f, 95.55f}});
+    doc.RemoveItem(inner);
+    group.AddChild(inner);
+    doc.AddItem(&group);
+
+    const RectF bounds = UnionRect(UnionRect(a->Bounds(), c->Bounds()), group.Bounds());
+    std::vector<ItemSnapshot> before;
+    for (DrawItem* item : {a, c, d, inner})
+        before.emplace_back(*item);
+
+    // Out of order and with an item that is not in the document: document order wins.
+    LineItem stranger;
+    ASSERT_TRUE(stranger.SetNodes({PathNode::AtPoint(0, 0), PathNode::AtPoint(9, 9)}));
+    const std::string text = SelectionFileText(doc, {&group, c, &stranger, a}, bounds);
+
+    std::vector<ItemSnapshot> after;
+    for (DrawItem* item : {a, c, d, inner})
+        after.emplace_back(*item);
+    EXPECT_EQ(before, after) << "written items are left exactly as they were";
+
+    const std::string path = TempPath("selection.xml");
+    ASSERT_TRUE(WriteSelectionFile(path, doc, {a, c, &group}, bounds).ok);
+    EXPECT_EQ(Bytes(path), text);
+    EXPECT_EQ(text.rfind("<plimsa version=\"2.0.0.1\" type=\"items\">\r\n\t<item type=\"104\"  ", 0), 0u);
+    EXPECT_EQ(text.find("type=\"118\""), std::string::npos);
+
+    CKorvaniDoc other;
+    ReadItemsResult read = ReadItemsFile(other, {}, {}, path, 0);
+    held.insert(held.end(), read.items.begin(), read.items.end());
+    ASSERT_EQ(Types(read.items), (std::vector<std::int32_t>{ItemRectangle, ItemEllipse, ItemGroup}));
+    const DrawItem* originals[] = {a, c, &group};
+    for (std::size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        RectF expected = const_cast<DrawItem*>(originals[i])->Bounds();
+        expected.x -= bounds.x;
+        expected.y -= bounds.y;
+        ExpectRectNear(read.items[i]->Bounds(), expected, 0.05f);
+    }
+}
+
+TEST_F(DrawingFileTest, ImportPlacesIntoTheDraggedRectangle)
+{
+    Add<RectangleItem>({{0, 0}, {100, 50}});
+    Add<RectangleItem>({{20, 60}, {60, 100}});
+    const std::string two = TempPath("two.xml");
+    ASSERT_TRUE(WriteSelectionFile(two, doc, held, RectF{-0.5f, -0.5f, 101, 101}).ok);
+    doc.Items().RemoveAll();
+
+    // Several items: one new group, scaled so that its bottom-right lands on
+    // the pointer less the handle's offset.
+    const std::uint32_t firstId = NextItemId;
+    ReadItemsResult read = Read(two, {100, 100}, {304, 204}, 1);
+    ASSERT_EQ(Types(read.items), std::vector<std::int32_t>{ItemGroup});
+    EXPECT_EQ(read.items[0]->Id(), firstId) << "the group takes its id before its members";
+    ASSERT_EQ(read.items[0]->ChildCount(), 2);
+    EXPECT_EQ(read.items[0]->ChildAt(0)->Id(), firstId + 1);
+    EXPECT_EQ(read.items[0]->RefCount(), 1);
+    EXPECT_EQ(read.items[0]->ChildAt(0)->RefCount(), 0);
+    ExpectRectNear(read.items[0]->Bounds(), RectF{100, 100, 200, 100}, 1.0f);
+
+    // Less than 5 units in one direction: moved, not scaled.
+    read = Read(two, {10, 20}, {14, 300}, 1);
+    ASSERT_EQ(read.items.size(), 1u);
+    ExpectRectNear(read.items[0]->Bounds(), RectF{10, 20, 101, 101}, 0.01f);
+
+    // Mode 0 keeps the items apart.
+    read = Read(two, {5, 5}, {5, 5}, 0);
+    ASSERT_EQ(Types(read.items), (std::vector<std::int32_t>{ItemRectangle, ItemRectangle}));
+    ExpectRectNear(read.items[1]->Bounds(), RectF{25, 65, 41, 41}, 0.01f);
+
+    // One item: no group, the item itself is placed.
+    const std::string one = TempPath("one.xml");
+    doc.AddItem(read.items[1]);
+    ASSERT_TRUE(WriteSelectionFile(one, doc, {read.items[1]}, read.items[1]->Bounds()).ok);
+    read = Read(one, {0, 0}, {86, 46}, 1);
+    ASSERT_EQ(Types(read.items), std::vector<std::int32_t>{ItemRectangle});
+    ExpectRectNear(read.items[0]->Bounds(), RectF{0, 0, 82, 42}, 1.0f);
+}
+
+TEST_F(DrawingFileTest, CanvasValuesAndGuides)
+{
+    const std::string path = TempPath("canvas.xml");
+    PutBytes(path, "<plimsa type=\"canvas\" width=\" +640px\" color=\"-01-300-abc\">\n"
+                   "<item type=\"118\"><point type=\"1\" value=\"12.5\"/><line type=\"0\" value=\"3\"/>"
+                   "<point value=\"nan\"/></item>\n"
+                   "<item type=\"102\"><point x=\"0\" y=\"0\"/><point x=\"10\" y=\"0\"/></item>\n</plimsa>\n");
+    // A canvas file imported (mode 1) still sets the canvas and adds its guides,
+    // and its guide section counts as a child: the one item comes in a group.
+    const ReadItemsResult read = Read(path, {}, {}, 1);
+    EXPECT_EQ(doc.GetCanvasWidth(), 640);
+    EXPECT_EQ(doc.GetCanvasHeight(), 0);
+    EXPECT_EQ(doc.GetCanvasColor(), 0x00FF2C00u); // low 8 bits of -1, 300 and nothing
+    ASSERT_EQ(doc.GetGuideCount(), 2);
+    GuideLine first, second;
+    doc.GetGuide(0, first);
+    doc.GetGuide(1, second);
+    EXPECT_EQ(first, (GuideLine{1, 12.5f}));
+    EXPECT_EQ(second, (GuideLine{0, 0}));
+    ASSERT_EQ(Types(read.items), std::vector<std::int32_t>{ItemGroup});
+    EXPECT_EQ(read.items[0]->ChildCount(), 1);
+
+    // Guides round trip in order, to two decimals; no section without guides.
+    CKorvaniDoc empty;
+    EXPECT_EQ(DrawingFileText(empty, {20, 10, 0xFF010203}),
+              "<plimsa version=\"2.0.0.1\" type=\"canvas\" width=\"20\" height=\"10\" color=\"001-002-003\">\r\n"
+              "</plimsa>\r\n");
+    CKorvaniDoc guided;
+    const std::vector<GuideLine> guides = {{0, 12.344f}, {1, -3.5f}, {0, 1000}, {1, 0.006f}};
+    for (const GuideLine& g : guides)
+        guided.AddGuide(g);
+    const std::string saved = TempPath("guides.xml");
+    ASSERT_TRUE(WriteDrawingFile(saved, guided, {300, 200, ColorOpaqueWhite}).ok);
+    EXPECT_NE(Bytes(saved).find("\r\n<item type=\"118\">\r\n<point type=\"0\" value=\"12.34\"></point>\r\n"),
+              std::string::npos);
+    CKorvaniDoc back;
+    ReadItemsFile(back, {}, {}, saved, 0);
+    ASSERT_EQ(back.GetGuideCount(), 4);
+    for (int i = 0; i < 4; ++i) {
+        GuideLine g;
+        back.GetGuide(i, g);
+        EXPECT_EQ(g.orientation, guides[std::size_t(i)].orientation);
+        EXPECT_NEAR(g.position, guides[std::size_t(i)].position, 0.005f);
+    }
+    EXPECT_EQ(back.GetCanvasColor(), 0x00FFFFFFu);
+}
+
+TEST_F(DrawingFileTest, OnlyKnownRootsAndKindsLoad)
+{
+    doc.SetCanvasWidth(7);
+    for (const char* root : {"<plimsa type=\"Canvas\" width=\"5\">", "<plimsa width=\"5\">", "<plimsa type=\"picture\">"}) {
+        SCOPED_TRACE(root);
+        const std::string path = TempPath("root.xml");
+        PutBytes(path, std::string(root) + "<item type=\"118\"><point type=\"0\" value=\"1\"/></item>"
+                                           "<item type=\"102\"/></plimsa>");
+        const ReadItemsResult read = Read(path, {}, {}, 1);
+        EXPECT_TRUE(read.parsed);
+        EXPECT_TRUE(read.items.empty());
+        EXPECT_EQ(doc.GetCanvasWidth(), 7);
+        EXPECT_EQ(doc.GetGuideCount(), 0);
+    }
+
+    // The root's name does not matter; types 109, none or unknown make nothing and spend no id.
+    const std::string path = TempPath("kinds.xml");
+    PutBytes(path, "<drawing type=\"items\"><item type=\"109\"/><item/><item type=\"abc\"/><!-- c -->"
+                   "<item type=\"103\"><point/><point x=\"8\" y=\"8\"/></item><item type=\"111\"/></drawing>");
+    const std::uint32_t before = NextItemId;
+    const ReadItemsResult read = Read(path);
+    ASSERT_EQ(Types(read.items), std::vector<std::int32_t>{ItemEllipse});
+    EXPECT_EQ(read.items[0]->Id(), before);
+    EXPECT_EQ(NextItemId, before + 1);
+}
+
+TEST_F(DrawingFileTest, FilesThatCannotBeReadSaySo)
+{
+    const std::string missing = TempPath("missing.xml");
+    ReadItemsResult read = Read(missing);
+    EXPECT_FALSE(read.opened);
+    EXPECT_NE(read.errorMessage.find(missing), std::string::npos) << read.errorMessage;
+    read = Read(dir.path().toStdString());
+    EXPECT_FALSE(read.opened) << "a folder is no file";
+
+    // Each read reports its own parse error, not the first one of the run.
+    const std::string mismatch = TempPath("mismatch.xml");
+    PutBytes(mismatch, "<plimsa type=\"items\"><item type=\"102\"></plimsa>");
+    read = Read(mismatch);
+    EXPECT_TRUE(read.opened);
+    EXPECT_FALSE(read.parsed);
+    EXPECT_EQ(read.errorMessage, "'<item> ... </plimsa>' is not wel-formed.");
+    const std::string slash = TempPath("slash.xml");
+    PutBytes(slash, "<plimsa type=\"items\"/ >");
+    read = Read(slash);
+    EXPECT_FALSE(read.parsed);
+    EXPECT_EQ(read.errorMessage, "Element must be closed.");
+    const std::string empty = TempPath("empty.xml");
+    PutBytes(empty, "");
+    read = Read(empty);
+    EXPECT_TRUE(read.opened);
+    EXPECT_FALSE(read.parsed);
+    EXPECT_FALSE(read.errorMessage.empty());
+
+    // A zero byte ends the text.
+    const std::string zero = TempPath("zero.xml");
+    PutBytes(zero, std::string("<plimsa type=\"items\"><item type=\"104\"><point/><point x=\"9\" y=\"9\"/></item></plimsa>") +
+                       std::string(1, '\0') + "<<<garbage");
+    read = Read(zero);
+    EXPECT_TRUE(read.parsed);
+    EXPECT_EQ(read.items.size(), 1u);
+}
+
+TEST_F(DrawingFileTest, SavingReplacesTheFileOnlyWhenComplete)
+{
+    const std::string target = TempPath("drawing.xml");
+    PutBytes(target, "previous drawing");
+
+    // The file size limit makes the write fail part way: the previous file stays.
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const FileWriteResult failed = SaveTextFile(target, std::string(1 << 20, 'x'));
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(failed.ok);
+    EXPECT_NE(failed.errorMessage.find(target), std::string::npos) << failed.errorMessage;
+    EXPECT_EQ(Bytes(target), "previous drawing");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"drawing.xml"}) << "no half-written file left";
+
+    const std::string nowhere = TempPath("no/such/folder/drawing.xml");
+    const FileWriteResult noFolder = SaveTextFile(nowhere, "text");
+    EXPECT_FALSE(noFolder.ok);
+    EXPECT_NE(noFolder.errorMessage.find(nowhere), std::string::npos);
+
+    ASSERT_TRUE(SaveTextFile(target, "new").ok);
+    EXPECT_EQ(Bytes(target), "new");
+
+    // Long names are used whole.
+    std::string longDir = dir.path().toStdString();
+    for (int i = 0; i < 4; ++i)
+        longDir += "/" + std::string(100, char('a' + i));
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(longDir)));
+    const std::string longPath = longDir + "/" + std::string(200, 'z') + ".xml";
+    Add<LineItem>({{0, 0}, {30, 40}});
+    ASSERT_TRUE(WriteDrawingFile(longPath, doc, {10, 10, ColorOpaqueWhite}).ok);
+    CKorvaniDoc back;
+    ReadItemsResult read = ReadItemsFile(back, {}, {}, longPath, 0);
+    held.insert(held.end(), read.items.begin(), read.items.end());
+    EXPECT_EQ(Types(read.items), std::vector<std::int32_t>{ItemLine});
+}
