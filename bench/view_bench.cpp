@@ -108,6 +108,7 @@ Scene& OpenScene(int n)
     return *scene;
 }
 
+// A full render: the drawing changed, so every item in view is drawn anew.
 void Paint(benchmark::State& state, bool parallel)
 {
     Scene& scene = OpenScene(int(state.range(0)));
@@ -118,6 +119,7 @@ void Paint(benchmark::State& state, bool parallel)
     scene.view.SetParallelPaint(parallel);
     scene.view.Paint(scene.image, scene.image.rect()); // items measured once
     for (auto _ : state) {
+        scene.view.DocumentChanged();
         scene.view.Paint(scene.image, scene.image.rect());
         benchmark::DoNotOptimize(scene.image.constBits());
     }
@@ -135,18 +137,49 @@ void BM_PaintOneThread(benchmark::State& state)
     Paint(state, false);
 }
 
-// The first paint after the drawing changed also measures every item.
-void BM_PaintAfterChange(benchmark::State& state)
+// A repaint with the drawing unchanged (a tool mark or the ruler moved).
+void BM_Repaint(benchmark::State& state)
 {
     Scene& scene = OpenScene(int(state.range(0)));
     if (!scene.ok) {
         state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
         return;
     }
+    scene.view.Paint(scene.image, scene.image.rect());
     for (auto _ : state) {
-        scene.view.DocumentChanged();
         scene.view.Paint(scene.image, scene.image.rect());
+        benchmark::DoNotOptimize(scene.image.constBits());
     }
+}
+
+// One mouse move of a drag of the item in the middle of the client: the
+// move preview and the repaint that shows it.
+void BM_DragMove(benchmark::State& state)
+{
+    Scene& scene = OpenScene(int(state.range(0)));
+    if (!scene.ok) {
+        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+        return;
+    }
+    CKorvaniView& view = scene.view;
+    view.SetTool(ToolKind::Select);
+    view.SelectNone();
+    const QPoint start(960, 540);
+    view.OnLeftButtonDown(start);
+    if (!view.Selection()) {
+        view.OnLeftButtonUp(start);
+        state.SkipWithError("no item under the middle of the client");
+        return;
+    }
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        view.OnMouseMove(start + QPoint(step % 50, step % 30));
+        view.Paint(scene.image, scene.image.rect());
+        benchmark::DoNotOptimize(scene.image.constBits());
+    }
+    view.OnMouseMove(start); // back where it began: nothing is committed
+    view.OnLeftButtonUp(start);
 }
 
 // A pointer move with no button: the cursor rule (guides, the selection's
@@ -186,9 +219,10 @@ void BM_HitTestItems(benchmark::State& state)
     }
 }
 
-BENCHMARK(BM_Paint)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_PaintOneThread)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_PaintAfterChange)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Paint)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_PaintOneThread)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_Repaint)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DragMove)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_HoverMove)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HitTestItems)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 

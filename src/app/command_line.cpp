@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "app/actions_runner.h"
+
 #include "document/drawing_file.h"
 #include "document/korvani_doc.h"
 #include "export/image_export.h"
@@ -17,6 +19,7 @@ CommandLine ParseCommandLine(const QStringList& arguments)
         command.error = std::move(why);
         return command;
     };
+    bool exporting = false, acting = false;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
         if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
@@ -26,8 +29,17 @@ CommandLine ParseCommandLine(const QStringList& arguments)
         if (a == QLatin1String("--export")) {
             if (i + 1 >= arguments.size())
                 return invalid("--export needs the file to write");
-            command.mode = CommandLine::Mode::Export;
+            if (exporting)
+                return invalid("--export given twice");
+            exporting = true;
             command.output = arguments[++i].toStdString();
+        } else if (a == QLatin1String("--actions")) {
+            if (i + 1 >= arguments.size())
+                return invalid("--actions needs the script to run");
+            if (acting)
+                return invalid("--actions given twice");
+            acting = true;
+            command.script = arguments[++i].toStdString();
         } else if (a.startsWith(QLatin1String("--"))) {
             return invalid("unknown option " + a.toStdString());
         } else if (command.input.empty()) {
@@ -36,8 +48,13 @@ CommandLine ParseCommandLine(const QStringList& arguments)
             return invalid("more than one drawing named: " + a.toStdString());
         }
     }
-    if (command.mode == CommandLine::Mode::Export && command.input.empty())
-        return invalid("--export needs a drawing to read");
+    if (acting) {
+        command.mode = CommandLine::Mode::Actions;
+    } else if (exporting) {
+        command.mode = CommandLine::Mode::Export;
+        if (command.input.empty())
+            return invalid("--export needs a drawing to read");
+    }
     return command;
 }
 
@@ -50,14 +67,20 @@ std::string HelpText()
 {
     return "Usage: korvani [drawing.xml]\n"
            "       korvani --export OUT IN.xml\n"
+           "       korvani --actions SCRIPT [IN.xml] [--export OUT]\n"
            "\n"
            "Without options, starts the editor and opens the drawing, if one is named.\n"
            "\n"
            "Options:\n"
-           "  --export OUT   load IN.xml and write OUT without opening a window; the format\n"
-           "                 follows OUT's extension: .xml (the drawing file), .png, .jpg or\n"
-           "                 .jpeg (the whole canvas, one pixel per canvas unit)\n"
-           "  -h, --help     show this help\n";
+           "  --export OUT      load IN.xml and write OUT without opening a window; the format\n"
+           "                    follows OUT's extension: .xml (the drawing file), .png, .jpg or\n"
+           "                    .jpeg (the whole canvas, one pixel per canvas unit)\n"
+           "  --actions SCRIPT  open IN.xml, if named, in the editing view without a window\n"
+           "                    (a client of 1280 x 800 pixels) and run the actions of SCRIPT,\n"
+           "                    one a line: tool, command, press, move, release, dblclick,\n"
+           "                    key, zoom, answer, save, export, expect-message (README.md\n"
+           "                    describes them); with --export, write OUT afterwards\n"
+           "  -h, --help        show this help\n";
 }
 
 namespace {
@@ -80,16 +103,60 @@ private:
 
 } // namespace
 
-int ExportDrawing(const std::string& input, const std::string& output, std::string& error)
+namespace {
+
+// The image type of an export target, nullptr for the drawing file; false for an unknown extension.
+bool ExportType(const std::string& output, const char*& mime, std::string& error)
 {
     const QString suffix = QFileInfo(QString::fromStdString(output)).suffix().toLower();
-    const char* mime = suffix == QLatin1String("png") ? "image/png"
+    mime = suffix == QLatin1String("png") ? "image/png"
         : (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) ? "image/jpeg"
         : nullptr;
     if (!mime && suffix != QLatin1String("xml")) {
         error = output + ": unknown file type (use .xml, .png, .jpg or .jpeg)";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int ExportDocument(const CKorvaniDoc& doc, const CanvasValues& canvas, const std::string& output, std::string& error)
+{
+    const char* mime = nullptr;
+    if (!ExportType(output, mime, error))
+        return 1;
+    if (!mime) {
+        const FileWriteResult written = WriteDrawingFile(output, doc, canvas);
+        if (!written.ok) {
+            error = written.errorMessage;
+            return 1;
+        }
+        return 0;
+    }
+    if (canvas.width <= 0 || canvas.height <= 0) {
+        error = output + ": the drawing has no canvas to export";
         return 1;
     }
+    const QImage image = RenderExportImage(doc, canvas, nullptr);
+    if (image.isNull()) {
+        error = output + ": the picture is too large to make";
+        return 1;
+    }
+    std::string why;
+    if (!SaveImage(image, output, mime, &why)) {
+        error = output + ": " + why;
+        return 1;
+    }
+    return 0;
+}
+
+int ExportDrawing(const std::string& input, const std::string& output, std::string& error)
+{
+    // An unknown target type is refused before anything is read.
+    const char* mime = nullptr;
+    if (!ExportType(output, mime, error))
+        return 1;
 
     CKorvaniDoc doc;
     LoadedDrawing drawing(doc);
@@ -106,29 +173,11 @@ int ExportDrawing(const std::string& input, const std::string& output, std::stri
         doc.AddItem(item);
 
     const CanvasValues canvas{doc.GetCanvasWidth(), doc.GetCanvasHeight(), 0xFF000000u | doc.GetCanvasColor()};
-    if (!mime) {
-        const FileWriteResult written = WriteDrawingFile(output, doc, canvas);
-        if (!written.ok) {
-            error = written.errorMessage;
-            return 1;
-        }
-        return 0;
-    }
-    if (canvas.width <= 0 || canvas.height <= 0) {
+    if (mime && (canvas.width <= 0 || canvas.height <= 0)) {
         error = input + ": the drawing has no canvas to export";
         return 1;
     }
-    const QImage image = RenderExportImage(doc, canvas, nullptr);
-    if (image.isNull()) {
-        error = output + ": the picture is too large to make";
-        return 1;
-    }
-    std::string why;
-    if (!SaveImage(image, output, mime, &why)) {
-        error = output + ": " + why;
-        return 1;
-    }
-    return 0;
+    return ExportDocument(doc, canvas, output, error);
 }
 
 int RunHeadless(const CommandLine& command)
@@ -143,6 +192,13 @@ int RunHeadless(const CommandLine& command)
     case CommandLine::Mode::Export: {
         std::string error;
         const int status = ExportDrawing(command.input, command.output, error);
+        if (status != 0)
+            std::fprintf(stderr, "korvani: %s\n", error.c_str());
+        return status;
+    }
+    case CommandLine::Mode::Actions: {
+        std::string error;
+        const int status = RunActionsFile(command.script, command.input, command.output, error);
         if (status != 0)
             std::fprintf(stderr, "korvani: %s\n", error.c_str());
         return status;

@@ -1,9 +1,12 @@
 // Korvani: start-up of the editor, or a headless command.
 #include "app/command_line.h"
+#include "document/korvani_doc.h"
 #include "ui/frame/main_frame.h"
+#include "ui/frame/view_area.h"
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QTimer>
 #include <QtGlobal>
 
 #include <cstdio>
@@ -53,7 +56,14 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QApplication::setApplicationName(QStringLiteral("Korvani"));
 
-    CMainFrame frame;
+    // The one document lives for the whole run; the frame and its view go first.
+    CKorvaniDoc document;
+    CMainFrame frame(document);
     frame.showMaximized();
+    if (!command.input.empty()) {
+        // Once the window is up, so that a message about the file has it behind.
+        const std::string path = command.input;
+        QTimer::singleShot(0, &frame, [&frame, path] { frame.viewArea()->OpenDrawing(path); });
+    }
     return app.exec();
 }

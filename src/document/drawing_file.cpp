@@ -2,6 +2,7 @@
 
 #include "document/korvani_doc.h"
 #include "items/attribute_format.h"
+#include "items/group_item.h"
 #include "items/item_factory.h"
 #include "items/item_xml_format.h"
 #include "xml/xml_reader.h"
@@ -255,6 +256,7 @@ ReadItemsResult ReadItemsFile(CKorvaniDoc& doc, PointF start, PointF end, const 
 
     const int count = root.GetChildCount();
     DrawItem* collector = nullptr;
+    std::vector<DrawItem*> collected;
     if (count > 1 && mode == 1) {
         collector = CreateItem(ItemGroup, TakeNextItemId());
     }
@@ -273,8 +275,7 @@ ReadItemsResult ReadItemsFile(CKorvaniDoc& doc, PointF start, PointF end, const 
         TakeNextItemId();
         item->ReadXml(child);
         if (collector) {
-            if (!collector->AddChild(item))
-                delete item;
+            collected.push_back(item);
             continue;
         }
         PlaceItem(*item, start, end);
@@ -282,6 +283,7 @@ ReadItemsResult ReadItemsFile(CKorvaniDoc& doc, PointF start, PointF end, const 
         result.items.push_back(item);
     }
     if (collector) {
+        static_cast<GroupItem*>(collector)->AddChildren(collected);
         PlaceItem(*collector, start, end);
         collector->AddRef();
         result.items.push_back(collector);

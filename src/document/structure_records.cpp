@@ -1,6 +1,7 @@
 #include "document/structure_records.h"
 
 #include "document/korvani_doc.h"
+#include "items/group_item.h"
 #include "items/item_factory.h"
 
 #include <algorithm>
@@ -200,8 +201,8 @@ GroupRecord::GroupRecord(CKorvaniDoc& doc, std::uint32_t id, DrawItem* selection
     if (items.empty())
         return;
     group = ItemRef(CreateItem(ItemGroup, id));
+    static_cast<GroupItem*>(group.get())->AddChildren(items);
     for (DrawItem* member : items) {
-        group->AddChild(member);
         const int index = doc.IndexOf(member);
         members.push_back({member, index});
         if (index >= 0)

@@ -372,11 +372,27 @@ bool GroupItem::AddChild(DrawItem* item)
     if (!item || item == this)
         return false;
     children.push_back(item);
+    StoreCentre();
+    return true;
+}
+
+void GroupItem::AddChildren(const std::vector<DrawItem*>& items)
+{
+    const std::size_t before = children.size();
+    for (DrawItem* item : items) {
+        if (item && item != this)
+            children.push_back(item);
+    }
+    if (children.size() != before)
+        StoreCentre();
+}
+
+void GroupItem::StoreCentre()
+{
     RectF bounds;
     GetBounds(bounds, ModeCommit);
     // The group's own centre only; the virtual setter would move every child's.
     StoreAttr(ATTR_CENTER, FormatPointAttr(bounds.Center()));
-    return true;
 }
 
 DrawItem* GroupItem::ChildAt(std::int32_t index)

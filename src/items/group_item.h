@@ -72,6 +72,9 @@ public:
     bool SetNodes(const NodeList& list) override;
 
     bool AddChild(DrawItem* item) override;
+    // AddChild of each item in turn, with the centre measured once at the end
+    // (the same result; adding one by one measures every child each time).
+    void AddChildren(const std::vector<DrawItem*>& items);
     // nullptr outside 0..ChildCount()-1.
     DrawItem* ChildAt(std::int32_t index) override;
     bool RemoveChildAt(std::int32_t index) override;
@@ -82,6 +85,8 @@ public:
     void MoveNodes(int mode, const NodeSelection& selection, float dx, float dy) override;
 
 private:
+    // ATTR_CENTER := centre of the children's union.
+    void StoreCentre();
     // The group's own hidden and locked flags (the getters answer from the active child).
     bool OwnFlag(std::int32_t attr) const;
     bool Inert() const { return OwnFlag(ATTR_HIDDEN) || OwnFlag(ATTR_LOCKED); }

@@ -17,6 +17,7 @@ void GroupItem::WriteXml(std::string& out)
 
 void GroupItem::ReadXml(const XmlNode& element)
 {
+    std::vector<DrawItem*> read;
     for (const auto& childElement : element.children) {
         const std::string* type = childElement->GetAttributeValue("type");
         // An id is spent only on an item that is made.
@@ -25,7 +26,7 @@ void GroupItem::ReadXml(const XmlNode& element)
             continue;
         TakeNextItemId();
         child->ReadXml(*childElement);
-        if (!AddChild(child))
-            delete child;
+        read.push_back(child);
     }
+    AddChildren(read);
 }

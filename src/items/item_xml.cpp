@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <fstream>
 
 namespace {
@@ -24,34 +23,7 @@ constexpr std::array<bool, 256> MakeEscapeTable()
 }
 constexpr std::array<bool, 256> NeedsEscape = MakeEscapeTable();
 
-constexpr char UpperDigits[] = "0123456789ABCDEF";
 constexpr char LowerDigits[] = "0123456789abcdef";
-
-constexpr std::array<char, 512> MakeHexPairs()
-{
-    std::array<char, 512> pairs{};
-    for (int b = 0; b < 256; ++b) {
-        pairs[std::size_t(2 * b)] = UpperDigits[b >> 4];
-        pairs[std::size_t(2 * b + 1)] = UpperDigits[b & 15];
-    }
-    return pairs;
-}
-constexpr std::array<char, 512> HexPairs = MakeHexPairs();
-
-// Digit value, or -1 for a character that is no hex digit.
-constexpr std::array<std::int8_t, 256> MakeHexValues()
-{
-    std::array<std::int8_t, 256> values{};
-    values.fill(-1);
-    for (int d = 0; d < 10; ++d)
-        values[std::size_t('0' + d)] = std::int8_t(d);
-    for (int d = 0; d < 6; ++d) {
-        values[std::size_t('A' + d)] = std::int8_t(10 + d);
-        values[std::size_t('a' + d)] = std::int8_t(10 + d);
-    }
-    return values;
-}
-constexpr std::array<std::int8_t, 256> HexValues = MakeHexValues();
 
 void AppendColorLines(std::string& out, std::string_view name, const std::vector<ArgbColor>& colors)
 {
@@ -242,29 +214,6 @@ void AppendItemClosing(std::string& out)
 {
     out += "\t</item>";
     out += XmlLineEnd;
-}
-
-void AppendHexUpper(std::string& out, const unsigned char* bytes, std::size_t count)
-{
-    const std::size_t at = out.size();
-    out.resize(at + 2 * count);
-    char* dst = out.data() + at;
-    for (std::size_t i = 0; i < count; ++i)
-        std::memcpy(dst + 2 * i, &HexPairs[std::size_t(bytes[i]) * 2], 2);
-}
-
-std::size_t DecodeHexPrefix(std::string_view hex, unsigned char* out)
-{
-    const std::size_t pairs = hex.size() / 2;
-    const auto* src = reinterpret_cast<const unsigned char*>(hex.data());
-    for (std::size_t i = 0; i < pairs; ++i) {
-        const int high = HexValues[src[2 * i]];
-        const int low = HexValues[src[2 * i + 1]];
-        if ((high | low) < 0)
-            return i;
-        out[i] = static_cast<unsigned char>((high << 4) | low);
-    }
-    return pairs;
 }
 
 void ReserveForAppend(std::string& out, std::size_t extra)

@@ -86,6 +86,7 @@ std::optional<ViewAction> ViewActionForCommandId(int id)
 
 void CKorvaniView::DoCommand(std::int32_t code)
 {
+    CancelDrag();
     // What a command changed, for the panels.
     bool listChanged = false;
     bool itemsChanged = false;

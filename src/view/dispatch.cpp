@@ -93,15 +93,30 @@ void CKorvaniView::OnCaptureLost()
 {
     if (!captured)
         return;
-    // The drag is abandoned: nothing is committed and no preview stays behind.
-    captured = false;
+    captured = false; // the window system has already taken it
+    AbandonDrag();
+    Repaint();
+}
+
+void CKorvaniView::CancelDrag()
+{
+    if (!captured)
+        return;
+    EndCapture();
+    AbandonDrag();
+}
+
+void CKorvaniView::AbandonDrag()
+{
+    // Nothing is committed and no preview stays behind.
     DropPreview();
-    if (centreDrag)
+    if (centreDrag) {
         RestoreCentre();
+        centreDrag = false;
+    }
     draggedGuide = -1;
     selectHitCode = HitMiss;
     lastPoint = downPoint;
-    Repaint();
 }
 
 // --- cursors ---

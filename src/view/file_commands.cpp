@@ -23,6 +23,7 @@ bool CKorvaniView::OpenDrawing(const std::string& path)
         }
     }
 
+    CancelDrag();
     ClearDrawing();
     if (doc.PushLoadItems({}, {}, path, 0) < 0) {
         // The file changed or vanished since it was read aside.

@@ -19,6 +19,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QTransform>
 #include <Qt>
 
 #include <cstdint>
@@ -147,7 +148,11 @@ public:
     QImage PaintClient();
     // Large paints split the client into two bands drawn on two threads;
     // the pixels are the same either way.
-    void SetParallelPaint(bool on) { parallelPaint = on; }
+    void SetParallelPaint(bool on)
+    {
+        parallelPaint = on;
+        InvalidateLayers();
+    }
 
     // --- rulers and guides (rulers.cpp) ---
     const Ruler& GetRuler() const { return ruler; }
@@ -180,6 +185,10 @@ private:
     bool HandleKey(int key);
     void MoveSelectionByKey(float dx, float dy);
     void UpdateCursor(PointF q);
+    // Ends a drag without committing it: a tool or command that arrives
+    // while the mouse is held must not act on a half-made change.
+    void CancelDrag();
+    void AbandonDrag();
 
     // selection.cpp
     void SelectPress(PointF q, bool shift);
@@ -206,7 +215,14 @@ private:
     void EmptySelectionGroup();
 
     // rendering.cpp
-    void PaintItems(QImage& image, const QRect& clip);
+    // Items first..end-1 of the list into image, within clip.
+    void PaintItems(QImage& image, const QRect& clip, int first, int end);
+    // The list indices (first, last) of the items a drag may change; first > last when none.
+    std::pair<int, int> LiveItemRange();
+    // Renders the layers below and above the live items when anything they show changed.
+    void UpdateLayers(QSize size, std::pair<int, int> live);
+    void InvalidateLayers();
+    RectF CanvasRectOf(const QRect& pixels) const;
     void PaintToolMarks(QPainter& painter);
     void PaintRubberBand(QPainter& painter);
     void PaintBezierHandles(QPainter& painter);
@@ -273,6 +289,25 @@ private:
     bool shiftDown = false;
 
     ItemBoundsCache boundsCache;
+    // Counts the changes of the drawing; the kept layers name the one they show.
+    std::uint64_t drawingGeneration = 0;
+    struct LayerKey
+    {
+        std::uint64_t generation = 0;
+        QTransform transform;
+        QSize size;
+        std::int32_t canvasWidth = 0;
+        std::int32_t canvasHeight = 0;
+        ArgbColor canvasColor = 0;
+        int liveFirst = 0;
+        int liveLast = -1;
+        friend bool operator==(const LayerKey&, const LayerKey&) = default;
+    };
+    LayerKey layerKey;
+    bool layersValid = false;
+    std::vector<DrawItem*> liveUnits; // the selection's units during a drag, sorted
+    QImage belowLayer; // background, canvas and the items below the live ones
+    QImage aboveLayer; // the items above the live ones, on transparent
     QImage backBuffer;
     bool parallelPaint = true;
 };

@@ -22,7 +22,7 @@ namespace {
 
 // Below this many items in view one band is quicker than two threads.
 constexpr int ParallelItemThreshold = 200;
-constexpr int ParallelMinimumRows = 64;
+constexpr int ParallelMinimumPixels = 128;
 
 // Items that more than one band draws are drawn by one band at a time: an
 // item keeps its pen, brush and working path between draws.
@@ -104,15 +104,99 @@ void CKorvaniView::Paint(QImage& target, const QRect& requested)
         return;
     ruler.zoom = ZoomFactor;
 
+    // The items that may change from one paint to the next are drawn live;
+    // everything below and above them comes from layers kept between paints.
+    const std::pair<int, int> live = LiveItemRange();
+    UpdateLayers(target.size(), live);
+
+    QPainter painter(&target);
+    painter.setClipRect(clip);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(clip.topLeft(), belowLayer, clip);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setTransform(CanvasTransform());
+    if (live.first <= live.second) {
+        const std::vector<ItemBoundsCache::Entry>& entries = boundsCache.Entries();
+        const RectF visible = CanvasRectOf(clip);
+        for (int i = live.first; i <= live.second; ++i) {
+            const ItemBoundsCache::Entry& e = entries[std::size_t(i)];
+            // The selection may preview beyond its committed bounds: never skipped.
+            if (std::binary_search(liveUnits.begin(), liveUnits.end(), e.item) ||
+                ItemBoundsCache::Meets(e.paintBounds, visible))
+                e.item->Draw(painter);
+        }
+        if (!aboveLayer.isNull()) {
+            painter.resetTransform();
+            painter.drawImage(clip.topLeft(), aboveLayer, clip);
+            painter.setTransform(CanvasTransform());
+        }
+    }
+    PaintToolMarks(painter);
+    PaintConstructionPreview(painter);
+    if (canvas.width > 0)
+        ruler.Draw(painter, CanvasOrigin(), clientSize);
+    PaintGuides(painter);
+}
+
+RectF CKorvaniView::CanvasRectOf(const QRect& pixels) const
+{
+    // Every canvas point of the pixels, and the pixel that anti-aliasing may touch around them.
+    const RectF r = FromQRectF(CanvasTransform().inverted().mapRect(QRectF(pixels)));
+    return InflateRect(r, float(2 * Pixel()));
+}
+
+std::pair<int, int> CKorvaniView::LiveItemRange()
+{
+    boundsCache.Update(doc.Items());
+    // Only a drag changes items between paints without a document change:
+    // the selection previews, or has nodes or handles moved directly.
+    liveUnits.clear();
+    if (!captured || !selection)
+        return {0, -1};
+    SelectionUnits(liveUnits);
+    std::sort(liveUnits.begin(), liveUnits.end());
+    const std::vector<ItemBoundsCache::Entry>& entries = boundsCache.Entries();
+    int first = -1, last = -1;
+    for (int i = 0; i < int(entries.size()); ++i) {
+        if (std::binary_search(liveUnits.begin(), liveUnits.end(), entries[std::size_t(i)].item)) {
+            if (first < 0)
+                first = i;
+            last = i;
+        }
+    }
+    return first < 0 ? std::pair(0, -1) : std::pair(first, last);
+}
+
+void CKorvaniView::InvalidateLayers()
+{
+    layersValid = false;
+}
+
+void CKorvaniView::UpdateLayers(QSize size, std::pair<int, int> live)
+{
+    const LayerKey key{drawingGeneration, CanvasTransform(), size, canvas.width, canvas.height, canvas.color,
+                       live.first, live.second};
+    if (layersValid && key == layerKey)
+        return;
+    layerKey = key;
+    layersValid = true;
+
+    const int count = int(boundsCache.Entries().size());
+    const bool anyLive = live.first <= live.second;
+    const QRect all(QPoint(0, 0), size);
+
+    if (belowLayer.size() != size)
+        belowLayer = QImage(size, QImage::Format_ARGB32_Premultiplied);
     {
-        QPainter painter(&target);
-        painter.setClipRect(clip);
-        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        QPainter painter(&belowLayer);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
         if (canvas.width <= 0) {
             // No canvas yet: the whole client is the shadow's grey.
-            painter.fillRect(clip, QColor::fromRgba(ShadowColor));
+            painter.fillRect(all, QColor::fromRgba(ShadowColor));
         } else {
-            painter.fillRect(clip, QColor::fromRgba(WindowBackground));
+            painter.fillRect(all, QColor::fromRgba(WindowBackground));
+            painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
             painter.setRenderHint(QPainter::Antialiasing, true);
             painter.setTransform(CanvasTransform());
             const QRectF sheet(0, 0, canvas.width, canvas.height);
@@ -123,75 +207,61 @@ void CKorvaniView::Paint(QImage& target, const QRect& requested)
             painter.drawRect(sheet);
         }
     }
+    PaintItems(belowLayer, all, 0, anyLive ? live.first : count);
 
-    PaintItems(target, clip);
-
-    QPainter painter(&target);
-    painter.setClipRect(clip);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setTransform(CanvasTransform());
-    PaintToolMarks(painter);
-    PaintConstructionPreview(painter);
-    if (canvas.width > 0)
-        ruler.Draw(painter, CanvasOrigin(), clientSize);
-    PaintGuides(painter);
+    if (anyLive && live.second + 1 < count) {
+        if (aboveLayer.size() != size)
+            aboveLayer = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        aboveLayer.fill(Qt::transparent);
+        PaintItems(aboveLayer, all, live.second + 1, count);
+    } else {
+        aboveLayer = QImage();
+    }
 }
 
-void CKorvaniView::PaintItems(QImage& image, const QRect& clip)
+void CKorvaniView::PaintItems(QImage& image, const QRect& clip, int first, int end)
 {
-    boundsCache.Update(doc.Items());
     const std::vector<ItemBoundsCache::Entry>& entries = boundsCache.Entries();
-    if (entries.empty())
+    if (first >= end)
         return;
 
-    const QTransform toCanvas = CanvasTransform().inverted();
-    // A canvas rectangle that holds every pixel of a client rectangle, with
-    // the pixel that anti-aliasing may touch around it.
-    const auto canvasRect = [&](const QRect& pixels) {
-        const RectF r = FromQRectF(toCanvas.mapRect(QRectF(pixels)));
-        return InflateRect(r, float(2 * Pixel()));
-    };
-
-    // The selection may show a transform preview beyond its committed
-    // bounds: it is never skipped.
-    std::vector<DrawItem*> previewing;
-    SelectionUnits(previewing);
-    std::sort(previewing.begin(), previewing.end());
-    const auto mayPreview = [&](const DrawItem* item) {
-        return !previewing.empty() && std::binary_search(previewing.begin(), previewing.end(), item);
-    };
-
-    const RectF visible = canvasRect(clip);
+    const RectF visible = CanvasRectOf(clip);
     int inView = 0;
-    for (const ItemBoundsCache::Entry& e : entries) {
-        if (ItemBoundsCache::Meets(e.paintBounds, visible))
-            ++inView;
-    }
-    const bool parallel = parallelPaint && inView >= ParallelItemThreshold && clip.height() >= ParallelMinimumRows &&
+    for (int i = first; i < end; ++i)
+        inView += ItemBoundsCache::Meets(entries[std::size_t(i)].paintBounds, visible) ? 1 : 0;
+    const bool parallel = parallelPaint && inView >= ParallelItemThreshold &&
+                          std::max(clip.width(), clip.height()) >= ParallelMinimumPixels &&
                           std::thread::hardware_concurrency() >= 2;
 
-    const QRect topBand = parallel ? QRect(clip.left(), clip.top(), clip.width(), clip.height() / 2) : clip;
-    const QRect bottomBand = parallel ? QRect(clip.left(), topBand.bottom() + 1, clip.width(),
-                                              clip.height() - topBand.height())
-                                      : QRect();
-    const RectF topRect = canvasRect(topBand);
-    const RectF bottomRect = parallel ? canvasRect(bottomBand) : RectF{};
+    // Cut across the longer side: fewer items then lie across the cut and
+    // are drawn by both bands.
+    QRect firstBand = clip, secondBand;
+    if (parallel && clip.width() > clip.height()) {
+        firstBand.setWidth(clip.width() / 2);
+        secondBand = QRect(firstBand.right() + 1, clip.top(), clip.width() - firstBand.width(), clip.height());
+    } else if (parallel) {
+        firstBand.setHeight(clip.height() / 2);
+        secondBand = QRect(clip.left(), firstBand.bottom() + 1, clip.width(), clip.height() - firstBand.height());
+    }
+    const RectF firstRect = CanvasRectOf(firstBand);
+    const RectF secondRect = parallel ? CanvasRectOf(secondBand) : RectF{};
 
     // Each band paints through its own image header over the same pixels;
-    // the bands' rows do not overlap, so no pixel is written twice.
+    // the bands do not overlap, so no pixel is written twice.
     uchar* const pixels = image.bits();
+    const QTransform transform = CanvasTransform();
     const auto paintBand = [&](const QRect& band, const RectF& bandRect) {
         QImage view(pixels, image.width(), image.height(), image.bytesPerLine(), image.format());
         QPainter painter(&view);
         painter.setClipRect(band);
         painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.setTransform(CanvasTransform());
-        for (const ItemBoundsCache::Entry& e : entries) {
-            const bool always = mayPreview(e.item);
-            if (!always && !ItemBoundsCache::Meets(e.paintBounds, bandRect))
+        painter.setTransform(transform);
+        for (int i = first; i < end; ++i) {
+            const ItemBoundsCache::Entry& e = entries[std::size_t(i)];
+            if (!ItemBoundsCache::Meets(e.paintBounds, bandRect))
                 continue;
-            const bool shared = parallel && (always || (ItemBoundsCache::Meets(e.paintBounds, topRect) &&
-                                                        ItemBoundsCache::Meets(e.paintBounds, bottomRect)));
+            const bool shared = parallel && ItemBoundsCache::Meets(e.paintBounds, firstRect) &&
+                                ItemBoundsCache::Meets(e.paintBounds, secondRect);
             if (shared) {
                 std::lock_guard lock(LockFor(e.item));
                 e.item->Draw(painter);
@@ -205,9 +275,9 @@ void CKorvaniView::PaintItems(QImage& image, const QRect& clip)
         paintBand(clip, visible);
         return;
     }
-    std::thread lower(paintBand, std::cref(bottomBand), std::cref(bottomRect));
-    paintBand(topBand, topRect);
-    lower.join();
+    std::thread second(paintBand, std::cref(secondBand), std::cref(secondRect));
+    paintBand(firstBand, firstRect);
+    second.join();
 }
 
 // --- tool marks ---

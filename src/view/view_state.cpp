@@ -44,6 +44,7 @@ CKorvaniView::~CKorvaniView()
 
 void CKorvaniView::SetTool(std::int32_t kind)
 {
+    CancelDrag();
     editHitCode = HitMiss;
     selectedNodes.clear();
     gradientHit = HitMiss;
@@ -274,6 +275,7 @@ void CKorvaniView::EndCapture()
 void CKorvaniView::AfterDocumentChange()
 {
     boundsCache.Invalidate();
+    ++drawingGeneration;
 }
 
 void CKorvaniView::DocumentChanged()

@@ -389,6 +389,35 @@ TEST(ItemXmlTest, HexCodecCoversEveryByteAndStopsAtBrokenDigits)
     EXPECT_EQ(DecodeHexPrefix(hex, reinterpret_cast<unsigned char*>(back.data())), 256u);
     EXPECT_EQ(back, all);
 
+    // Long runs go through the block paths: every length and start, and a
+    // broken digit at every place decodes exactly the pairs before it.
+    std::string many;
+    for (int i = 0; i < 1000; ++i)
+        many += char((i * 37 + i / 7) & 0xFF);
+    for (std::size_t length : {15u, 16u, 17u, 31u, 32u, 33u, 999u, 1000u}) {
+        const std::string part = many.substr(1000 - length);
+        std::string text;
+        AppendHexUpper(text, reinterpret_cast<const unsigned char*>(part.data()), part.size());
+        std::string lower = text;
+        std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+        for (const std::string& digits : {text, lower}) {
+            std::string decoded(length, '\0');
+            ASSERT_EQ(DecodeHexPrefix(digits, reinterpret_cast<unsigned char*>(decoded.data())), length);
+            EXPECT_EQ(decoded, part);
+        }
+    }
+    std::string longHex;
+    AppendHexUpper(longHex, reinterpret_cast<const unsigned char*>(many.data()), 40);
+    for (std::size_t at = 0; at < longHex.size(); ++at) {
+        for (char bad : {'G', 'g', '/', ':', '@', '`', ' ', '\x80', '\xC1'}) {
+            std::string broken = longHex;
+            broken[at] = bad;
+            unsigned char out[40];
+            ASSERT_EQ(DecodeHexPrefix(broken, out), at / 2) << at << " " << int(bad);
+            EXPECT_EQ(std::string(reinterpret_cast<char*>(out), at / 2), many.substr(0, at / 2));
+        }
+    }
+
     struct Case
     {
         const char* hex;

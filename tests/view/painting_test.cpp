@@ -189,3 +189,33 @@ TEST_F(PaintingTest, TheMovingSelectionIsNeverSkipped)
     EXPECT_GT(blue, 20);
     driver.ReleaseAt({180, 180});
 }
+
+TEST_F(PaintingTest, ADragKeepsTheOrderOfTheItemsAroundTheSelection)
+{
+    MakeCanvas(300, 300);
+    AddRect(10, 10, 100, 100, 0xFFFF0000);
+    DrawItem* middle = AddRect(60, 60, 100, 100, 0xFF0000FF);
+    AddRect(120, 120, 100, 100, 0xFF00FF00);
+    driver.ClickAt({100, 100});
+    ASSERT_EQ(view.Selection(), middle);
+    const QImage still = view.PaintClient();
+
+    // While the middle item is dragged, the items below and above it keep their places in the stack.
+    driver.PressAt({100, 100});
+    driver.MoveAt({104, 100});
+    driver.MoveAt({108, 100});
+    const QImage dragging = view.PaintClient();
+    for (const PointF p : {PointF{30, 30}, PointF{90, 90}, PointF{140, 140}, PointF{200, 200}, PointF{250, 30}}) {
+        const QPoint pixel = driver.Pixel(p);
+        EXPECT_EQ(At(dragging, pixel.x(), pixel.y()), At(still, pixel.x(), pixel.y())) << p.x << ", " << p.y;
+    }
+    EXPECT_EQ(At(dragging, driver.Pixel({140, 140}).x(), driver.Pixel({140, 140}).y()), 0xFF00FF00u);
+    driver.ReleaseAt({108, 100});
+
+    // After the drop the picture shows the moved item where the drag left it.
+    const QImage moved = view.PaintClient();
+    const QPoint uncovered = driver.Pixel({64, 62});
+    EXPECT_EQ(At(moved, uncovered.x(), uncovered.y()), 0xFFFF0000u);
+    const QPoint shifted = driver.Pixel({166, 100});
+    EXPECT_EQ(At(moved, shifted.x(), shifted.y()), 0xFF0000FFu);
+}

@@ -185,3 +185,32 @@ TEST_F(TransformTest, TextIsEditedByDoubleClick)
     driver.DoubleClickAt({150, 125});
     EXPECT_EQ(host.textRequests.size(), 2u);
 }
+
+TEST_F(TransformTest, ADragThatIsInterruptedCommitsNothing)
+{
+    const std::size_t steps = UndoCount();
+    // The window system takes the mouse away mid-drag.
+    driver.PressAt({150, 125});
+    driver.MoveAt({180, 140});
+    driver.MoveAt({190, 150});
+    ASSERT_TRUE(Previewing());
+    host.captured = false;
+    view.OnCaptureLost();
+    EXPECT_FALSE(view.HasCapture());
+    EXPECT_FALSE(Previewing());
+    driver.ReleaseAt({190, 150});
+    EXPECT_EQ(UndoCount(), steps);
+    ExpectRect(item->Bounds(), {100, 100, 100, 50});
+
+    // A tool chosen by key mid-drag ends the drag first; the release then does nothing.
+    driver.PressAt({204, 125});
+    driver.MoveAt({230, 125});
+    driver.MoveAt({240, 125});
+    driver.Key(Qt::Key_R);
+    EXPECT_EQ(view.ActiveTool(), ToolValue(ToolKind::Rotate));
+    EXPECT_FALSE(host.captured);
+    driver.ReleaseAt({240, 125});
+    EXPECT_EQ(UndoCount(), steps);
+    ExpectRect(item->Bounds(), {100, 100, 100, 50});
+    EXPECT_FALSE(Previewing());
+}

@@ -17,6 +17,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -33,8 +34,13 @@ public:
     }
     ~ModalScope()
     {
-        if (--area.modalDepth == 0 && area.grabbing && area.viewport()->isVisible())
+        if (--area.modalDepth != 0 || !area.grabbing)
+            return;
+        if (area.viewport()->isVisible())
             area.viewport()->grabMouse();
+        // The button may have come up while the dialog had the mouse; the
+        // view hears of it once the call that opened the dialog is over.
+        QTimer::singleShot(0, &area, [target = &area] { target->EndDragWithoutButton(); });
     }
     ModalScope(const ModalScope&) = delete;
     ModalScope& operator=(const ModalScope&) = delete;
@@ -96,6 +102,7 @@ std::optional<std::string> ViewArea::AskText(const TextInputRequest& request)
     dialog.setOption(QInputDialog::UsePlainTextEditForTextInput);
     dialog.setOkButtonText(QStringLiteral("Ok"));
     dialog.setCancelButtonText(QStringLiteral("Cancel"));
+    dialog.setLabelText(QString());
     dialog.setTextValue(QString::fromStdString(request.text));
     dialog.move(request.screenPosition);
     for (;;) {
@@ -146,6 +153,17 @@ void ViewArea::ReleaseMouse()
 void ViewArea::SetCursor(int id)
 {
     cursorId = id;
+    ShowCursorShape();
+}
+
+void ViewArea::EndDragWithoutButton()
+{
+    if (modalDepth > 0 || !view->HasCapture() || QGuiApplication::mouseButtons().testFlag(Qt::LeftButton))
+        return;
+    if (grabbing)
+        viewport()->releaseMouse();
+    grabbing = false;
+    view->OnCaptureLost();
     ShowCursorShape();
 }
 
@@ -340,12 +358,7 @@ void ViewArea::focusOutEvent(QFocusEvent* event)
     // The key-up of a Ctrl let go in another window never comes here.
     if (view->CtrlHeld())
         view->OnKeyUp(Qt::Key_Control);
-    // Another window took the mouse: the drag ends without a commit.
-    if (view->HasCapture() && event->reason() != Qt::PopupFocusReason) {
-        if (grabbing)
-            viewport()->releaseMouse();
-        grabbing = false;
-        view->OnCaptureLost();
-        ShowCursorShape();
-    }
+    // Focus went to another window: a drag whose button came up meanwhile ends without a commit.
+    if (event->reason() != Qt::PopupFocusReason)
+        EndDragWithoutButton();
 }

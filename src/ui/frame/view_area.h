@@ -74,6 +74,8 @@ private:
     class ModalScope;
 
     void UpdateScrollBars();
+    // A drag whose button is no longer down ends without a commit.
+    void EndDragWithoutButton();
     void ShowCursorShape();
 
     FrameNotices* frame;

@@ -1,0 +1,350 @@
+#include "app/action_script.h"
+
+#include "ui/frame/command_table.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// Script coordinates beyond this are surely mistakes, and stay far from int overflow.
+constexpr double CoordinateLimit = 1e6;
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
+
+std::string_view Trim(std::string_view text)
+{
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// The first word of text, and the rest after it (trimmed).
+std::string_view TakeWord(std::string_view& text)
+{
+    text = Trim(text);
+    std::size_t end = 0;
+    while (end < text.size() && !IsBlank(text[end]))
+        ++end;
+    const std::string_view word = text.substr(0, end);
+    text = Trim(text.substr(end));
+    return word;
+}
+
+std::vector<std::string_view> Words(std::string_view text)
+{
+    std::vector<std::string_view> words;
+    for (std::string_view word = TakeWord(text); !word.empty(); word = TakeWord(text))
+        words.push_back(word);
+    return words;
+}
+
+std::string Lower(std::string_view text)
+{
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return out;
+}
+
+std::optional<int> ParseInt(std::string_view text)
+{
+    int value = 0;
+    const char* end = text.data() + text.size();
+    if (!text.empty() && text.front() == '+')
+        return std::nullopt;
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (ec != std::errc() || ptr != end)
+        return std::nullopt;
+    return value;
+}
+
+// A plain decimal number in the C locale ("12", "-3.5"); no hex, no infinity.
+std::optional<double> ParseNumber(std::string_view text)
+{
+    if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text.back())) || text.back() == '.'))
+        return std::nullopt;
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
+    if (ec != std::errc() || ptr != end || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::string Quoted(std::string_view text)
+{
+    return "\"" + std::string(text) + "\"";
+}
+
+// One coordinate; both of a point must agree on "px".
+bool ParseCoordinate(std::string_view word, double& value, bool& pixels, std::string& error)
+{
+    pixels = word.size() > 2 && Lower(word.substr(word.size() - 2)) == "px";
+    const std::string_view number = pixels ? word.substr(0, word.size() - 2) : word;
+    if (pixels) {
+        const std::optional<int> whole = ParseInt(number);
+        if (!whole) {
+            error = "a pixel coordinate is a whole number: " + Quoted(word);
+            return false;
+        }
+        value = *whole;
+    } else {
+        const std::optional<double> parsed = ParseNumber(number);
+        if (!parsed) {
+            error = "not a coordinate: " + Quoted(word);
+            return false;
+        }
+        value = *parsed;
+    }
+    if (std::fabs(value) > CoordinateLimit) {
+        error = "coordinate out of range: " + Quoted(word);
+        return false;
+    }
+    return true;
+}
+
+// X Y, then the modifier words shift and ctrl in any order.
+bool ParseMouse(const std::vector<std::string_view>& words, ScriptAction& action, std::string& error)
+{
+    if (words.size() < 3) {
+        error = std::string(words[0]) + " needs X and Y";
+        return false;
+    }
+    bool xPixels = false, yPixels = false;
+    if (!ParseCoordinate(words[1], action.point.x, xPixels, error) ||
+        !ParseCoordinate(words[2], action.point.y, yPixels, error))
+        return false;
+    if (xPixels != yPixels) {
+        error = "write both coordinates in pixels (px) or both in canvas units";
+        return false;
+    }
+    action.point.pixels = xPixels;
+    for (std::size_t i = 3; i < words.size(); ++i) {
+        const std::string word = Lower(words[i]);
+        if (word == "shift")
+            action.modifiers |= Qt::ShiftModifier;
+        else if (word == "ctrl")
+            action.modifiers |= Qt::ControlModifier;
+        else {
+            error = "unexpected " + Quoted(words[i]) + " (modifiers are shift and ctrl)";
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ParseTool(std::string_view rest, ScriptAction& action, std::string& error)
+{
+    const std::vector<std::string_view> words = Words(rest);
+    if (words.size() != 1) {
+        error = "tool needs one tool name or value";
+        return false;
+    }
+    if (const std::optional<int> value = ToolValueForName(words[0])) {
+        action.value = *value;
+    } else if (const std::optional<int> number = ParseInt(words[0])) {
+        action.value = *number;
+    } else {
+        error = "unknown tool " + Quoted(words[0]);
+        return false;
+    }
+    return true;
+}
+
+bool ParseCommand(std::string_view rest, ScriptAction& action, std::string& error)
+{
+    const std::vector<std::string_view> words = Words(rest);
+    if (words.size() != 1) {
+        error = "command needs one command name or code";
+        return false;
+    }
+    if (const std::optional<int> id = FrameCommandIdForName(words[0])) {
+        action.value = *id;
+        action.isCommandId = true;
+    } else if (const std::optional<int> number = ParseInt(words[0])) {
+        action.value = *number;
+        action.isCommandId = !FrameCommandName(*number).empty();
+    } else {
+        error = "unknown command " + Quoted(words[0]);
+        return false;
+    }
+    return true;
+}
+
+bool ParseKey(std::string_view rest, ScriptAction& action, std::string& error)
+{
+    const std::vector<std::string_view> words = Words(rest);
+    if (words.empty()) {
+        error = "key needs a key name";
+        return false;
+    }
+    const std::optional<int> key = ScriptKeyForName(words[0]);
+    if (!key) {
+        error = "unknown key " + Quoted(words[0]);
+        return false;
+    }
+    action.value = *key;
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        const std::string word = Lower(words[i]);
+        if (word == "shift")
+            action.modifiers |= Qt::ShiftModifier;
+        else if (word == "ctrl")
+            action.modifiers |= Qt::ControlModifier;
+        else {
+            error = "unexpected " + Quoted(words[i]) + " (modifiers are ctrl and shift)";
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ParseAnswer(std::string_view rest, ScriptAction& action, std::string& error)
+{
+    const std::string dialog = Lower(TakeWord(rest));
+    if (dialog == "message") {
+        action.kind = ScriptAction::Kind::AnswerMessage;
+        const std::string word = Lower(rest);
+        if (word == "ok")
+            action.answer = MessageAnswer::Ok;
+        else if (word == "cancel")
+            action.answer = MessageAnswer::Cancel;
+        else if (word == "yes")
+            action.answer = MessageAnswer::Yes;
+        else if (word == "no")
+            action.answer = MessageAnswer::No;
+        else {
+            error = "answer message needs ok, cancel, yes or no";
+            return false;
+        }
+        return true;
+    }
+    if (dialog == "text") {
+        action.kind = ScriptAction::Kind::AnswerText;
+        if (!rest.empty())
+            action.text = std::string(rest);
+        return true;
+    }
+    if (dialog == "file") {
+        action.kind = ScriptAction::Kind::AnswerFile;
+        if (rest.empty())
+            return true;
+        FileDialogAnswer file;
+        // A last word that is a number is the filter index.
+        const std::size_t space = rest.find_last_of(" \t");
+        const std::optional<int> index =
+            space == std::string_view::npos ? std::nullopt : ParseInt(rest.substr(space + 1));
+        if (index) {
+            if (*index < 0) {
+                error = "a filter index counts from 0";
+                return false;
+            }
+            file.filterIndex = *index;
+            rest = Trim(rest.substr(0, space));
+        }
+        file.path = std::string(rest);
+        action.file = std::move(file);
+        return true;
+    }
+    error = "answer needs message, text or file";
+    return false;
+}
+
+struct KeyName
+{
+    std::string_view name;
+    int key;
+};
+
+constexpr KeyName KeyNames[] = {
+    {"left", Qt::Key_Left},         {"right", Qt::Key_Right}, {"up", Qt::Key_Up},
+    {"down", Qt::Key_Down},         {"pageup", Qt::Key_PageUp}, {"pagedown", Qt::Key_PageDown},
+    {"home", Qt::Key_Home},         {"end", Qt::Key_End},     {"delete", Qt::Key_Delete},
+};
+
+} // namespace
+
+std::optional<int> ScriptKeyForName(std::string_view name)
+{
+    if (name.size() == 1 && std::isalpha(static_cast<unsigned char>(name[0])))
+        return Qt::Key_A + (std::toupper(static_cast<unsigned char>(name[0])) - 'A');
+    const std::string lower = Lower(name);
+    for (const KeyName& entry : KeyNames) {
+        if (entry.name == lower)
+            return entry.key;
+    }
+    return std::nullopt;
+}
+
+bool ParseScriptLine(std::string_view line, std::optional<ScriptAction>& action, std::string& error)
+{
+    action.reset();
+    std::string_view rest = Trim(line);
+    if (rest.empty() || rest.front() == '#')
+        return true;
+    const std::string_view verb = TakeWord(rest);
+    const std::string name = Lower(verb);
+    ScriptAction parsed;
+    bool ok = true;
+    if (name == "tool") {
+        parsed.kind = ScriptAction::Kind::Tool;
+        ok = ParseTool(rest, parsed, error);
+    } else if (name == "command") {
+        parsed.kind = ScriptAction::Kind::Command;
+        ok = ParseCommand(rest, parsed, error);
+    } else if (name == "press" || name == "move" || name == "release" || name == "dblclick") {
+        parsed.kind = name == "press" ? ScriptAction::Kind::Press
+            : name == "move"          ? ScriptAction::Kind::Move
+            : name == "release"       ? ScriptAction::Kind::Release
+                                      : ScriptAction::Kind::DoubleClick;
+        std::vector<std::string_view> words = Words(rest);
+        words.insert(words.begin(), verb);
+        ok = ParseMouse(words, parsed, error);
+    } else if (name == "key") {
+        parsed.kind = ScriptAction::Kind::Key;
+        ok = ParseKey(rest, parsed, error);
+    } else if (name == "zoom") {
+        parsed.kind = ScriptAction::Kind::Zoom;
+        std::string_view number = rest;
+        if (!number.empty() && number.back() == '%')
+            number.remove_suffix(1);
+        const std::optional<double> percent = ParseNumber(number);
+        if (!percent) {
+            error = "zoom needs a percentage";
+            ok = false;
+        } else {
+            parsed.percent = *percent;
+        }
+    } else if (name == "answer") {
+        ok = ParseAnswer(rest, parsed, error);
+    } else if (name == "save" || name == "export") {
+        parsed.kind = name == "save" ? ScriptAction::Kind::Save : ScriptAction::Kind::Export;
+        if (rest.empty()) {
+            error = name + " needs a file name";
+            ok = false;
+        }
+        parsed.text = std::string(rest);
+    } else if (name == "expect-message") {
+        parsed.kind = ScriptAction::Kind::ExpectMessage;
+        if (rest.empty()) {
+            error = "expect-message needs the text of the message";
+            ok = false;
+        }
+        parsed.text = std::string(rest);
+    } else {
+        error = "unknown action " + Quoted(verb);
+        ok = false;
+    }
+    if (ok)
+        action = std::move(parsed);
+    return ok;
+}

@@ -1,0 +1,434 @@
+#include "app/actions_runner.h"
+#include "app/command_line.h"
+#include "document/korvani_doc.h"
+#include "view/korvani_view.h"
+#include "view/view_codes.h"
+
+#include "support/scripted_host.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// A 400 x 300 white canvas with two rectangles without outline: a yellow one
+// from (20, 10) to (80, 40) turning about its middle (50, 25), and a blue one
+// from (100, 40) to (160, 80).
+const char* const TwoBoxes =
+    "<plimsa version=\"2.0.0.1\" type=\"canvas\" width=\"400\" height=\"300\" color=\"255-255-255\">\r\n"
+    "\t<item type=\"104\"  309=\"255-000-000-000\"  310=\"0.0000\"  312=\"255-255-255-000\"  329=\"0\"  330=\"0\""
+    "  331=\"50.00|25.00\"  matrix=\"1.00,0.00,0.00,1.00,0.00,0.00\">\r\n"
+    "\t\t<point x=\"20.00\" y=\"10.00\" lx=\"20.00\" ly=\"10.00\" rx=\"20.00\" ry=\"10.00\" type=\"2\" close=\"0\" break=\"0\"></point>\r\n"
+    "\t\t<point x=\"80.00\" y=\"40.00\" lx=\"80.00\" ly=\"40.00\" rx=\"80.00\" ry=\"40.00\" type=\"2\" close=\"0\" break=\"0\"></point>\r\n"
+    "\t</item>\r\n"
+    "\t<item type=\"104\"  309=\"255-000-000-000\"  310=\"0.0000\"  312=\"255-000-000-255\"  329=\"0\"  330=\"0\""
+    "  331=\"130.00|60.00\"  matrix=\"1.00,0.00,0.00,1.00,0.00,0.00\">\r\n"
+    "\t\t<point x=\"100.00\" y=\"40.00\" lx=\"100.00\" ly=\"40.00\" rx=\"100.00\" ry=\"40.00\" type=\"2\" close=\"0\" break=\"0\"></point>\r\n"
+    "\t\t<point x=\"160.00\" y=\"80.00\" lx=\"160.00\" ly=\"80.00\" rx=\"160.00\" ry=\"80.00\" type=\"2\" close=\"0\" break=\"0\"></point>\r\n"
+    "\t</item>\r\n"
+    "</plimsa>\r\n";
+
+struct Corner
+{
+    double x, y;
+};
+
+// Each saved item as the four corners of its box after its matrix.
+struct SavedItem
+{
+    std::vector<Corner> corners;
+    QString centre;
+};
+
+// The file's attribute names are numbers, which XML readers refuse: read
+// the few values needed line by line.
+std::vector<SavedItem> ReadSavedBoxes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ADD_FAILURE() << "no file " << path.toStdString();
+        return {};
+    }
+    const QRegularExpression itemLine(QStringLiteral("<item .* 331=\"([^\"]*)\" .*matrix=\"([^\"]*)\""));
+    const QRegularExpression pointLine(QStringLiteral("<point x=\"([^\"]*)\" y=\"([^\"]*)\""));
+    std::vector<SavedItem> items;
+    std::vector<double> matrix;
+    std::vector<Corner> points;
+    const auto finish = [&] {
+        if (matrix.size() != 6 || points.size() != 2) {
+            ADD_FAILURE() << "unexpected item shape in " << path.toStdString();
+            return;
+        }
+        const Corner a = points[0], b = points[1];
+        for (const Corner c : {Corner{a.x, a.y}, Corner{b.x, a.y}, Corner{b.x, b.y}, Corner{a.x, b.y}}) {
+            items.back().corners.push_back(
+                {matrix[0] * c.x + matrix[2] * c.y + matrix[4], matrix[1] * c.x + matrix[3] * c.y + matrix[5]});
+        }
+    };
+    for (const QByteArray& raw : file.readAll().split('\n')) {
+        const QString line = QString::fromUtf8(raw);
+        if (const QRegularExpressionMatch item = itemLine.match(line); item.hasMatch()) {
+            matrix.clear();
+            for (const QString& part : item.captured(2).split(QLatin1Char(',')))
+                matrix.push_back(part.toDouble());
+            points.clear();
+            items.push_back({{}, item.captured(1)});
+        } else if (const QRegularExpressionMatch point = pointLine.match(line); point.hasMatch()) {
+            points.push_back({point.captured(1).toDouble(), point.captured(2).toDouble()});
+        } else if (line.contains(QLatin1String("</item>")) && !items.empty()) {
+            finish();
+        }
+    }
+    return items;
+}
+
+// The same four points in any order, to the file's two decimals.
+void ExpectCorners(std::vector<Corner> actual, std::vector<Corner> expected)
+{
+    ASSERT_EQ(actual.size(), expected.size());
+    const auto order = [](const Corner& p, const Corner& q) { return p.x < q.x - 0.5 || (std::fabs(p.x - q.x) <= 0.5 && p.y < q.y); };
+    std::sort(actual.begin(), actual.end(), order);
+    std::sort(expected.begin(), expected.end(), order);
+    for (std::size_t i = 0; i < actual.size(); ++i) {
+        EXPECT_NEAR(actual[i].x, expected[i].x, 0.02) << "corner " << i;
+        EXPECT_NEAR(actual[i].y, expected[i].y, 0.02) << "corner " << i;
+    }
+}
+
+struct ProcessResult
+{
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+class ActionsRunnerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        input = Write("drawing.xml", TwoBoxes);
+    }
+
+    QString Write(const QString& name, const QByteArray& text)
+    {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        return path;
+    }
+
+    int Run(const std::string& script, std::string& error, const QString& output = {})
+    {
+        return RunActions("script.txt", script, input.toStdString(), output.toStdString(), error);
+    }
+
+    static ProcessResult Korvani(const QStringList& arguments)
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environment.remove(QStringLiteral("DISPLAY"));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(KORVANI_BINARY), arguments);
+        ProcessResult run;
+        if (!process.waitForFinished(120000))
+            return run;
+        run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        run.out = process.readAllStandardOutput();
+        run.err = process.readAllStandardError();
+        return run;
+    }
+
+    QTemporaryDir dir;
+    QString input;
+};
+
+TEST_F(ActionsRunnerTest, BandSelectsMovesRotatesAndSaves)
+{
+    const QString saved = dir.filePath("saved.xml");
+    const std::string script = "# both boxes in a band from the top-left\n"
+                               "press 5 5\n"
+                               "move 100 60\n"
+                               "move 200 120\n"
+                               "release 200 120\n"
+                               "\n"
+                               "# drag them by (30, 20) from inside the yellow box\n"
+                               "press 50 25\n"
+                               "move 60 30\n"
+                               "move 80 45\n"
+                               "release 80 45\n"
+                               "# a press on empty canvas lets the pair go; then the yellow box alone\n"
+                               "press 10 290\n"
+                               "release 10 290\n"
+                               "press 60 40\n"
+                               "release 60 40\n"
+                               "# turn it a quarter: from right of its centre (80, 45) to below it\n"
+                               "tool Rotate\n"
+                               "press 110 45\n"
+                               "move 100 60\n"
+                               "move 80 75\n"
+                               "release 80 75\n"
+                               "save " + saved.toStdString() + "\n";
+    std::string error;
+    ASSERT_EQ(Run(script, error), 0) << error;
+
+    const std::vector<SavedItem> items = ReadSavedBoxes(saved);
+    ASSERT_EQ(items.size(), 2u);
+    // Moved to (50, 30)-(110, 60), then turned 90 degrees clockwise about (80, 45).
+    ExpectCorners(items[0].corners, {{95, 15}, {95, 75}, {65, 75}, {65, 15}});
+    EXPECT_EQ(items[0].centre, QStringLiteral("80.00|45.00"));
+    // Only moved.
+    ExpectCorners(items[1].corners, {{130, 60}, {190, 60}, {190, 100}, {130, 100}});
+}
+
+TEST_F(ActionsRunnerTest, KeysReachTheViewWithTheirModifiers)
+{
+    const QString saved = dir.filePath("keys.xml");
+    std::string error;
+    // Ctrl+Right moves 10 units, Right one; Ctrl+Z takes the last step back;
+    // a plain Z is the zoom-in tool, so nothing else changes.
+    ASSERT_EQ(Run("press 130 60\nrelease 130 60\n"
+                  "key Right ctrl\nkey right\nkey z ctrl\nkey Z\n"
+                  "save " + saved.toStdString() + "\n",
+                  error),
+              0)
+        << error;
+    const std::vector<SavedItem> items = ReadSavedBoxes(saved);
+    ASSERT_EQ(items.size(), 2u);
+    ExpectCorners(items[0].corners, {{20, 10}, {80, 10}, {80, 40}, {20, 40}});
+    ExpectCorners(items[1].corners, {{110, 40}, {170, 40}, {170, 80}, {110, 80}});
+}
+
+TEST_F(ActionsRunnerTest, MessagesNeedAnAnswerOrAnExpectation)
+{
+    std::string error;
+    // 110 is no tool: the view says so in a box nobody answers.
+    EXPECT_EQ(Run("tool select\n\ntool 110\n", error), 1);
+    EXPECT_EQ(error.rfind("script.txt:3: ", 0), 0u) << error;
+    EXPECT_NE(error.find("Unsupport tool"), std::string::npos) << error;
+
+    error.clear();
+    EXPECT_EQ(Run("expect-message Unsupport tool\ntool 110\nanswer message ok\ncommand 222\n", error), 0) << error;
+
+    // The wrong text, an answer nobody asks for, an expectation never met.
+    error.clear();
+    EXPECT_EQ(Run("expect-message Unsupport command\ntool 110\n", error), 1);
+    EXPECT_EQ(error.rfind("script.txt:2: ", 0), 0u) << error;
+    error.clear();
+    EXPECT_EQ(Run("tool line\nanswer message ok\ntool select\n", error), 1);
+    EXPECT_EQ(error.rfind("script.txt:2: ", 0), 0u) << error;
+    error.clear();
+    EXPECT_EQ(Run("expect-message Unsupport tool\n", error), 1);
+    EXPECT_EQ(error.rfind("script.txt:1: ", 0), 0u) << error;
+    // A box that offers only OK cannot be answered yes.
+    error.clear();
+    EXPECT_EQ(Run("answer message yes\ncommand 222\n", error), 1);
+    EXPECT_EQ(error.rfind("script.txt:2: ", 0), 0u) << error;
+    // Commands the view does not carry out by itself are refused by name.
+    error.clear();
+    EXPECT_EQ(Run("command ID_APP_ABOUT\n", error), 1);
+    EXPECT_NE(error.find("ID_APP_ABOUT"), std::string::npos) << error;
+}
+
+TEST_F(ActionsRunnerTest, TheBinaryNamesTheFailingLine)
+{
+    const QString script = Write("bad.txt", "tool select\n# fine so far\njump 10 20\n");
+    ProcessResult run = Korvani({"--actions", script, input});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.startsWith(("korvani: " + script + ":3: ").toUtf8())) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("jump")) << run.err.toStdString();
+
+    const QString malformed = Write("malformed.txt", "press 10\n");
+    run = Korvani({"--actions", malformed});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains(":1: ")) << run.err.toStdString();
+
+    const QString unanswered = Write("unanswered.txt", "tool 110\n");
+    run = Korvani({"--actions", unanswered, input});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains(":1: ")) << run.err.toStdString();
+
+    run = Korvani({"--actions", dir.filePath("missing.txt"), input});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains("missing.txt")) << run.err.toStdString();
+
+    run = Korvani({"--actions", script, dir.filePath("nothing.xml")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains("nothing.xml")) << run.err.toStdString();
+}
+
+TEST_F(ActionsRunnerTest, TheBinaryExportsWhatTheScriptLeft)
+{
+    // The blue box dragged by (100, 100) in pixel coordinates: canvas = client - 440, 250 at 100%.
+    const QString script = Write("drag.txt", "press 570px 310px\nmove 620px 360px\nmove 670px 410px\nrelease 670px 410px\n"
+                                             "export " + dir.filePath("inside.png").toUtf8() + "\n");
+    const QString png = dir.filePath("after.png");
+    const ProcessResult run = Korvani({"--actions", script, input, "--export", png});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+    for (const QString& path : {png, dir.filePath("inside.png")}) {
+        const QImage picture(path);
+        ASSERT_EQ(picture.size(), QSize(400, 300)) << path.toStdString();
+        EXPECT_EQ(picture.pixel(130, 60), 0xFFFFFFFFu) << "the old place is bare";
+        EXPECT_EQ(picture.pixel(230, 160), 0xFF0000FFu) << "the box is at its new place";
+        EXPECT_EQ(picture.pixel(50, 25), 0xFFFFFF00u) << "the other box stays";
+    }
+}
+
+TEST(ActionScriptParseTest, ReadsNamesCodesAndCoordinates)
+{
+    std::optional<ScriptAction> a;
+    std::string error;
+    const auto parse = [&](const char* line) {
+        error.clear();
+        const bool ok = ParseScriptLine(line, a, error);
+        return ok && a.has_value();
+    };
+
+    ASSERT_TRUE(parse("tool rotate"));
+    EXPECT_EQ(a->kind, ScriptAction::Kind::Tool);
+    EXPECT_EQ(a->value, ToolValue(ToolKind::Rotate));
+    ASSERT_TRUE(parse("  TOOL   GradientFill  "));
+    EXPECT_EQ(a->value, ToolValue(ToolKind::GradientFill));
+    ASSERT_TRUE(parse("tool 111"));
+    EXPECT_EQ(a->value, 111);
+    EXPECT_FALSE(parse("tool spanner"));
+    EXPECT_FALSE(parse("tool"));
+
+    for (const char* line : {"command ID_GROUP", "command group", "command id_Group", "command 32790"}) {
+        ASSERT_TRUE(parse(line)) << line << ": " << error;
+        EXPECT_TRUE(a->isCommandId) << line;
+        EXPECT_EQ(a->value, ID_GROUP) << line;
+    }
+    ASSERT_TRUE(parse("command 209"));
+    EXPECT_FALSE(a->isCommandId);
+    EXPECT_EQ(a->value, CommandGroup);
+    ASSERT_TRUE(parse("command tool_zoom_in"));
+    EXPECT_EQ(a->value, ID_TOOL_ZOOM_IN);
+    EXPECT_FALSE(parse("command ID_NOTHING"));
+
+    ASSERT_TRUE(parse("press 12.5 -3 shift ctrl"));
+    EXPECT_EQ(a->kind, ScriptAction::Kind::Press);
+    EXPECT_DOUBLE_EQ(a->point.x, 12.5);
+    EXPECT_DOUBLE_EQ(a->point.y, -3);
+    EXPECT_FALSE(a->point.pixels);
+    EXPECT_EQ(a->modifiers, Qt::ShiftModifier | Qt::ControlModifier);
+    ASSERT_TRUE(parse("release 40px 47PX"));
+    EXPECT_EQ(a->kind, ScriptAction::Kind::Release);
+    EXPECT_TRUE(a->point.pixels);
+    EXPECT_DOUBLE_EQ(a->point.y, 47);
+    ASSERT_TRUE(parse("dblclick 1 2"));
+    EXPECT_EQ(a->kind, ScriptAction::Kind::DoubleClick);
+    EXPECT_FALSE(parse("move 40px 47")) << "both in pixels or neither";
+    EXPECT_FALSE(parse("move 4.5px 47px")) << "pixels are whole";
+    EXPECT_FALSE(parse("move 10"));
+    EXPECT_FALSE(parse("move 10 abc"));
+    EXPECT_FALSE(parse("move 10 nan"));
+    EXPECT_FALSE(parse("move 10 1e99"));
+    EXPECT_FALSE(parse("press 1 2 alt"));
+
+    ASSERT_TRUE(parse("key PageDown"));
+    EXPECT_EQ(a->value, Qt::Key_PageDown);
+    ASSERT_TRUE(parse("key d ctrl"));
+    EXPECT_EQ(a->value, Qt::Key_D);
+    EXPECT_EQ(a->modifiers, Qt::ControlModifier);
+    EXPECT_FALSE(parse("key F1"));
+    EXPECT_FALSE(parse("key"));
+
+    ASSERT_TRUE(parse("zoom 150"));
+    EXPECT_DOUBLE_EQ(a->percent, 150);
+    EXPECT_FALSE(parse("zoom big"));
+
+    ASSERT_TRUE(parse("answer message Yes"));
+    EXPECT_EQ(a->kind, ScriptAction::Kind::AnswerMessage);
+    EXPECT_EQ(a->answer, MessageAnswer::Yes);
+    EXPECT_FALSE(parse("answer message maybe"));
+    ASSERT_TRUE(parse("answer text Hello   there"));
+    EXPECT_EQ(a->text, std::optional<std::string>("Hello   there"));
+    ASSERT_TRUE(parse("answer text"));
+    EXPECT_FALSE(a->text.has_value()) << "no words: the user cancels";
+    ASSERT_TRUE(parse("answer file /tmp/my drawing.xml 2"));
+    ASSERT_TRUE(a->file.has_value());
+    EXPECT_EQ(a->file->path, "/tmp/my drawing.xml");
+    EXPECT_EQ(a->file->filterIndex, 2);
+    ASSERT_TRUE(parse("answer file out.png"));
+    EXPECT_EQ(a->file->filterIndex, 0);
+    EXPECT_FALSE(parse("answer colour red"));
+
+    ASSERT_TRUE(parse("expect-message Save current file?"));
+    EXPECT_EQ(a->text, std::optional<std::string>("Save current file?"));
+    EXPECT_FALSE(parse("save"));
+    EXPECT_FALSE(parse("frobnicate"));
+    EXPECT_NE(error.find("frobnicate"), std::string::npos);
+
+    // Blank lines and comments are no actions, and no errors.
+    EXPECT_TRUE(ParseScriptLine("   ", a, error));
+    EXPECT_FALSE(a.has_value());
+    EXPECT_TRUE(ParseScriptLine("  # press 1 2", a, error));
+    EXPECT_FALSE(a.has_value());
+}
+
+TEST(ActionScriptPointTest, WholeCanvasPointsLandExactly)
+{
+    ZoomFactor = 1.0f;
+    ScriptedHost host;
+    CKorvaniDoc doc;
+    CKorvaniView view(doc, host);
+    view.OnResize(ActionsClientWidth, ActionsClientHeight);
+    ASSERT_TRUE(view.NewCanvas(400, 300, ColorOpaqueWhite));
+
+    QPoint client;
+    std::string error;
+    for (const float percent : {100.0f, 150.0f, 200.0f, 350.0f, 800.0f}) {
+        view.SetZoomPercent(percent);
+        for (const float v : {0.0f, 1.0f, 7.0f, -3.0f, -1.0f, 123.0f}) {
+            ASSERT_TRUE(ScriptPointToClient(view, {v, -v, false}, client, error)) << error;
+            EXPECT_EQ(view.CanvasPoint(client), PointF(v, -v)) << "zoom " << percent << "%, point " << v;
+        }
+    }
+    // Between whole units the nearest pixel serves.
+    view.SetZoomPercent(200);
+    ASSERT_TRUE(ScriptPointToClient(view, {10.25, 0, false}, client, error));
+    EXPECT_EQ(client.x(), int(std::lround(view.ClientPoint({10.25f, 0}).x())));
+    // Pixels are taken as written.
+    ASSERT_TRUE(ScriptPointToClient(view, {-5, 7, true}, client, error));
+    EXPECT_EQ(client, QPoint(-5, 7));
+    // At 10% a pixel spans ten units: most whole points have no pixel of their own.
+    view.SetZoomPercent(10);
+    EXPECT_FALSE(ScriptPointToClient(view, {3, 0, false}, client, error));
+    EXPECT_NE(error.find("px"), std::string::npos);
+    ZoomFactor = 1.0f;
+}
+
+TEST(ActionsCommandLineTest, ParsesTheActionsMode)
+{
+    CommandLine c = ParseCommandLine({"--actions", "s.txt"});
+    EXPECT_EQ(c.mode, CommandLine::Mode::Actions);
+    EXPECT_EQ(c.script, "s.txt");
+    EXPECT_TRUE(c.input.empty());
+    EXPECT_TRUE(RunsHeadless(c));
+
+    c = ParseCommandLine({"--export", "out.png", "--actions", "s.txt", "in.xml"});
+    EXPECT_EQ(c.mode, CommandLine::Mode::Actions);
+    EXPECT_EQ(c.input, "in.xml");
+    EXPECT_EQ(c.output, "out.png");
+
+    EXPECT_EQ(ParseCommandLine({"--actions"}).mode, CommandLine::Mode::Invalid);
+    EXPECT_EQ(ParseCommandLine({"--actions", "a", "--actions", "b"}).mode, CommandLine::Mode::Invalid);
+    EXPECT_NE(HelpText().find("--actions"), std::string::npos);
+}
+
+} // namespace

@@ -1,0 +1,14 @@
+// The widget tests need a QApplication; they run on the offscreen platform
+// unless another one is asked for.
+#include <QApplication>
+#include <QtGlobal>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

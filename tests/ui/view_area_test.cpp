@@ -1,0 +1,321 @@
+#include "ui/frame/frame_notices.h"
+#include "ui/frame/view_area.h"
+
+#include "document/korvani_doc.h"
+#include "document/undo_stack.h"
+#include "items/attribute_format.h"
+#include "items/draw_item.h"
+#include "view/korvani_view.h"
+#include "view/view_codes.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct NoticeRecorder : FrameNotices
+{
+    void OnSelectionChanged(DrawItem* item) override { selections.push_back(item); }
+    void OnToolChanged(int tool) override { tools.push_back(tool); }
+    void OnZoomChanged(float zoom) override { zooms.push_back(zoom); }
+    void OnItemsChanged(DrawItem*) override { ++rebuilds; }
+    void OnItemsMark(DrawItem*) override {}
+    void OnGradientValues(int, int, int) override {}
+
+    std::vector<DrawItem*> selections;
+    std::vector<int> tools;
+    std::vector<float> zooms;
+    int rebuilds = 0;
+};
+
+// Runs handle on each modal dialog as it opens, in order, from inside its
+// event loop; handle closes it.
+class ModalHandler
+{
+public:
+    explicit ModalHandler(std::vector<std::function<void(QWidget*)>> handlers) : handlers(std::move(handlers))
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || modal == last || next >= this->handlers.size())
+                return;
+            last = modal;
+            this->handlers[next++](modal);
+        });
+        timer.start(5);
+    }
+    std::size_t Handled() const { return next; }
+
+private:
+    std::vector<std::function<void(QWidget*)>> handlers;
+    std::size_t next = 0;
+    QWidget* last = nullptr;
+    QTimer timer;
+};
+
+class ViewAreaTest : public ::testing::Test
+{
+protected:
+    ViewAreaTest()
+    {
+        ZoomFactor = 1.0f;
+        area.resize(600, 500);
+        area.show();
+        QApplication::processEvents();
+    }
+    ~ViewAreaTest() override { ZoomFactor = 1.0f; }
+
+    DrawItem* AddBox(float x, float y, float w, float h, ArgbColor fill)
+    {
+        const std::uint32_t id = TakeNextItemId();
+        const NodeList nodes{PathNode::AtPoint(x, y), PathNode::AtPoint(x + w, y + h)};
+        const AttributeTable attributes{{ATTR_LINE_COLOR, FormatColorAttr(ColorOpaqueBlack)},
+                                        {ATTR_LINE_WIDTH, FormatFloatAttr(0)},
+                                        {ATTR_FILL_COLOR, FormatColorAttr(fill)}};
+        EXPECT_GE(doc.PushAddItem(ItemRectangle, id, nodes, attributes), 0);
+        area.View().DocumentChanged();
+        return doc.FindItemById(id);
+    }
+
+    QPoint Client(float x, float y) { return area.View().ClientPoint({x, y}).toPoint(); }
+
+    void Mouse(QEvent::Type type, QPoint p, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = {})
+    {
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, QPointF(p), QPointF(area.viewport()->mapToGlobal(p)), button, buttons, modifiers);
+        QCoreApplication::sendEvent(area.viewport(), &event);
+    }
+
+    void Key(QEvent::Type type, int key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QKeyEvent event(type, key, modifiers);
+        QCoreApplication::sendEvent(&area, &event);
+    }
+
+    QRgb PixelAt(float x, float y)
+    {
+        const QImage picture = area.viewport()->grab().toImage();
+        const QPoint p = Client(x, y);
+        return picture.pixel(p);
+    }
+
+    NoticeRecorder notices;
+    CKorvaniDoc doc;
+    ViewArea area{doc, &notices};
+};
+
+TEST_F(ViewAreaTest, ForwardsADragToTheViewWhichRecordsOneMove)
+{
+    CKorvaniView& view = area.View();
+    ASSERT_TRUE(view.NewCanvas(400, 300, ColorOpaqueWhite));
+    ASSERT_FALSE(notices.tools.empty()) << "the frame hears of the tool";
+    DrawItem* box = AddBox(50, 40, 60, 30, 0xFFFF0000);
+    ASSERT_NE(box, nullptr);
+    const std::size_t records = doc.GetUndoStack().UndoCount();
+
+    Mouse(QEvent::MouseButtonPress, Client(70, 50), Qt::LeftButton);
+    EXPECT_EQ(view.Selection(), box);
+    EXPECT_TRUE(view.HasCapture());
+    EXPECT_EQ(QWidget::mouseGrabber(), area.viewport()) << "the capture is a real grab";
+    EXPECT_EQ(area.CursorId(), CursorMove);
+    EXPECT_EQ(area.viewport()->cursor().shape(), Qt::SizeAllCursor);
+    for (int step = 1; step <= 4; ++step)
+        Mouse(QEvent::MouseMove, Client(70 + 10 * step, 50 + 5 * step), Qt::LeftButton);
+    Mouse(QEvent::MouseButtonRelease, Client(110, 70), Qt::NoButton);
+
+    EXPECT_FALSE(view.HasCapture());
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_EQ(doc.GetUndoStack().UndoCount(), records + 1);
+    const RectF moved = box->Bounds();
+    EXPECT_NEAR(moved.x, 90, 0.01);
+    EXPECT_NEAR(moved.y, 60, 0.01);
+    ASSERT_FALSE(notices.selections.empty());
+    EXPECT_EQ(notices.selections.back(), box);
+
+    // The paint shows it at the new place only.
+    EXPECT_EQ(PixelAt(120, 75), 0xFFFF0000u);
+    EXPECT_EQ(PixelAt(60, 45), 0xFFFFFFFFu);
+
+    // Ctrl+Z through the keyboard undoes the move; a plain Z picks the zoom-in tool.
+    Key(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
+    Key(QEvent::KeyPress, Qt::Key_Z, Qt::ControlModifier);
+    Key(QEvent::KeyRelease, Qt::Key_Z, Qt::ControlModifier);
+    Key(QEvent::KeyRelease, Qt::Key_Control);
+    EXPECT_EQ(doc.GetUndoStack().UndoCount(), records);
+    EXPECT_NEAR(doc.GetItem(0)->Bounds().x, 50, 0.01);
+    Key(QEvent::KeyPress, Qt::Key_Z);
+    Key(QEvent::KeyRelease, Qt::Key_Z);
+    EXPECT_EQ(view.ActiveTool(), ToolValue(ToolKind::ZoomIn));
+    EXPECT_EQ(notices.tools.back(), ToolValue(ToolKind::ZoomIn));
+
+    // Arrow keys move the selection rather than scroll.
+    Mouse(QEvent::MouseButtonPress, Client(5, 290), Qt::LeftButton);
+    Mouse(QEvent::MouseButtonRelease, Client(5, 290), Qt::NoButton);
+    Key(QEvent::KeyPress, Qt::Key_V);
+    Mouse(QEvent::MouseButtonPress, Client(70, 50), Qt::LeftButton);
+    Mouse(QEvent::MouseButtonRelease, Client(70, 50), Qt::NoButton);
+    ASSERT_NE(view.Selection(), nullptr);
+    Key(QEvent::KeyPress, Qt::Key_Right);
+    EXPECT_NEAR(view.Selection()->Bounds().x, 51, 0.01);
+}
+
+TEST_F(ViewAreaTest, ADialogThatTookTheButtonUpEndsTheDragWithoutACommit)
+{
+    CKorvaniView& view = area.View();
+    ASSERT_TRUE(view.NewCanvas(400, 300, ColorOpaqueWhite));
+    DrawItem* box = AddBox(50, 40, 60, 30, 0xFFFF0000);
+    const std::size_t records = doc.GetUndoStack().UndoCount();
+    Mouse(QEvent::MouseButtonPress, Client(70, 50), Qt::LeftButton);
+    Mouse(QEvent::MouseMove, Client(80, 55), Qt::LeftButton);
+    Mouse(QEvent::MouseMove, Client(90, 60), Qt::LeftButton);
+    ASSERT_TRUE(view.HasCapture());
+
+    // A message box comes up mid-drag; the release goes to it, not to the view.
+    ModalHandler handler({[](QWidget* w) { qobject_cast<QMessageBox*>(w)->button(QMessageBox::Ok)->click(); }});
+    EXPECT_EQ(area.ShowMessage({"Cannot save", MessageIcon::Stop, MessageButtons::Ok}), MessageAnswer::Ok);
+    EXPECT_EQ(QWidget::mouseGrabber(), area.viewport()) << "the drag's grab is back after the box";
+    QApplication::processEvents();
+
+    EXPECT_FALSE(view.HasCapture());
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_EQ(doc.GetUndoStack().UndoCount(), records);
+    EXPECT_NEAR(box->Bounds().x, 50, 0.01);
+    // Moves no longer drag anything, and no preview stays on screen.
+    Mouse(QEvent::MouseMove, Client(150, 150), Qt::NoButton);
+    EXPECT_EQ(PixelAt(52, 42), 0xFFFF0000u);
+    EXPECT_EQ(PixelAt(115, 65), 0xFFFFFFFFu);
+}
+
+TEST_F(ViewAreaTest, ScrollBarsFollowTheCanvasAndMoveIt)
+{
+    CKorvaniView& view = area.View();
+    ASSERT_TRUE(view.NewCanvas(2000, 1500, ColorOpaqueWhite));
+    QApplication::processEvents();
+    const QSize client = area.viewport()->size();
+    EXPECT_EQ(view.ClientSize(), client) << "the view knows the viewport's size";
+    EXPECT_EQ(area.horizontalScrollBar()->maximum(), 2060 - client.width());
+    EXPECT_EQ(area.verticalScrollBar()->maximum(), 1560 - client.height());
+    EXPECT_EQ(view.CanvasMargin(), PointF(40, 40));
+
+    area.horizontalScrollBar()->setValue(100);
+    area.verticalScrollBar()->setValue(30);
+    EXPECT_EQ(view.CanvasMargin(), PointF(-60, 10));
+
+    // A canvas smaller than the client has no scroll range and sits in the middle.
+    ASSERT_TRUE(view.NewCanvas(200, 100, ColorOpaqueWhite));
+    QApplication::processEvents();
+    EXPECT_EQ(area.horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(area.horizontalScrollBar()->value(), 0);
+    const QSize now = area.viewport()->size();
+    EXPECT_EQ(view.CanvasMargin(), PointF(float((now.width() - 200) / 2), float((now.height() - 100) / 2)));
+}
+
+TEST_F(ViewAreaTest, MessageBoxesAskWithTheRightButtonsAndNameAnUnopenableFile)
+{
+    QString shownText;
+    QMessageBox::Icon shownIcon = QMessageBox::NoIcon;
+    {
+        ModalHandler handler({[&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(box, nullptr);
+            shownText = box->text();
+            shownIcon = box->icon();
+            ASSERT_NE(box->button(QMessageBox::No), nullptr);
+            ASSERT_NE(box->button(QMessageBox::Cancel), nullptr);
+            box->button(QMessageBox::No)->click();
+        }});
+        EXPECT_EQ(area.ShowMessage({"Save current file?", MessageIcon::Question, MessageButtons::YesNoCancel}),
+                  MessageAnswer::No);
+        EXPECT_EQ(handler.Handled(), 1u);
+    }
+    EXPECT_EQ(shownText, QStringLiteral("Save current file?"));
+    EXPECT_EQ(shownIcon, QMessageBox::Question);
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString broken = dir.filePath("broken.xml");
+    {
+        QFile file(broken);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("<plimsa type=\"canvas\" width=\"10\"><item></wrong></plimsa>");
+    }
+    for (const QString& path : {broken, dir.filePath("missing.xml")}) {
+        shownText.clear();
+        ModalHandler handler({[&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(box, nullptr);
+            shownText = box->text();
+            box->button(QMessageBox::Ok)->click();
+        }});
+        EXPECT_FALSE(area.OpenDrawing(path.toStdString()));
+        EXPECT_TRUE(shownText.contains(path)) << shownText.toStdString();
+        EXPECT_EQ(area.View().GetCanvas().width, 0) << "nothing is open";
+    }
+}
+
+TEST_F(ViewAreaTest, TextAndFileDialogsHandBackWhatWasChosen)
+{
+    // An empty text is refused with a message and the dialog opens again.
+    std::vector<QString> messages;
+    ModalHandler texts({[](QWidget* w) {
+                            auto* dialog = qobject_cast<QInputDialog*>(w);
+                            ASSERT_NE(dialog, nullptr);
+                            EXPECT_EQ(dialog->textValue(), QStringLiteral("old"));
+                            EXPECT_TRUE(dialog->testOption(QInputDialog::UsePlainTextEditForTextInput));
+                            dialog->setTextValue(QString());
+                            dialog->accept();
+                        },
+                        [&](QWidget* w) {
+                            auto* box = qobject_cast<QMessageBox*>(w);
+                            ASSERT_NE(box, nullptr);
+                            messages.push_back(box->text());
+                            box->button(QMessageBox::Ok)->click();
+                        },
+                        [](QWidget* w) {
+                            auto* dialog = qobject_cast<QInputDialog*>(w);
+                            ASSERT_NE(dialog, nullptr);
+                            dialog->setTextValue(QStringLiteral("two\nlines"));
+                            dialog->accept();
+                        }});
+    EXPECT_EQ(area.AskText({"old", QPoint(10, 20)}), std::optional<std::string>("two\nlines"));
+    EXPECT_EQ(messages, std::vector<QString>{QStringLiteral("Pleas input text")});
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString target = dir.filePath("picture.png");
+    QStringList offered;
+    ModalHandler files({[&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        offered = dialog->nameFilters();
+        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+        dialog->selectNameFilter(offered.value(2));
+        dialog->selectFile(target);
+        // QFileDialog keeps its accept() protected; it is QDialog's slot, called through the base.
+        static_cast<QDialog*>(dialog)->accept();
+    }});
+    const std::optional<FileDialogAnswer> chosen = area.AskFile(
+        {FileDialogKind::Save,
+         "Plimsa source file(*.xml)|*.xml|Jpeg File(*.jpg)|*.jpg|Png File(*.png)|*.png|Email File(*.eml)|*.eml|"});
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(QString::fromStdString(chosen->path), target);
+    EXPECT_EQ(chosen->filterIndex, 2);
+    EXPECT_EQ(offered.size(), 4);
+}
+
+} // namespace
