@@ -171,6 +171,9 @@ void BM_DragMove(benchmark::State& state)
         state.SkipWithError("no item under the middle of the client");
         return;
     }
+    // The first move draws the layers around the dragged item once.
+    view.OnMouseMove(start + QPoint(1, 1));
+    view.Paint(scene.image, scene.image.rect());
     int step = 0;
     for (auto _ : state) {
         ++step;
@@ -180,6 +183,34 @@ void BM_DragMove(benchmark::State& state)
     }
     view.OnMouseMove(start); // back where it began: nothing is committed
     view.OnLeftButtonUp(start);
+}
+
+// An arrow key moves the selected item (one undo step) and the view repaints.
+void BM_NudgeAndRepaint(benchmark::State& state)
+{
+    Scene& scene = OpenScene(int(state.range(0)));
+    if (!scene.ok) {
+        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+        return;
+    }
+    CKorvaniView& view = scene.view;
+    view.SetTool(ToolKind::Select);
+    view.SelectNone();
+    view.OnLeftButtonDown({960, 540});
+    view.OnLeftButtonUp({960, 540});
+    if (!view.Selection()) {
+        state.SkipWithError("no item under the middle of the client");
+        return;
+    }
+    // The first edit draws the layers around the edited item once.
+    view.OnKeyDown(Qt::Key_Right);
+    view.Paint(scene.image, scene.image.rect());
+    int step = 0;
+    for (auto _ : state) {
+        view.OnKeyDown(++step % 2 ? Qt::Key_Left : Qt::Key_Right);
+        view.Paint(scene.image, scene.image.rect());
+        benchmark::DoNotOptimize(scene.image.constBits());
+    }
 }
 
 // A pointer move with no button: the cursor rule (guides, the selection's
@@ -223,6 +254,7 @@ BENCHMARK(BM_Paint)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillis
 BENCHMARK(BM_PaintOneThread)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(BM_Repaint)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DragMove)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_NudgeAndRepaint)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_HoverMove)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HitTestItems)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 

@@ -87,9 +87,11 @@ std::optional<ViewAction> ViewActionForCommandId(int id)
 void CKorvaniView::DoCommand(std::int32_t code)
 {
     CancelDrag();
-    // What a command changed, for the panels.
-    bool listChanged = false;
-    bool itemsChanged = false;
+    // What a command changed: the list of items (structural), or only the
+    // selection's items in place; and whether the items panel shows it.
+    bool structural = false;
+    bool inPlace = false;
+    bool panelChanged = false;
     switch (code) {
     case CommandUndo:
         doc.Undo();
@@ -97,7 +99,7 @@ void CKorvaniView::DoCommand(std::int32_t code)
         selection = TopItem(doc);
         editHitCode = HitMiss;
         selectedNodes.clear();
-        listChanged = true;
+        structural = true;
         break;
     case CommandRedo:
         doc.Redo();
@@ -107,7 +109,7 @@ void CKorvaniView::DoCommand(std::int32_t code)
         selection = TopItem(doc);
         editHitCode = HitMiss;
         selectedNodes.clear();
-        listChanged = true;
+        structural = true;
         break;
     case CommandDuplicate:
         if (selection) {
@@ -126,7 +128,7 @@ void CKorvaniView::DoCommand(std::int32_t code)
                 selection = copies.front();
             else
                 AddUnitsToSelection(copies);
-            listChanged = true;
+            structural = true;
         }
         break;
     case CommandDelete:
@@ -135,7 +137,7 @@ void CKorvaniView::DoCommand(std::int32_t code)
             SelectNone();
             editHitCode = HitMiss;
             selectedNodes.clear();
-            listChanged = true;
+            structural = true;
         }
         break;
     case CommandMoveUp:
@@ -145,7 +147,7 @@ void CKorvaniView::DoCommand(std::int32_t code)
         if (selection) {
             static constexpr int modes[] = {3, 2, 1, 4}; // up, down, topmost, bottom
             doc.PushZOrder(selection, modes[code - CommandMoveUp]);
-            listChanged = true;
+            structural = true;
         }
         break;
     case CommandTextBold:
@@ -156,14 +158,14 @@ void CKorvaniView::DoCommand(std::int32_t code)
             flag = flag ? 0 : 1;
             const std::int32_t attr = code == CommandTextBold ? ATTR_BOLD : code == CommandTextItalic ? ATTR_ITALIC : ATTR_UNDERLINE;
             doc.PushSetPropertyInt(selection, attr, flag);
-            itemsChanged = true;
+            inPlace = true;
         }
         break;
     case CommandRotate90:
     case CommandRotate270:
         if (selection) {
             doc.PushRotate(selection, code == CommandRotate90 ? 90.0f : 270.0f);
-            itemsChanged = true;
+            inPlace = true;
         }
         break;
     case CommandFlipVertical:
@@ -174,7 +176,7 @@ void CKorvaniView::DoCommand(std::int32_t code)
                 doc.PushScale(selection, centre, -1, 1); // mirrors left to right
             else
                 doc.PushScale(selection, centre, 1, -1);
-            itemsChanged = true;
+            inPlace = true;
         }
         break;
     case CommandToggleLocked:
@@ -182,18 +184,21 @@ void CKorvaniView::DoCommand(std::int32_t code)
         if (selection) {
             const std::int32_t attr = code == CommandToggleLocked ? ATTR_LOCKED : ATTR_HIDDEN;
             doc.PushSetPropertyInt(selection, attr, selection->GetIntAttr(attr) ? 0 : 1);
-            listChanged = true;
+            inPlace = true;
+            panelChanged = true; // the row's eye and lock pictures
         }
         break;
     default:
         host.ShowMessage({"Unsupport command", MessageIcon::Stop, MessageButtons::Ok});
         break;
     }
-    if (listChanged || itemsChanged)
+    if (structural)
         AfterDocumentChange();
-    if (listChanged)
+    else if (inPlace)
+        AfterSelectionEdit();
+    if (structural || panelChanged)
         host.ItemsPanelRebuild(selection);
-    if (listChanged || itemsChanged)
+    if (structural || inPlace)
         SyncSelectionToBars();
     Repaint();
 }

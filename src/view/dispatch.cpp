@@ -258,7 +258,7 @@ void CKorvaniView::MoveSelectionByKey(float dx, float dy)
     if (!selection)
         return;
     doc.PushMove(selection, dx, dy);
-    AfterDocumentChange();
+    AfterSelectionEdit();
     // The property bar shows the new place.
     host.SelectionChanged(selection);
     Repaint();

@@ -37,26 +37,42 @@ bool ItemBoundsCache::Matches(const ItemList& items) const
     return true;
 }
 
+ItemBoundsCache::Entry ItemBoundsCache::Measure(DrawItem* item)
+{
+    Entry e;
+    e.item = item;
+    e.bounds = item->Bounds(ModeCommit);
+    // Bounds hold half the pen; mitred corners reach further. The paint
+    // adds the pixels that anti-aliasing touches.
+    const float margin = 2 * WidestLine(*item) + 1;
+    e.paintBounds = InflateRect(e.bounds, margin);
+    if (!std::isfinite(e.paintBounds.x) || !std::isfinite(e.paintBounds.y) || !std::isfinite(e.paintBounds.width) ||
+        !std::isfinite(e.paintBounds.height)) {
+        // Unmeasurable: never skip it.
+        e.paintBounds = {-1e30f, -1e30f, 2e30f, 2e30f};
+    }
+    return e;
+}
+
 void ItemBoundsCache::Update(const ItemList& items)
 {
     if (Matches(items))
         return;
     entries.clear();
     entries.reserve(std::size_t(items.GetItemCount()));
-    for (DrawItem* item : items) {
-        Entry e;
-        e.item = item;
-        e.bounds = item->Bounds(ModeCommit);
-        // Bounds hold half the pen; mitred corners reach further. The paint
-        // adds the pixels that anti-aliasing touches.
-        const float margin = 2 * WidestLine(*item) + 1;
-        e.paintBounds = InflateRect(e.bounds, margin);
-        if (!std::isfinite(e.paintBounds.x) || !std::isfinite(e.paintBounds.y) || !std::isfinite(e.paintBounds.width) ||
-            !std::isfinite(e.paintBounds.height)) {
-            // Unmeasurable: never skip it.
-            e.paintBounds = {-1e30f, -1e30f, 2e30f, 2e30f};
-        }
-        entries.push_back(e);
-    }
+    for (DrawItem* item : items)
+        entries.push_back(Measure(item));
     valid = true;
+}
+
+void ItemBoundsCache::Remeasure(const std::vector<DrawItem*>& items)
+{
+    if (!valid || items.empty())
+        return;
+    std::vector<DrawItem*> sorted = items;
+    std::sort(sorted.begin(), sorted.end());
+    for (Entry& e : entries) {
+        if (std::binary_search(sorted.begin(), sorted.end(), e.item))
+            e = Measure(e.item);
+    }
 }

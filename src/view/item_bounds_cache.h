@@ -24,6 +24,8 @@ public:
 
     void Invalidate() { valid = false; }
     void Update(const ItemList& items);
+    // Measures these items again; the list itself has not changed.
+    void Remeasure(const std::vector<DrawItem*>& items);
     const std::vector<Entry>& Entries() const { return entries; }
 
     // How far a hit test can reach beyond the bounds: handle squares 4 wide
@@ -38,6 +40,7 @@ public:
 
 private:
     bool Matches(const ItemList& items) const;
+    static Entry Measure(DrawItem* item);
 
     std::vector<Entry> entries;
     bool valid = false;

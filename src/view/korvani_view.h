@@ -178,8 +178,12 @@ private:
     void Repaint();
     void Capture();
     void EndCapture();
-    // The document changed through the view: bounds are measured anew.
+    // The document changed through the view: bounds are measured anew and
+    // the kept layers are drawn again.
     void AfterDocumentChange();
+    // Only the selection's own items changed, in place: they are measured
+    // again and drawn live from now on, so the layers around them stay.
+    void AfterSelectionEdit();
 
     // dispatch.cpp
     bool HandleKey(int key);
@@ -305,7 +309,8 @@ private:
     };
     LayerKey layerKey;
     bool layersValid = false;
-    std::vector<DrawItem*> liveUnits; // the selection's units during a drag, sorted
+    std::vector<DrawItem*> liveUnits;   // drawn live at the next paint, sorted
+    std::vector<DrawItem*> pinnedUnits; // edited in place since the layers were drawn
     QImage belowLayer; // background, canvas and the items below the live ones
     QImage aboveLayer; // the items above the live ones, on transparent
     QImage backBuffer;

@@ -23,6 +23,8 @@ namespace {
 // Below this many items in view one band is quicker than two threads.
 constexpr int ParallelItemThreshold = 200;
 constexpr int ParallelMinimumPixels = 128;
+// Items between the live ones are drawn live too; beyond this many the layers are drawn anew.
+constexpr int MaximumLiveBystanders = 64;
 
 // Items that more than one band draws are drawn by one band at a time: an
 // item keeps its pen, brush and working path between draws.
@@ -149,23 +151,33 @@ RectF CKorvaniView::CanvasRectOf(const QRect& pixels) const
 std::pair<int, int> CKorvaniView::LiveItemRange()
 {
     boundsCache.Update(doc.Items());
-    // Only a drag changes items between paints without a document change:
-    // the selection previews, or has nodes or handles moved directly.
-    liveUnits.clear();
-    if (!captured || !selection)
-        return {0, -1};
-    SelectionUnits(liveUnits);
-    std::sort(liveUnits.begin(), liveUnits.end());
-    const std::vector<ItemBoundsCache::Entry>& entries = boundsCache.Entries();
-    int first = -1, last = -1;
-    for (int i = 0; i < int(entries.size()); ++i) {
-        if (std::binary_search(liveUnits.begin(), liveUnits.end(), entries[std::size_t(i)].item)) {
-            if (first < 0)
-                first = i;
-            last = i;
+    // Drawn live: the items edited in place since the layers were drawn, and
+    // during a drag the selection, which previews or has nodes moved directly.
+    const auto collect = [&] {
+        liveUnits = pinnedUnits;
+        if (captured && selection)
+            SelectionUnits(liveUnits);
+        std::sort(liveUnits.begin(), liveUnits.end());
+        liveUnits.erase(std::unique(liveUnits.begin(), liveUnits.end()), liveUnits.end());
+        const std::vector<ItemBoundsCache::Entry>& entries = boundsCache.Entries();
+        int first = -1, last = -1;
+        for (int i = 0; i < int(entries.size()); ++i) {
+            if (std::binary_search(liveUnits.begin(), liveUnits.end(), entries[std::size_t(i)].item)) {
+                if (first < 0)
+                    first = i;
+                last = i;
+            }
         }
+        return first < 0 ? std::pair(0, -1) : std::pair(first, last);
+    };
+    std::pair<int, int> range = collect();
+    // Edits far apart in the stack would leave most items live: start afresh.
+    if (!pinnedUnits.empty() && range.second - range.first + 1 > int(liveUnits.size()) + MaximumLiveBystanders) {
+        pinnedUnits.clear();
+        ++drawingGeneration;
+        range = collect();
     }
-    return first < 0 ? std::pair(0, -1) : std::pair(first, last);
+    return range;
 }
 
 void CKorvaniView::InvalidateLayers()

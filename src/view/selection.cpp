@@ -243,12 +243,12 @@ void CKorvaniView::SelectRelease()
         SelectInRect(SpannedRect(downPoint, lastPoint));
     } else if (selectHitCode == HitBody && MovedBeyondOne(dx, dy)) {
         doc.PushMove(selection, dx, dy);
-        AfterDocumentChange();
+        AfterSelectionEdit();
     } else if (IsHandleCode(selectHitCode) && MovedBeyondOne(dx, dy)) {
         const HandleScale s = ScaleForHandle(selectHitCode, selection->Bounds(ModeCommit), lastPoint, shiftDown);
         // A zero factor is refused by the document and changes nothing.
         doc.PushScale(selection, s.fixed, s.sx, s.sy);
-        AfterDocumentChange();
+        AfterSelectionEdit();
     }
     // Below the thresholds, or refused: the preview must not stay on screen.
     DropPreview();
@@ -267,7 +267,7 @@ void CKorvaniView::SelectDoubleClick(PointF q)
     if (!text)
         return;
     doc.PushSetPropertyText(selection, ATTR_CONTENT, *text);
-    AfterDocumentChange();
+    AfterSelectionEdit();
     Repaint();
 }
 
@@ -327,7 +327,7 @@ void CKorvaniView::RotateRelease()
                     const std::string centre = FormatPointAttr(lastPoint);
                     selectionGroup->RestoreAttr(ATTR_CENTER, &centre);
                 }
-                AfterDocumentChange();
+                AfterSelectionEdit();
             }
         }
         centresBefore.clear();
@@ -335,7 +335,7 @@ void CKorvaniView::RotateRelease()
         const float angle = AngleAtVertex(selection->GetPointAttr(ATTR_CENTER), downPoint, lastPoint);
         if (angle > 0) {
             doc.PushRotate(selection, angle);
-            AfterDocumentChange();
+            AfterSelectionEdit();
         }
     }
     DropPreview();

@@ -71,7 +71,7 @@ void CKorvaniView::StartGradientTool()
         doc.PushLineGradientOn(selection);
     else
         doc.PushFillGradientOn(selection);
-    AfterDocumentChange();
+    AfterSelectionEdit();
     gradientStop = 0;
     gradientHit = 0;
     LoadGradientBar();
@@ -275,7 +275,19 @@ void CKorvaniView::EndCapture()
 void CKorvaniView::AfterDocumentChange()
 {
     boundsCache.Invalidate();
+    pinnedUnits.clear();
     ++drawingGeneration;
+}
+
+void CKorvaniView::AfterSelectionEdit()
+{
+    std::vector<DrawItem*> units;
+    SelectionUnits(units);
+    boundsCache.Remeasure(units);
+    for (DrawItem* unit : units) {
+        if (std::find(pinnedUnits.begin(), pinnedUnits.end(), unit) == pinnedUnits.end())
+            pinnedUnits.push_back(unit);
+    }
 }
 
 void CKorvaniView::DocumentChanged()

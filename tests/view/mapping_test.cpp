@@ -201,3 +201,26 @@ TEST(GraphicsRuntimeGuardTest, LeavesARuntimeItDidNotStartAlone)
     EXPECT_EQ(shared.Holders(), holders);
     EXPECT_EQ(QGuiApplication::instance(), application);
 }
+
+TEST_F(MappingTest, GradientToolsSwitchTheSelectionsGradientOn)
+{
+    MakeCanvas();
+    DrawItem* item = AddRect(10, 10, 100, 50);
+    // Without a selection the tool changes and nothing else.
+    view.SetTool(ToolKind::GradientFill);
+    EXPECT_EQ(UndoCount(), 1u);
+    EXPECT_TRUE(host.gradientBar.empty());
+
+    view.SetTool(ToolKind::Select);
+    driver.ClickAt({50, 30});
+    view.SetTool(ToolKind::GradientFill);
+    EXPECT_EQ(view.ActiveTool(), ToolValue(ToolKind::GradientFill));
+    EXPECT_EQ(item->GetIntAttr(ATTR_FILL_GRADIENT), 1);
+    EXPECT_EQ(item->GetIntAttr(ATTR_LINE_GRADIENT), 0);
+    EXPECT_EQ(UndoCount(), 2u);
+    ASSERT_EQ(host.gradientBar.size(), 1u);
+    EXPECT_EQ(host.gradientBar[0].position, 0);
+    view.SetTool(ToolKind::GradientLine);
+    EXPECT_EQ(item->GetIntAttr(ATTR_LINE_GRADIENT), 1);
+    EXPECT_EQ(host.gradientBar.size(), 2u);
+}

@@ -219,3 +219,36 @@ TEST_F(PaintingTest, ADragKeepsTheOrderOfTheItemsAroundTheSelection)
     const QPoint shifted = driver.Pixel({166, 100});
     EXPECT_EQ(At(moved, shifted.x(), shifted.y()), 0xFF0000FFu);
 }
+
+TEST_F(PaintingTest, AnEditInPlaceRepaintsLikeAFullPaint)
+{
+    view.OnResize(700, 500);
+    ASSERT_TRUE(view.NewCanvas(640, 440, ColorOpaqueWhite));
+    std::mt19937 random(11);
+    std::uniform_real_distribution<float> place(0, 560), size(20, 120);
+    std::uniform_int_distribution<std::uint32_t> colour(0, 0xFFFFFF);
+    for (int i = 0; i < 60; ++i) {
+        AddBox(i % 2 ? ItemEllipse : ItemRectangle, place(random), place(random) * 0.7f, size(random), size(random),
+               0x80000000 | colour(random), 2, 0xFF000000 | colour(random));
+    }
+    DrawItem* picked = doc.GetItem(30);
+    const PointF inside = picked->Bounds().Center();
+    view.SelectNone();
+    view.AddToSelection(picked);
+    view.DoCommand(CommandRotate90);
+    driver.Key(Qt::Key_Right, Qt::ControlModifier);
+    const QImage kept = view.PaintClient();
+    view.DocumentChanged();
+    const QImage fresh = view.PaintClient();
+    int worst = 0;
+    for (int y = 0; y < kept.height(); ++y) {
+        for (int x = 0; x < kept.width(); ++x) {
+            const QRgb a = kept.pixel(x, y), b = fresh.pixel(x, y);
+            worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                              std::abs(qBlue(a) - qBlue(b))});
+        }
+    }
+    // Layers composed over each other round a little differently, nothing more.
+    EXPECT_LE(worst, 3);
+    EXPECT_NE(picked->Bounds().Center(), inside);
+}
