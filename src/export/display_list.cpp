@@ -3,6 +3,7 @@
 #include <QPaintEngine>
 
 #include <algorithm>
+#include <cmath>
 #include <thread>
 #include <variant>
 
@@ -28,15 +29,68 @@ struct LinesCall { std::vector<QLineF> lines; };
 struct PolygonCall { std::vector<QPointF> points; QPaintEngine::PolygonDrawMode mode; };
 struct PointsCall { std::vector<QPointF> points; };
 struct ImageCall { QRectF target; QImage image; QRectF source; Qt::ImageConversionFlags flags; };
-struct PixmapCall { QRectF target; QPixmap pixmap; QRectF source; };
 
 } // namespace
 
 struct DisplayList::Command
 {
     int state;
-    std::variant<PathCall, RectsCall, EllipseCall, LinesCall, PolygonCall, PointsCall, ImageCall, PixmapCall> call;
+    std::variant<PathCall, RectsCall, EllipseCall, LinesCall, PolygonCall, PointsCall, ImageCall> call;
+    QRectF reach; // device pixels the call may touch, pen included
 };
+
+namespace {
+
+// The area a call covers in its own coordinates, before the pen.
+struct CallArea
+{
+    QRectF operator()(const PathCall& c) const { return c.path.controlPointRect(); }
+    QRectF operator()(const EllipseCall& c) const { return c.rect.normalized(); }
+    QRectF operator()(const ImageCall& c) const { return c.target.normalized(); }
+    QRectF operator()(const RectsCall& c) const
+    {
+        QRectF all;
+        for (const QRectF& r : c.rects)
+            all |= r.normalized();
+        return all;
+    }
+    QRectF operator()(const LinesCall& c) const
+    {
+        QRectF all;
+        for (const QLineF& l : c.lines)
+            all |= QRectF(l.p1(), l.p2()).normalized();
+        return all;
+    }
+    QRectF operator()(const PolygonCall& c) const { return Bounds(c.points); }
+    QRectF operator()(const PointsCall& c) const { return Bounds(c.points); }
+
+    static QRectF Bounds(const std::vector<QPointF>& points)
+    {
+        if (points.empty())
+            return QRectF();
+        qreal left = points[0].x(), right = left, top = points[0].y(), bottom = top;
+        for (const QPointF& p : points) {
+            left = std::min(left, p.x());
+            right = std::max(right, p.x());
+            top = std::min(top, p.y());
+            bottom = std::max(bottom, p.y());
+        }
+        return QRectF(QPointF(left, top), QPointF(right, bottom));
+    }
+};
+
+// How far past its outline a pen may paint, in device pixels: half the width
+// scaled, times the miter limit for sharp joins, plus the anti-aliasing fringe.
+qreal PenReach(const QPen& pen, const QTransform& transform)
+{
+    if (pen.style() == Qt::NoPen)
+        return 2;
+    const qreal width = std::max<qreal>(pen.widthF(), 1);
+    const qreal scale = pen.isCosmetic() ? 1 : std::max(std::hypot(transform.m11(), transform.m12()), std::hypot(transform.m21(), transform.m22()));
+    return width * scale * std::max<qreal>(pen.miterLimit(), 1) + 2;
+}
+
+} // namespace
 
 // Records what a painter asks for, with the state in force at each call.
 class DisplayListEngine : public QPaintEngine
@@ -56,8 +110,12 @@ public:
     void updateState(const QPaintEngineState& s) override
     {
         const DirtyFlags flags = s.state();
-        if (flags & DirtyPen)
+        if (flags & DirtyPen) {
             current.pen = s.pen();
+            // A pen fills in its dash pattern on first use; do it here, once,
+            // rather than in two bands at the same time.
+            (void)current.pen.dashPattern();
+        }
         if (flags & DirtyBrush)
             current.brush = s.brush();
         if (flags & DirtyBrushOrigin)
@@ -114,13 +172,17 @@ public:
     {
         Add(ImageCall{r, image, sr, flags});
     }
-    void drawPixmap(const QRectF& r, const QPixmap& pixmap, const QRectF& sr) override { Add(PixmapCall{r, pixmap, sr}); }
+    // Pixmaps belong to the GUI thread; the bands draw an image of it.
+    void drawPixmap(const QRectF& r, const QPixmap& pixmap, const QRectF& sr) override
+    {
+        Add(ImageCall{r, pixmap.toImage(), sr, Qt::AutoColor});
+    }
     void drawTiledPixmap(const QRectF& r, const QPixmap& pixmap, const QPointF& offset) override
     {
         QPainterPath path;
         path.addRect(r);
         DisplayList::State saved = current;
-        current.brush = QBrush(pixmap);
+        current.brush = QBrush(pixmap.toImage());
         current.brush.setTransform(QTransform::fromTranslate(r.x() - offset.x(), r.y() - offset.y()));
         current.pen = Qt::NoPen;
         stateDirty = true;
@@ -150,7 +212,10 @@ private:
             list.states.push_back(current);
             stateDirty = false;
         }
-        list.commands.push_back({int(list.states.size()) - 1, std::forward<Call>(call)});
+        const QRectF area = CallArea{}(call);
+        const qreal grow = PenReach(current.pen, current.transform);
+        const QRectF reach = current.transform.mapRect(area).adjusted(-grow, -grow, grow, grow);
+        list.commands.push_back({int(list.states.size()) - 1, std::forward<Call>(call), reach});
     }
 
     DisplayList& list;
@@ -205,13 +270,25 @@ int DisplayList::metric(PaintDeviceMetric m) const
 
 namespace {
 
+// A path of its own: paths fill in cached data (bounds, a converted form) on
+// first use, which two threads must not do to one shared path.
+QPainterPath PrivateCopy(const QPainterPath& path)
+{
+    QPainterPath own = path;
+    if (own.elementCount() > 0) {
+        const QPainterPath::Element first = own.elementAt(0);
+        own.setElementPositionAt(0, first.x, first.y); // detaches
+    }
+    return own;
+}
+
 void ApplyState(QPainter& painter, const DisplayList::State& s, const QRect& band)
 {
     painter.setTransform(QTransform());
     if (s.clipEnabled) {
         QPainterPath clip;
         clip.addRect(band);
-        painter.setClipPath(clip.intersected(s.clip));
+        painter.setClipPath(clip.intersected(PrivateCopy(s.clip)));
     } else {
         painter.setClipRect(band);
     }
@@ -229,13 +306,12 @@ struct Replayer
 {
     QPainter& p;
 
-    void operator()(const PathCall& c) const { p.drawPath(c.path); }
+    void operator()(const PathCall& c) const { p.drawPath(PrivateCopy(c.path)); }
     void operator()(const RectsCall& c) const { p.drawRects(c.rects.data(), int(c.rects.size())); }
     void operator()(const EllipseCall& c) const { p.drawEllipse(c.rect); }
     void operator()(const LinesCall& c) const { p.drawLines(c.lines.data(), int(c.lines.size())); }
     void operator()(const PointsCall& c) const { p.drawPoints(c.points.data(), int(c.points.size())); }
     void operator()(const ImageCall& c) const { p.drawImage(c.target, c.image, c.source, c.flags); }
-    void operator()(const PixmapCall& c) const { p.drawPixmap(c.target, c.pixmap, c.source); }
     void operator()(const PolygonCall& c) const
     {
         const int n = int(c.points.size());
@@ -284,6 +360,9 @@ void DisplayList::PlayInBands(QImage& image, int bands) const
         const QRect band(0, top, image.width(), rows);
         int applied = -1;
         for (const Command& command : commands) {
+            // A call wholly outside the band would still run the stroker.
+            if (!command.reach.intersects(band))
+                continue;
             if (command.state != applied) {
                 ApplyState(painter, states[size_t(command.state)], band);
                 applied = command.state;

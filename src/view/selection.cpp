@@ -134,10 +134,13 @@ void CKorvaniView::AddUnitsToSelection(const std::vector<DrawItem*>& items)
     if (!grouped)
         return;
     EmptySelectionGroup();
+    std::vector<DrawItem*> members;
+    members.reserve(units.size());
     for (DrawItem* listed : doc.Items()) {
         if (units.count(listed))
-            selectionGroup->AddChild(listed);
+            members.push_back(listed);
     }
+    selectionGroup->AddChildren(members);
     selection = selectionGroup;
 }
 
