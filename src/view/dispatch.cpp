@@ -31,6 +31,10 @@ void CKorvaniView::OnLeftButtonDown(QPoint client, Qt::KeyboardModifiers modifie
         SelectPress(q, shiftDown);
     } else if (IsTool(activeTool, ToolKind::Rotate)) {
         RotatePress(q);
+    } else if (IsTool(activeTool, ToolKind::Hand) || IsTool(activeTool, ToolKind::ZoomIn)) {
+        Capture();
+    } else if (IsTool(activeTool, ToolKind::ZoomOut)) {
+        ZoomOutPress();
     }
     Repaint();
 }
@@ -56,6 +60,8 @@ void CKorvaniView::OnMouseMove(QPoint client, Qt::KeyboardModifiers modifiers)
         SelectDrag(q);
     } else if (IsTool(activeTool, ToolKind::Rotate)) {
         RotateDrag(q);
+    } else if (IsTool(activeTool, ToolKind::Hand)) {
+        HandDrag(q);
     } else {
         lastPoint = q;
     }
@@ -76,6 +82,8 @@ void CKorvaniView::OnLeftButtonUp(QPoint client, Qt::KeyboardModifiers modifiers
             SelectRelease();
         else if (IsTool(activeTool, ToolKind::Rotate))
             RotateRelease();
+        else if (IsTool(activeTool, ToolKind::ZoomIn))
+            ZoomInRelease();
     }
     lastPoint = downPoint;
     Repaint();

@@ -8,7 +8,7 @@
 // can drive it through the entry points below.
 //
 // One class, split by concern: view_state.cpp, dispatch.cpp, selection.cpp,
-// rendering.cpp, rulers.cpp, commands.cpp, file_commands.cpp.
+// rendering.cpp, rulers.cpp, creation_tools.cpp, commands.cpp, file_commands.cpp.
 
 #include "items/draw_item.h"
 #include "view/item_bounds_cache.h"
@@ -217,6 +217,13 @@ private:
     void SelectionUnits(std::vector<DrawItem*>& out) const;
     bool IsSelectionChild(const DrawItem* item) const;
     void EmptySelectionGroup();
+
+    // creation_tools.cpp
+    void HandDrag(PointF q);
+    void ZoomInRelease();
+    void ZoomOutPress();
+    // Pan so that fixedPoint stays where it was at the zoom `before`; tells the frame.
+    void KeepPointAfterZoom(float before, PointF fixedPoint);
 
     // rendering.cpp
     // Items first..end-1 of the list into image, within clip.
