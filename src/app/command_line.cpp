@@ -101,10 +101,6 @@ private:
     CKorvaniDoc& doc;
 };
 
-} // namespace
-
-namespace {
-
 // The image type of an export target, nullptr for the drawing file; false for an unknown extension.
 bool ExportType(const std::string& output, const char*& mime, std::string& error)
 {
