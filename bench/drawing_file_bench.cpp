@@ -3,8 +3,8 @@
 //
 //   KORVANI_SCENE_DIR=DIR build/bench/bench/drawing_file_bench
 //
-// DIR holds scene10000.xml written by
-//   python3 shared/bench/scene.py 10000 --korvani DIR/scene10000.xml
+// DIR holds scene_10000.xml written by
+//   python3 shared/bench/scene.py 10000 --korvani DIR/scene_10000.xml
 #include "document/drawing_file.h"
 #include "document/korvani_doc.h"
 #include "export/temp_files.h"
@@ -26,7 +26,7 @@ namespace {
 std::string SceneFile()
 {
     const QByteArray dir = qgetenv("KORVANI_SCENE_DIR");
-    return (dir.isEmpty() ? std::string("/tmp/scenes") : dir.toStdString()) + "/scene10000.xml";
+    return (dir.isEmpty() ? std::string("/tmp/scenes") : dir.toStdString()) + "/scene_10000.xml";
 }
 
 // A document that releases what it read.
@@ -56,7 +56,7 @@ void BM_LoadScene(benchmark::State& state)
     for (auto _ : state) {
         LoadedDocument loaded;
         if (!loaded.Load(path)) {
-            state.SkipWithError("scene10000.xml missing or unreadable; set KORVANI_SCENE_DIR");
+            state.SkipWithError("scene_10000.xml missing or unreadable; set KORVANI_SCENE_DIR");
             return;
         }
         benchmark::DoNotOptimize(loaded.doc.GetItemCount());
@@ -69,7 +69,7 @@ void BM_SaveScene(benchmark::State& state)
 {
     LoadedDocument loaded;
     if (!loaded.Load(SceneFile())) {
-        state.SkipWithError("scene10000.xml missing or unreadable; set KORVANI_SCENE_DIR");
+        state.SkipWithError("scene_10000.xml missing or unreadable; set KORVANI_SCENE_DIR");
         return;
     }
     QTemporaryDir dir;
