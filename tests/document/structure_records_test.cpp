@@ -337,17 +337,6 @@ TEST_F(StructureRecords, ZOrderMovesBlocksAndUndoRestoresTheOrder)
     EXPECT_LT(doc.PushZOrder(Select({a}), 5), 0);
 }
 
-TEST_F(StructureRecords, RenameSwapsTheName)
-{
-    DrawItem* a = AddRect(0, 0, 10, 10);
-    const std::string before = State();
-    ASSERT_EQ(doc.PushRename(a, "roof"), 0);
-    EXPECT_EQ(a->ClassName(), "roof");
-    ExpectUndoRedo(before, State());
-    doc.Undo();
-    EXPECT_EQ(a->ClassName(), "rectangle");
-}
-
 // --- ownership ---
 
 // A rectangle that counts its deletions by id.

@@ -270,32 +270,6 @@ TEST_F(ImageItemTest, MissingOrBrokenPictureDrawsNothingButHits)
     EXPECT_EQ(hidden->HitNode({100, 75}, selection), HitMiss);
 }
 
-TEST_F(ImageItemTest, PictureHasNoGradientsOrNodes)
-{
-    const std::string png = WriteImage("quad", Quadrants(), "png");
-    auto item = Place(png, {0, 0}, {64, 32});
-    std::int32_t index = 7;
-    item->HitFillStop({0, 16}, index);
-    item->HitLineStop({0, 16}, index);
-    EXPECT_EQ(index, 7);
-    item->EnsureFillGradient();
-    item->EnsureLineGradient();
-    EXPECT_TRUE(item->FillRamp().positions.empty());
-    EXPECT_TRUE(item->LineRamp().positions.empty());
-    EXPECT_EQ(item->ToggleFillStopAt({32, 16}, ColorOpaqueBlack), 0);
-    EXPECT_EQ(item->ToggleLineStopAt({32, 16}, ColorOpaqueBlack), 0);
-
-    NodeList nodes;
-    item->GetNodes(nodes);
-    EXPECT_TRUE(nodes.empty());
-    NodeSelection selection{0, 1};
-    item->MoveNodes(0, selection, 10, 10);
-    EXPECT_EQ(item->Bounds(), (RectF{0, 0, 64, 32}));
-    EXPECT_EQ(item->SelectNodesInRect({-10, -10, 100, 100}, selection), HitMiss);
-    ImageItem target;
-    EXPECT_FALSE(item->ConvertInto(target));
-}
-
 TEST_F(ImageItemTest, EveryImportFormatLoads)
 {
     const QImage picture = Quadrants(24, 12);
@@ -394,17 +368,4 @@ TEST_F(ImageItemTest, CacheDecodesOncePerFile)
     QFile::remove(QString::fromStdString(second));
     EXPECT_EQ(CachedPicture(second), nullptr);
     EXPECT_TRUE(IsBlank(Render(*item)));
-}
-
-TEST(ItemFactory, MakesTextAndImageItems)
-{
-    const auto image = CreateOwnedItem(ItemImage, 41);
-    const auto text = CreateOwnedItem(ItemText, 42);
-    ASSERT_NE(dynamic_cast<ImageItem*>(image.get()), nullptr);
-    ASSERT_NE(dynamic_cast<TextItem*>(text.get()), nullptr);
-    EXPECT_EQ(image->ClassName(), "image");
-    EXPECT_EQ(text->ClassName(), "text");
-    EXPECT_EQ(image->TypeCode(), 107);
-    EXPECT_EQ(text->TypeCode(), 108);
-    EXPECT_EQ(text->Id(), 42u);
 }
