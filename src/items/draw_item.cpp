@@ -330,7 +330,7 @@ void DrawItem::TransformBaking(const Matrix& m, int mode)
     matrix.Reset();
 }
 
-void DrawItem::TransformAccumulating(const Matrix& m, int mode)
+void DrawItem::TransformAccumulating(const Matrix& m, int mode, bool mapGradient)
 {
     if (!IsFiniteMatrix(m))
         return;
@@ -347,8 +347,17 @@ void DrawItem::TransformAccumulating(const Matrix& m, int mode)
     previewMatrix.Reset();
     previewNodes.clear();
     matrix = combined;
-    MapGradientPoints(m);
+    if (mapGradient)
+        MapGradientPoints(m);
     MapCenter(m);
+}
+
+std::int32_t DrawItem::HitBoxOrBody(const RectF& bounds, PointF point) const
+{
+    const std::int32_t handle = HitBoxHandles(bounds, point);
+    if (handle != HitMiss)
+        return handle;
+    return RectContainsHalfOpen(bounds, point.x, point.y) ? HitBody : HitMiss;
 }
 
 void DrawItem::UpdateCenter()

@@ -237,11 +237,15 @@ protected:
     // identity; accumulating keeps the nodes and gathers the matrix. Both map
     // ATTR_CENTER on a commit so that the rotation centre travels along.
     void TransformBaking(const Matrix& m, int mode);
-    void TransformAccumulating(const Matrix& m, int mode);
+    // mapGradient false: the kind has no gradients to carry (images).
+    void TransformAccumulating(const Matrix& m, int mode, bool mapGradient = true);
     void MapGradientPoints(const Matrix& m);
     void MapCenter(const Matrix& m);
     // ATTR_CENTER := centre of the committed bounds.
     void UpdateCenter();
+    // The hit test of kinds whose body is their whole box: a box handle, else
+    // the body inside the bounds (left and top edges inclusive), else a miss.
+    std::int32_t HitBoxOrBody(const RectF& bounds, PointF point) const;
     // Bounds of a path without pen, grown by half the line width.
     RectF PathBoundsWithPen(const QPainterPath& path);
 

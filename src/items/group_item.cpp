@@ -313,12 +313,7 @@ std::int32_t GroupItem::HitTest(PointF point)
 {
     if (Inert() || children.empty())
         return HitMiss;
-    RectF bounds;
-    GetBounds(bounds, ModeCommit);
-    const std::int32_t handle = HitBoxHandles(bounds, point);
-    if (handle != HitMiss)
-        return handle;
-    return RectContainsHalfOpen(bounds, point.x, point.y) ? HitBody : HitMiss;
+    return HitBoxOrBody(Bounds(ModeCommit), point);
 }
 
 std::int32_t GroupItem::HitNode(PointF point, NodeSelection& selection)

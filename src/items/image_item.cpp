@@ -11,13 +11,6 @@
 
 namespace {
 
-bool IsFiniteMatrix(const Matrix& m)
-{
-    float e[6];
-    m.GetElements(e);
-    return std::all_of(e, e + 6, [](float v) { return std::isfinite(v); });
-}
-
 RectF CornerBounds(const std::array<PointF, 4>& corners)
 {
     float left = corners[0].x, right = left, top = corners[0].y, bottom = top;
@@ -89,23 +82,9 @@ const std::string& ImageItem::WorkingFile() const
 
 void ImageItem::Transform(const Matrix& m, int mode)
 {
-    if (!IsFiniteMatrix(m))
-        return;
-    if (mode == ModePreview) {
-        previewMatrix = matrix;
-        previewMatrix.Multiply(m);
-        previewNodes = nodes;
-        return;
-    }
-    Matrix combined = matrix;
-    combined.Multiply(m);
-    if (!IsFiniteMatrix(combined))
-        return;
-    previewMatrix.Reset();
-    previewNodes.clear();
-    matrix = combined;
-    // The rotation centre travels with the picture.
-    MapCenter(m);
+    // The box gathers the matrix and the centre travels along; a picture has
+    // no gradient points to carry.
+    TransformAccumulating(m, mode, false);
 }
 
 void ImageItem::GetBounds(RectF& rect, int mode)
@@ -172,11 +151,7 @@ std::int32_t ImageItem::HitTest(PointF point)
 {
     if (IsHidden() || IsLocked())
         return HitMiss;
-    const RectF bounds = Bounds(ModeCommit);
-    const std::int32_t handle = HitBoxHandles(bounds, point);
-    if (handle != HitMiss)
-        return handle;
-    return RectContainsHalfOpen(bounds, point.x, point.y) ? HitBody : HitMiss;
+    return HitBoxOrBody(Bounds(ModeCommit), point);
 }
 
 std::int32_t ImageItem::HitNode(PointF point, NodeSelection&)

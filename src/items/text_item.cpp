@@ -161,11 +161,7 @@ std::int32_t TextItem::HitTest(PointF point)
 {
     if (IsHidden() || IsLocked())
         return HitMiss;
-    const RectF bounds = Bounds(ModeCommit);
-    const std::int32_t handle = HitBoxHandles(bounds, point);
-    if (handle != HitMiss)
-        return handle;
-    return RectContainsHalfOpen(bounds, point.x, point.y) ? HitBody : HitMiss;
+    return HitBoxOrBody(Bounds(ModeCommit), point);
 }
 
 std::int32_t TextItem::HitNode(PointF point, NodeSelection&)

@@ -1,5 +1,6 @@
 #include "app/actions_runner.h"
 #include "app/command_line.h"
+#include "korvani_process.h"
 #include "document/korvani_doc.h"
 #include "view/korvani_view.h"
 #include "view/view_codes.h"
@@ -8,7 +9,6 @@
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QRegularExpression>
 
@@ -104,13 +104,6 @@ void ExpectCorners(std::vector<Corner> actual, std::vector<Corner> expected)
     }
 }
 
-struct ProcessResult
-{
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 class ActionsRunnerTest : public ::testing::Test
 {
 protected:
@@ -134,22 +127,6 @@ protected:
         return RunActions("script.txt", script, input.toStdString(), output.toStdString(), error);
     }
 
-    static ProcessResult Korvani(const QStringList& arguments)
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        environment.remove(QStringLiteral("DISPLAY"));
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(KORVANI_BINARY), arguments);
-        ProcessResult run;
-        if (!process.waitForFinished(120000))
-            return run;
-        run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        run.out = process.readAllStandardOutput();
-        run.err = process.readAllStandardError();
-        return run;
-    }
 
     QTemporaryDir dir;
     QString input;
@@ -245,27 +222,27 @@ TEST_F(ActionsRunnerTest, MessagesNeedAnAnswerOrAnExpectation)
 TEST_F(ActionsRunnerTest, TheBinaryNamesTheFailingLine)
 {
     const QString script = Write("bad.txt", "tool select\n# fine so far\njump 10 20\n");
-    ProcessResult run = Korvani({"--actions", script, input});
+    ProcessResult run = RunKorvani({"--actions", script, input});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
     EXPECT_TRUE(run.err.startsWith(("korvani: " + script + ":3: ").toUtf8())) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains("jump")) << run.err.toStdString();
 
     const QString malformed = Write("malformed.txt", "press 10\n");
-    run = Korvani({"--actions", malformed});
+    run = RunKorvani({"--actions", malformed});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains(":1: ")) << run.err.toStdString();
 
     const QString unanswered = Write("unanswered.txt", "tool 110\n");
-    run = Korvani({"--actions", unanswered, input});
+    run = RunKorvani({"--actions", unanswered, input});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains(":1: ")) << run.err.toStdString();
 
-    run = Korvani({"--actions", dir.filePath("missing.txt"), input});
+    run = RunKorvani({"--actions", dir.filePath("missing.txt"), input});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains("missing.txt")) << run.err.toStdString();
 
-    run = Korvani({"--actions", script, dir.filePath("nothing.xml")});
+    run = RunKorvani({"--actions", script, dir.filePath("nothing.xml")});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains("nothing.xml")) << run.err.toStdString();
 }
@@ -276,7 +253,7 @@ TEST_F(ActionsRunnerTest, TheBinaryExportsWhatTheScriptLeft)
     const QString script = Write("drag.txt", "press 570px 310px\nmove 620px 360px\nmove 670px 410px\nrelease 670px 410px\n"
                                              "export " + dir.filePath("inside.png").toUtf8() + "\n");
     const QString png = dir.filePath("after.png");
-    const ProcessResult run = Korvani({"--actions", script, input, "--export", png});
+    const ProcessResult run = RunKorvani({"--actions", script, input, "--export", png});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.isEmpty());
     for (const QString& path : {png, dir.filePath("inside.png")}) {

@@ -1,8 +1,8 @@
 #include "app/command_line.h"
+#include "korvani_process.h"
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -19,13 +19,6 @@ const char* const Drawing =
     "\t</item>\r\n"
     "</plimsa>\r\n";
 
-struct ProcessResult
-{
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 class CommandLineTest : public ::testing::Test
 {
 protected:
@@ -38,22 +31,6 @@ protected:
         file.write(Drawing);
     }
 
-    static ProcessResult Korvani(const QStringList& arguments)
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove(QStringLiteral("QT_QPA_PLATFORM")); // it must not need one
-        environment.remove(QStringLiteral("DISPLAY"));
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(KORVANI_BINARY), arguments);
-        ProcessResult run;
-        if (!process.waitForFinished(120000))
-            return run;
-        run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        run.out = process.readAllStandardOutput();
-        run.err = process.readAllStandardError();
-        return run;
-    }
 
     QTemporaryDir dir;
     QString input;
@@ -62,7 +39,7 @@ protected:
 TEST_F(CommandLineTest, ExportsPngAndJpegOfTheWholeCanvas)
 {
     const QString png = dir.filePath("out.png");
-    ProcessResult run = Korvani({"--export", png, input});
+    ProcessResult run = RunKorvani({"--export", png, input});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.isEmpty());
     const QImage picture(png);
@@ -72,7 +49,7 @@ TEST_F(CommandLineTest, ExportsPngAndJpegOfTheWholeCanvas)
     EXPECT_EQ(picture.pixel(40, 30), 0xFFFF0000u);
 
     const QString jpeg = dir.filePath("out.JPEG");
-    run = Korvani({"--export", jpeg, input});
+    run = RunKorvani({"--export", jpeg, input});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const QImage photo(jpeg, "jpeg");
     ASSERT_EQ(photo.size(), QSize(120, 80));
@@ -87,7 +64,7 @@ TEST_F(CommandLineTest, ExportsPngAndJpegOfTheWholeCanvas)
 TEST_F(CommandLineTest, ExportsTheDrawingFileAgainByteForByte)
 {
     const QString copy = dir.filePath("copy.xml");
-    const ProcessResult run = Korvani({"--export", copy, input});
+    const ProcessResult run = RunKorvani({"--export", copy, input});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     QFile file(copy);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -97,7 +74,7 @@ TEST_F(CommandLineTest, ExportsTheDrawingFileAgainByteForByte)
 TEST_F(CommandLineTest, FailuresSayWhyInOneLineAndWriteNothing)
 {
     const QString out = dir.filePath("never.png");
-    ProcessResult run = Korvani({"--export", out, dir.filePath("missing.xml")});
+    ProcessResult run = RunKorvani({"--export", out, dir.filePath("missing.xml")});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains("missing.xml")) << run.err.toStdString();
@@ -107,26 +84,26 @@ TEST_F(CommandLineTest, FailuresSayWhyInOneLineAndWriteNothing)
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write("<plimsa type=\"canvas\" width=\"10\" height=\"10\"><item type=\"104\"></wrong></plimsa>");
     broken.close();
-    run = Korvani({"--export", out, broken.fileName()});
+    run = RunKorvani({"--export", out, broken.fileName()});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains("broken.xml")) << run.err.toStdString();
     EXPECT_FALSE(QFile::exists(out));
 
-    run = Korvani({"--export", dir.filePath("out.gif"), input});
+    run = RunKorvani({"--export", dir.filePath("out.gif"), input});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains("out.gif")) << run.err.toStdString();
 
-    run = Korvani({"--export", dir.filePath("no/such/folder/out.png"), input});
+    run = RunKorvani({"--export", dir.filePath("no/such/folder/out.png"), input});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
 }
 
 TEST_F(CommandLineTest, HelpListsTheOptions)
 {
-    const ProcessResult run = Korvani({"--help"});
+    const ProcessResult run = RunKorvani({"--help"});
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.out.contains("--export"));
-    EXPECT_EQ(Korvani({"--bogus"}).status, 1);
+    EXPECT_EQ(RunKorvani({"--bogus"}).status, 1);
 }
 
 TEST(CommandLineParseTest, ReadsModesAndFiles)
