@@ -125,7 +125,7 @@ void ReadCanvasValues(CKorvaniDoc& doc, const XmlNode& root)
     doc.SetCanvasColor(std::uint32_t(parts[0]) << 16 | std::uint32_t(parts[1]) << 8 | std::uint32_t(parts[2]));
 }
 
-void ReadGuideSection(CKorvaniDoc& doc, const XmlNode& section)
+void ReadGuideSection(std::vector<GuideLine>& guides, const XmlNode& section)
 {
     for (const auto& point : section.children) {
         if (point->name != "point")
@@ -135,8 +135,55 @@ void ReadGuideSection(CKorvaniDoc& doc, const XmlNode& section)
         GuideLine guide;
         guide.orientation = std::uint32_t(type ? ParseIntText(*type) : 0);
         guide.position = value ? ParseFloatText(*value) : 0.0f;
-        doc.AddGuide(guide);
+        guides.push_back(guide);
     }
+}
+
+bool IsDrawingRoot(const XmlNode& root)
+{
+    const std::string* type = root.GetAttributeValue("type");
+    return type && (*type == "items" || *type == "canvas");
+}
+
+// Reads a guide section into guides, or makes the item of an element (null
+// for an unknown type, which spends no item id).
+DrawItem* ReadChild(const XmlNode& child, std::vector<GuideLine>& guides)
+{
+    const std::string* childType = child.GetAttributeValue("type");
+    const std::int32_t code = childType ? ParseIntText(*childType) : 0;
+    if (code == GuideSectionType) {
+        ReadGuideSection(guides, child);
+        return nullptr;
+    }
+    DrawItem* item = CreateItem(code, NextItemId);
+    if (!item)
+        return nullptr;
+    TakeNextItemId();
+    item->ReadXml(child);
+    return item;
+}
+
+void AddReadItem(ReadItemsResult& result, DrawItem* item, PointF start, PointF end)
+{
+    PlaceItem(*item, start, end);
+    item->AddRef();
+    result.items.push_back(item);
+}
+
+// The whole content in one piece of exactly the file's size (reading in
+// growing steps can hold half as much again).
+bool ReadWholeFile(QFile& file, QByteArray& bytes)
+{
+    const qint64 size = file.size();
+    if (size > 0) {
+        bytes.resize(size);
+        const qint64 got = file.read(bytes.data(), size);
+        if (got < 0)
+            return false;
+        bytes.resize(got);
+    }
+    bytes += file.readAll(); // whatever the size did not tell: a growing file, a device
+    return file.error() == QFileDevice::NoError;
 }
 
 // Deletes an item that nobody holds, and whatever inside it nobody holds.
@@ -228,8 +275,8 @@ ReadItemsResult ReadItemsFile(CKorvaniDoc& doc, PointF start, PointF end, const 
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly))
         return {{}, false, false, FileError("Cannot open", path, file.errorString())};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    QByteArray bytes;
+    if (!ReadWholeFile(file, bytes))
         return {{}, false, false, FileError("Cannot read", path, file.errorString())};
     file.close();
     result.opened = true;
@@ -238,55 +285,57 @@ ReadItemsResult ReadItemsFile(CKorvaniDoc& doc, PointF start, PointF end, const 
     std::string_view text(bytes.constData(), std::size_t(bytes.size()));
     text = text.substr(0, text.find('\0'));
 
+    // An open drawing turns each element into its item as soon as it is read,
+    // so that the file's whole tree is never held; an import keeps the
+    // elements, since whether they are collected into a group depends on how
+    // many there are.
+    const std::uint32_t firstId = NextItemId;
+    XmlNode root;
+    std::vector<std::unique_ptr<XmlNode>> kept;
+    std::vector<GuideLine> guides;
+    int elements = 0;
+    auto takeChild = [&](std::unique_ptr<XmlNode> child) {
+        ++elements;
+        if (!IsDrawingRoot(root))
+            return;
+        if (mode == 1)
+            kept.push_back(std::move(child));
+        else if (DrawItem* item = ReadChild(*child, guides))
+            AddReadItem(result, item, start, end);
+    };
     // Options of this read alone: a parse error describes this file, not the
     // first file that ever failed.
     XmlParseOptions options;
-    XmlNode root;
-    if (!root.Load(text, options)) {
+    if (!root.Load(text, options, takeChild)) {
+        ReleaseReadItems(result.items);
+        NextItemId = firstId;
         result.errorMessage = options.errorOccurred ? options.errorMessage : "no element found";
         return result;
     }
     result.parsed = true;
-
-    const std::string* type = root.GetAttributeValue("type");
-    if (!type || (*type != "items" && *type != "canvas"))
+    if (!IsDrawingRoot(root))
         return result;
-    if (*type == "canvas")
+    if (*root.GetAttributeValue("type") == "canvas")
         ReadCanvasValues(doc, root);
 
-    const int count = root.GetChildCount();
+    // Comments and CDATA sections directly inside the root count as elements here.
+    const int count = elements + root.GetChildCount();
     DrawItem* collector = nullptr;
-    std::vector<DrawItem*> collected;
-    if (count > 1 && mode == 1) {
+    if (count > 1 && mode == 1)
         collector = CreateItem(ItemGroup, TakeNextItemId());
-    }
-    for (int i = 0; i < count; ++i) {
-        const XmlNode& child = *root.GetChild(i);
-        const std::string* childType = child.GetAttributeValue("type");
-        const std::int32_t code = childType ? ParseIntText(*childType) : 0;
-        if (code == GuideSectionType) {
-            ReadGuideSection(doc, child);
-            continue;
-        }
-        // An id is spent only on an item that is made.
-        DrawItem* item = CreateItem(code, NextItemId);
-        if (!item)
-            continue;
-        TakeNextItemId();
-        item->ReadXml(child);
-        if (collector) {
+    std::vector<DrawItem*> collected;
+    for (const auto& child : kept) {
+        DrawItem* item = ReadChild(*child, guides);
+        if (item && collector)
             collected.push_back(item);
-            continue;
-        }
-        PlaceItem(*item, start, end);
-        item->AddRef();
-        result.items.push_back(item);
+        else if (item)
+            AddReadItem(result, item, start, end);
     }
+    for (const GuideLine& guide : guides)
+        doc.AddGuide(guide);
     if (collector) {
         static_cast<GroupItem*>(collector)->AddChildren(collected);
-        PlaceItem(*collector, start, end);
-        collector->AddRef();
-        result.items.push_back(collector);
+        AddReadItem(result, collector, start, end);
     }
     return result;
 }

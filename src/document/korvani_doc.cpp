@@ -13,6 +13,8 @@ DrawItem* ItemList::GetItem(int index) const
 
 int ItemList::IndexOf(const DrawItem* item) const
 {
+    if (members.count(item) == 0)
+        return -1;
     const auto it = std::find(items.begin(), items.end(), item);
     return it == items.end() ? -1 : int(it - items.begin());
 }
@@ -25,7 +27,7 @@ DrawItem* ItemList::FindItemById(std::uint32_t id) const
 
 void ItemList::AddItem(DrawItem* item)
 {
-    if (item && IndexOf(item) < 0)
+    if (item && members.insert(item).second)
         items.push_back(item);
 }
 
@@ -33,7 +35,7 @@ void ItemList::AddItem(DrawItem* item)
 // reader of the list would trip over.
 void ItemList::InsertItem(int index, DrawItem* item)
 {
-    if (index < 0 || !item || IndexOf(item) >= 0)
+    if (index < 0 || !item || !members.insert(item).second)
         return;
     const std::size_t at = std::min(std::size_t(index), items.size());
     items.insert(items.begin() + std::ptrdiff_t(at), item);
@@ -41,9 +43,9 @@ void ItemList::InsertItem(int index, DrawItem* item)
 
 void ItemList::RemoveItem(const DrawItem* item)
 {
-    const auto it = std::find(items.begin(), items.end(), item);
-    if (it != items.end())
-        items.erase(it);
+    if (members.erase(item) == 0)
+        return;
+    items.erase(std::find(items.begin(), items.end(), item));
 }
 
 // Records hold the references that keep items alive, so they go first; the

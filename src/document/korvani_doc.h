@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 class DrawItem;
@@ -38,13 +39,20 @@ public:
     void InsertItem(int index, DrawItem* item);
     // Removes the first occurrence, if any.
     void RemoveItem(const DrawItem* item);
-    void RemoveAll() { items.clear(); }
+    void RemoveAll()
+    {
+        items.clear();
+        members.clear();
+    }
 
     std::vector<DrawItem*>::const_iterator begin() const { return items.begin(); }
     std::vector<DrawItem*>::const_iterator end() const { return items.end(); }
 
 private:
     std::vector<DrawItem*> items;
+    // The same items, for telling at once whether one is listed: adding the
+    // items of a large file one by one stays linear.
+    std::unordered_set<const DrawItem*> members;
 };
 
 // Orientation 0 is a horizontal line y = position, 1 a vertical line x = position.

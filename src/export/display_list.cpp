@@ -1,6 +1,9 @@
 #include "export/display_list.h"
 
+#include "export/coverage_raster.h"
+
 #include <QPaintEngine>
+#include <QPainterPathStroker>
 
 #include <algorithm>
 #include <cmath>
@@ -332,6 +335,77 @@ struct Replayer
     }
 };
 
+// Draws path calls of a plain solid fill or outline straight into the pixels
+// of a premultiplied image; everything else goes to the painter.
+class DirectPainter
+{
+public:
+    DirectPainter(uchar* bits, qsizetype bytesPerLine, QImage::Format format, const QRect& band)
+        : bits(bits), bytesPerLine(bytesPerLine), format(format), raster(band)
+    {
+    }
+
+    // Draws the call and answers true, or answers false when the painter has to.
+    bool Draw(const DisplayList::State& s, const PathCall& call, QPainter& painter)
+    {
+        if (!Usable(s))
+            return false;
+        if (s.brush.style() != Qt::NoBrush) {
+            if (s.brush.style() == Qt::SolidPattern) {
+                raster.AddPath(call.path, s.transform);
+                raster.Fill(bits, bytesPerLine, call.path.fillRule(), Premultiplied(s.brush.color(), s.opacity));
+            } else {
+                painter.fillPath(PrivateCopy(call.path), s.brush);
+            }
+        }
+        if (s.pen.style() == Qt::NoPen)
+            return true;
+        if (!DirectOutline(s)) {
+            painter.strokePath(PrivateCopy(call.path), s.pen);
+            return true;
+        }
+        QPainterPathStroker stroker(s.pen);
+        const qreal scale = TransformScale(s.transform);
+        stroker.setCurveThreshold(0.25 / scale);
+        raster.AddPath(stroker.createStroke(PrivateCopy(call.path)), s.transform);
+        raster.Fill(bits, bytesPerLine, Qt::WindingFill, Premultiplied(s.pen.color(), s.opacity));
+        return true;
+    }
+
+private:
+    bool Usable(const DisplayList::State& s) const
+    {
+        return format == QImage::Format_ARGB32_Premultiplied && !s.clipEnabled &&
+               s.composition == QPainter::CompositionMode_SourceOver && s.hints.testFlag(QPainter::Antialiasing) &&
+               s.transform.type() <= QTransform::TxShear;
+    }
+
+    // Hairlines (a pen of at most one pixel) keep the painter's own look.
+    static bool DirectOutline(const DisplayList::State& s)
+    {
+        return s.pen.brush().style() == Qt::SolidPattern && !s.pen.isCosmetic() &&
+               s.pen.widthF() * TransformScale(s.transform) > 1;
+    }
+
+    static qreal TransformScale(const QTransform& t)
+    {
+        return std::sqrt(std::fabs(t.determinant()));
+    }
+
+    static QRgb Premultiplied(const QColor& color, qreal opacity)
+    {
+        QRgb rgba = color.rgba();
+        if (opacity < 1)
+            rgba = qRgba(qRed(rgba), qGreen(rgba), qBlue(rgba), qRound(qAlpha(rgba) * std::max<qreal>(opacity, 0)));
+        return qPremultiply(rgba);
+    }
+
+    uchar* bits;
+    qsizetype bytesPerLine;
+    QImage::Format format;
+    CoverageRaster raster;
+};
+
 } // namespace
 
 void DisplayList::Play(QPainter& painter) const
@@ -354,24 +428,29 @@ void DisplayList::PlayInBands(QImage& image, int bands) const
 
     // Every band paints through its own QImage header over the same pixels and
     // touches only its own rows, so the threads never write the same memory.
-    auto playBand = [this, &image](int top, int rows) {
-        QImage view(image.bits(), image.width(), image.height(), image.bytesPerLine(), image.format());
+    image.detach(); // bits() below must not detach per thread
+    uchar* const bits = image.bits();
+    auto playBand = [this, &image, bits](int top, int rows) {
+        QImage view(bits, image.width(), image.height(), image.bytesPerLine(), image.format());
         QPainter painter(&view);
         const QRect band(0, top, image.width(), rows);
+        DirectPainter direct(bits, image.bytesPerLine(), image.format(), band);
         int applied = -1;
         for (const Command& command : commands) {
             // A call wholly outside the band would still run the stroker.
             if (!command.reach.intersects(band))
                 continue;
+            const State& state = states[size_t(command.state)];
             if (command.state != applied) {
-                ApplyState(painter, states[size_t(command.state)], band);
+                ApplyState(painter, state, band);
                 applied = command.state;
             }
-            std::visit(Replayer{painter}, command.call);
+            const auto* path = std::get_if<PathCall>(&command.call);
+            if (!path || !direct.Draw(state, *path, painter))
+                std::visit(Replayer{painter}, command.call);
         }
     };
 
-    image.detach(); // bits() below must not detach per thread
     std::vector<std::thread> workers;
     for (int b = 1; b < bands; ++b) {
         const int top = b * rowsPerBand;

@@ -422,8 +422,8 @@ void CurveItem::GetBounds(RectF& rect, int mode)
 {
     workPath.clear();
     AddCurveOutline(workPath, mode == ModePreview ? previewNodes : nodes);
-    workPath = FlattenPath(workPath);
-    rect = PathBoundsWithPen(workPath);
+    // The flattened outline is many times the size of the curve: it is not kept.
+    rect = PathBoundsWithPen(FlattenPath(workPath));
 }
 
 void CurveItem::Draw(QPainter& graphics)

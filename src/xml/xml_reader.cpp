@@ -69,6 +69,8 @@ struct XmlParseRun
 
     const char* end;
     XmlParseOptions& options;
+    // Takes the complete elements directly inside the loaded one, when set.
+    const XmlNode::ChildSink* takeChild = nullptr;
     // Where a search for each closing marker last failed. A later search from
     // further on fails as well, so an unclosed "<!--" repeated all over a
     // hostile text is searched for once, not once per occurrence.
@@ -99,10 +101,17 @@ const char* XmlNode::Load(const char* text, XmlParseOptions& options)
 
 const char* XmlNode::Load(std::string_view text, XmlParseOptions& options)
 {
+    return Load(text, options, ChildSink());
+}
+
+const char* XmlNode::Load(std::string_view text, XmlParseOptions& options, const ChildSink& takeChild)
+{
     // A zero byte ends the text, as it would for a C string.
     const char* begin = text.data();
     const void* zero = text.empty() ? nullptr : std::memchr(begin, 0, text.size());
     XmlParseRun run{zero ? static_cast<const char*>(zero) : begin + text.size(), options};
+    if (takeChild)
+        run.takeChild = &takeChild;
     return LoadElement(begin, run, 1);
 }
 
@@ -260,8 +269,14 @@ const char* XmlNode::ReadChildren(const char* pos, XmlParseRun& run, int depth)
             child->kind = kind;
             child->document = document;
             const char* next = child->LoadElement(lt, run, depth + 1);
-            if (!child->name.empty())
+            if (depth == 1 && run.takeChild) {
+                if (!next)
+                    return nullptr;
+                if (!child->name.empty())
+                    (*run.takeChild)(std::move(child));
+            } else if (!child->name.empty()) {
                 children.push_back(std::move(child));
+            }
             if (!next)
                 return nullptr;
             pos = next;

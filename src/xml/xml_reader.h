@@ -10,6 +10,7 @@
 #include "xml/xml_entity_table.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -86,6 +87,14 @@ public:
     // first zero byte; the view form also ends at the view's end.
     const char* Load(const char* text, XmlParseOptions& options);
     const char* Load(std::string_view text, XmlParseOptions& options);
+
+    // Receives each complete element directly inside the loaded one.
+    using ChildSink = std::function<void(std::unique_ptr<XmlNode> child)>;
+    // As Load, but each element directly inside this one goes to takeChild as
+    // soon as it is complete instead of into children, so that a long file
+    // is read without holding its whole tree. Comments and CDATA sections
+    // directly inside still become children.
+    const char* Load(std::string_view text, XmlParseOptions& options, const ChildSink& takeChild);
 
     int GetChildCount() const { return int(children.size()); }
     // Null when index is negative or not below the count.

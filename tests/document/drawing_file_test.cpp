@@ -366,6 +366,18 @@ TEST_F(DrawingFileTest, FilesThatCannotBeReadSaySo)
     EXPECT_TRUE(read.opened);
     EXPECT_FALSE(read.parsed);
     EXPECT_EQ(read.errorMessage, "'<item> ... </plimsa>' is not wel-formed.");
+    // Items, guides and canvas values read before the error are all dropped,
+    // and the ids of the dropped items are not spent.
+    const std::string late = TempPath("late.xml");
+    PutBytes(late, "<plimsa type=\"canvas\" width=\"50\"><item type=\"118\"><point type=\"0\" value=\"3\"/></item>"
+                   "<item type=\"104\"><point/><point x=\"9\" y=\"9\"/></item><item type=\"102\"></plimsa>");
+    const std::uint32_t before = NextItemId;
+    read = Read(late);
+    EXPECT_FALSE(read.parsed);
+    EXPECT_TRUE(read.items.empty());
+    EXPECT_EQ(NextItemId, before);
+    EXPECT_EQ(doc.GetGuideCount(), 0);
+    EXPECT_NE(doc.GetCanvasWidth(), 50);
     const std::string slash = TempPath("slash.xml");
     PutBytes(slash, "<plimsa type=\"items\"/ >");
     read = Read(slash);

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -182,4 +184,30 @@ TEST(XmlReaderStructure, ReloadingStartsFromNothing)
     node.Clear();
     EXPECT_EQ(node.GetChildCount(), 0);
     EXPECT_EQ(node.GetAttributeCount(), 0);
+}
+
+TEST(XmlReaderStructure, ChildrenTakenAsSoonAsTheyAreComplete)
+{
+    XmlParseOptions options;
+    XmlNode root;
+    std::vector<std::string> taken;
+    bool rootKnown = false;
+    auto take = [&](std::unique_ptr<XmlNode> child) {
+        rootKnown = AttrValue(root, "a") == "1"; // the root's own attributes come first
+        taken.push_back(child->name + AttrValue(*child, "n") + std::to_string(child->GetChildCount()));
+    };
+    const char* text = "<r a=\"1\"><x n=\"1\"><y/></x><!-- c --><x n=\"2\"/>tail</r>";
+    ASSERT_NE(root.Load(text, options, take), nullptr);
+    EXPECT_TRUE(rootKnown);
+    EXPECT_EQ(taken, (std::vector<std::string>{"x11", "x20"}));
+    ASSERT_EQ(root.GetChildCount(), 1); // the comment stays
+    EXPECT_EQ(root.GetChild(0)->name, "#COMMENT");
+    EXPECT_EQ(root.value, "tail");
+
+    // A child cut short by an error is not handed over.
+    XmlParseOptions failing;
+    taken.clear();
+    EXPECT_EQ(root.Load("<r a=\"1\"><x n=\"1\"/><x n=\"2\"><y></x></r>", failing, take), nullptr);
+    EXPECT_EQ(taken, (std::vector<std::string>{"x10"}));
+    EXPECT_EQ(failing.errorCode, XmlErrorMismatch);
 }
