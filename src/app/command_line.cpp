@@ -4,12 +4,19 @@
 
 #include "document/drawing_file.h"
 #include "document/korvani_doc.h"
+#include "export/chunked_painter.h"
 #include "export/image_export.h"
 #include "items/draw_item.h"
 
 #include <QFileInfo>
 
 #include <cstdio>
+#include <utility>
+#include <vector>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 CommandLine ParseCommandLine(const QStringList& arguments)
 {
@@ -90,7 +97,8 @@ class LoadedDrawing
 {
 public:
     explicit LoadedDrawing(CKorvaniDoc& doc) : doc(doc) {}
-    ~LoadedDrawing()
+    ~LoadedDrawing() { Release(); }
+    void Release()
     {
         doc.Items().RemoveAll();
         ReleaseReadItems(read.items);
@@ -115,6 +123,29 @@ bool ExportType(const std::string& output, const char*& mime, std::string& error
     return true;
 }
 
+// Saves a picture of the canvas as mime to output.
+int SavePicture(QImage image, const std::string& output, const char* mime, std::string& error)
+{
+    if (image.isNull()) {
+        error = output + ": the picture is too large to make";
+        return 1;
+    }
+    std::string why;
+    if (!SaveImage(std::move(image), output, mime, &why)) {
+        error = output + ": " + why;
+        return 1;
+    }
+    return 0;
+}
+
+// Gives the pages that freed memory left wholly unused back to the system.
+void ReturnFreedMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
+
 } // namespace
 
 int ExportDocument(const CKorvaniDoc& doc, const CanvasValues& canvas, const std::string& output, std::string& error)
@@ -134,17 +165,7 @@ int ExportDocument(const CKorvaniDoc& doc, const CanvasValues& canvas, const std
         error = output + ": the drawing has no canvas to export";
         return 1;
     }
-    const QImage image = RenderExportImage(doc, canvas, nullptr);
-    if (image.isNull()) {
-        error = output + ": the picture is too large to make";
-        return 1;
-    }
-    std::string why;
-    if (!SaveImage(image, output, mime, &why)) {
-        error = output + ": " + why;
-        return 1;
-    }
-    return 0;
+    return SavePicture(RenderExportImage(doc, canvas, nullptr), output, mime, error);
 }
 
 int ExportDrawing(const std::string& input, const std::string& output, std::string& error)
@@ -169,11 +190,28 @@ int ExportDrawing(const std::string& input, const std::string& output, std::stri
         doc.AddItem(item);
 
     const CanvasValues canvas{doc.GetCanvasWidth(), doc.GetCanvasHeight(), 0xFF000000u | doc.GetCanvasColor()};
-    if (mime && (canvas.width <= 0 || canvas.height <= 0)) {
+    if (!mime)
+        return ExportDocument(doc, canvas, output, error);
+    if (canvas.width <= 0 || canvas.height <= 0) {
         error = input + ": the drawing has no canvas to export";
         return 1;
     }
-    return ExportDocument(doc, canvas, output, error);
+    // Each item goes as soon as it is drawn: a large drawing's outlines are
+    // never all held at once.
+    QImage image = BackgroundImage(ExportRect(canvas, nullptr), canvas.color);
+    std::vector<DrawItem*> items;
+    items.swap(drawing.read.items);
+    drawing.Release();
+    {
+        ChunkedPainter painter(image, {0, 0});
+        for (DrawItem*& item : items) {
+            painter.Draw(*item);
+            std::vector<DrawItem*> one{std::exchange(item, nullptr)};
+            ReleaseReadItems(one);
+        }
+    }
+    ReturnFreedMemory();
+    return SavePicture(std::move(image), output, mime, error);
 }
 
 int RunHeadless(const CommandLine& command)

@@ -160,6 +160,7 @@ DrawItem* ReadChild(const XmlNode& child, std::vector<GuideLine>& guides)
         return nullptr;
     TakeNextItemId();
     item->ReadXml(child);
+    item->ForgetOutlines();
     return item;
 }
 
@@ -176,13 +177,14 @@ bool ReadWholeFile(QFile& file, QByteArray& bytes)
 {
     const qint64 size = file.size();
     if (size > 0) {
-        bytes.resize(size);
+        bytes = QByteArray(size, Qt::Uninitialized);
         const qint64 got = file.read(bytes.data(), size);
         if (got < 0)
             return false;
-        bytes.resize(got);
+        bytes.truncate(got);
     }
-    bytes += file.readAll(); // whatever the size did not tell: a growing file, a device
+    if (!file.atEnd())
+        bytes += file.readAll(); // what the size did not tell: a growing file, a device
     return file.error() == QFileDevice::NoError;
 }
 

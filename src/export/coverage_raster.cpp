@@ -106,7 +106,7 @@ void CoverageRaster::AddPath(const QPainterPath& path, const QTransform& transfo
         int segments = 1;
         if (*maxY > top && *minY < bottom && *minX < right && *maxX > left) {
             const QPointF d1 = last - 2 * c1 + c2, d2 = c1 - 2 * c2 + end;
-            const double bend = std::max(std::hypot(d1.x(), d1.y()), std::hypot(d2.x(), d2.y()));
+            const double bend = std::sqrt(std::max(QPointF::dotProduct(d1, d1), QPointF::dotProduct(d2, d2)));
             // A cubic cut into n equal steps strays at most 3/4 bend / n^2.
             const double needed = std::ceil(std::sqrt(0.75 * bend / FlatnessPixels));
             segments = std::isfinite(needed) ? int(std::clamp(needed, 1.0, double(MaxCurveSegments))) : 1;

@@ -6,14 +6,16 @@
 #include <QPainterPathStroker>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <memory>
 #include <thread>
 #include <variant>
 
-struct DisplayList::State
+// The part of the painter state that items leave alone; a list of
+// thousands of items mostly has one.
+struct DisplayList::Frame
 {
-    QPen pen;
-    QBrush brush;
     QPointF brushOrigin;
     QTransform transform;
     QPainter::RenderHints hints;
@@ -21,6 +23,14 @@ struct DisplayList::State
     qreal opacity = 1;
     bool clipEnabled = false;
     QPainterPath clip; // in device coordinates
+};
+
+// Pen and brush, which change with every item, and the frame they go with.
+struct DisplayList::State
+{
+    QPen pen;
+    QBrush brush;
+    int frame = 0;
 };
 
 namespace {
@@ -31,7 +41,9 @@ struct EllipseCall { QRectF rect; };
 struct LinesCall { std::vector<QLineF> lines; };
 struct PolygonCall { std::vector<QPointF> points; QPaintEngine::PolygonDrawMode mode; };
 struct PointsCall { std::vector<QPointF> points; };
-struct ImageCall { QRectF target; QImage image; QRectF source; Qt::ImageConversionFlags flags; };
+struct ImageDraw { QRectF target; QImage image; QRectF source; Qt::ImageConversionFlags flags; };
+// Held apart: images are rare and large, the other calls many and small.
+struct ImageCall { std::unique_ptr<ImageDraw> draw; };
 
 } // namespace
 
@@ -39,7 +51,7 @@ struct DisplayList::Command
 {
     int state;
     std::variant<PathCall, RectsCall, EllipseCall, LinesCall, PolygonCall, PointsCall, ImageCall> call;
-    QRectF reach; // device pixels the call may touch, pen included
+    QRect reach; // device pixels the call may touch, pen included
 };
 
 namespace {
@@ -49,7 +61,7 @@ struct CallArea
 {
     QRectF operator()(const PathCall& c) const { return c.path.controlPointRect(); }
     QRectF operator()(const EllipseCall& c) const { return c.rect.normalized(); }
-    QRectF operator()(const ImageCall& c) const { return c.target.normalized(); }
+    QRectF operator()(const ImageCall& c) const { return c.draw->target.normalized(); }
     QRectF operator()(const RectsCall& c) const
     {
         QRectF all;
@@ -104,7 +116,8 @@ public:
     bool begin(QPaintDevice*) override
     {
         current = DisplayList::State();
-        stateDirty = true;
+        frame = DisplayList::Frame();
+        stateDirty = frameDirty = true;
         return true;
     }
     bool end() override { return true; }
@@ -122,23 +135,26 @@ public:
         if (flags & DirtyBrush)
             current.brush = s.brush();
         if (flags & DirtyBrushOrigin)
-            current.brushOrigin = s.brushOrigin();
+            frame.brushOrigin = s.brushOrigin();
         if (flags & DirtyTransform)
-            current.transform = s.transform();
+            frame.transform = s.transform();
         if (flags & DirtyHints)
-            current.hints = s.renderHints();
+            frame.hints = s.renderHints();
         if (flags & DirtyCompositionMode)
-            current.composition = s.compositionMode();
+            frame.composition = s.compositionMode();
         if (flags & DirtyOpacity)
-            current.opacity = s.opacity();
+            frame.opacity = s.opacity();
         if (flags & (DirtyClipPath | DirtyClipRegion | DirtyClipEnabled)) {
             // The painter keeps the clip in its own terms; take it as a
             // device-space path so that playback can intersect it with a band.
             const QPainter* p = painter();
-            current.clipEnabled = p && p->hasClipping();
-            current.clip = current.clipEnabled ? p->transform().map(p->clipPath()) : QPainterPath();
+            frame.clipEnabled = p && p->hasClipping();
+            frame.clip = frame.clipEnabled ? p->transform().map(p->clipPath()) : QPainterPath();
         }
         stateDirty = true;
+        if (flags & (DirtyBrushOrigin | DirtyTransform | DirtyHints | DirtyCompositionMode | DirtyOpacity |
+                     DirtyClipPath | DirtyClipRegion | DirtyClipEnabled))
+            frameDirty = true;
     }
 
     void drawPath(const QPainterPath& path) override { Add(PathCall{path}); }
@@ -173,12 +189,12 @@ public:
     void drawPoints(const QPointF* points, int count) override { Add(PointsCall{{points, points + count}}); }
     void drawImage(const QRectF& r, const QImage& image, const QRectF& sr, Qt::ImageConversionFlags flags) override
     {
-        Add(ImageCall{r, image, sr, flags});
+        Add(ImageCall{std::make_unique<ImageDraw>(ImageDraw{r, image, sr, flags})});
     }
     // Pixmaps belong to the GUI thread; the bands draw an image of it.
     void drawPixmap(const QRectF& r, const QPixmap& pixmap, const QRectF& sr) override
     {
-        Add(ImageCall{r, pixmap.toImage(), sr, Qt::AutoColor});
+        Add(ImageCall{std::make_unique<ImageDraw>(ImageDraw{r, pixmap.toImage(), sr, Qt::AutoColor})});
     }
     void drawTiledPixmap(const QRectF& r, const QPixmap& pixmap, const QPointF& offset) override
     {
@@ -211,19 +227,27 @@ private:
     template <typename Call>
     void Add(Call&& call)
     {
+        if (frameDirty || list.frames.empty()) {
+            list.frames.push_back(frame);
+            frameDirty = false;
+            stateDirty = true;
+        }
         if (stateDirty || list.states.empty()) {
+            current.frame = int(list.frames.size()) - 1;
             list.states.push_back(current);
             stateDirty = false;
         }
         const QRectF area = CallArea{}(call);
-        const qreal grow = PenReach(current.pen, current.transform);
-        const QRectF reach = current.transform.mapRect(area).adjusted(-grow, -grow, grow, grow);
+        const qreal grow = PenReach(current.pen, frame.transform);
+        const QRect reach = frame.transform.mapRect(area).adjusted(-grow, -grow, grow, grow).toAlignedRect();
         list.commands.push_back({int(list.states.size()) - 1, std::forward<Call>(call), reach});
     }
 
     DisplayList& list;
     DisplayList::State current;
+    DisplayList::Frame frame;
     bool stateDirty = true;
+    bool frameDirty = true;
 };
 
 DisplayList::DisplayList(int width, int height)
@@ -285,25 +309,51 @@ QPainterPath PrivateCopy(const QPainterPath& path)
     return own;
 }
 
-void ApplyState(QPainter& painter, const DisplayList::State& s, const QRect& band)
+void ApplyFrame(QPainter& painter, const DisplayList::Frame& f, const QRect& band)
 {
     painter.setTransform(QTransform());
-    if (s.clipEnabled) {
+    if (f.clipEnabled) {
         QPainterPath clip;
         clip.addRect(band);
-        painter.setClipPath(clip.intersected(PrivateCopy(s.clip)));
+        painter.setClipPath(clip.intersected(PrivateCopy(f.clip)));
     } else {
         painter.setClipRect(band);
     }
-    painter.setTransform(s.transform);
-    painter.setPen(s.pen);
-    painter.setBrush(s.brush);
-    painter.setBrushOrigin(s.brushOrigin);
-    painter.setRenderHints(s.hints, true);
-    painter.setRenderHints(~s.hints, false);
-    painter.setCompositionMode(s.composition);
-    painter.setOpacity(s.opacity);
+    painter.setTransform(f.transform);
+    painter.setBrushOrigin(f.brushOrigin);
+    painter.setRenderHints(f.hints, true);
+    painter.setRenderHints(~f.hints, false);
+    painter.setCompositionMode(f.composition);
+    painter.setOpacity(f.opacity);
 }
+
+// Brings the painter to the state of a call, changing only what differs from
+// the state it was last brought to.
+class StateApplier
+{
+public:
+    StateApplier(QPainter& painter, const QRect& band) : painter(painter), band(band) {}
+
+    void Apply(int state, const std::vector<DisplayList::State>& states, const std::vector<DisplayList::Frame>& frames)
+    {
+        if (state == applied)
+            return;
+        const DisplayList::State& s = states[std::size_t(state)];
+        if (s.frame != appliedFrame) {
+            ApplyFrame(painter, frames[std::size_t(s.frame)], band);
+            appliedFrame = s.frame;
+        }
+        painter.setPen(s.pen);
+        painter.setBrush(s.brush);
+        applied = state;
+    }
+
+private:
+    QPainter& painter;
+    QRect band;
+    int applied = -1;
+    int appliedFrame = -1;
+};
 
 struct Replayer
 {
@@ -314,7 +364,10 @@ struct Replayer
     void operator()(const EllipseCall& c) const { p.drawEllipse(c.rect); }
     void operator()(const LinesCall& c) const { p.drawLines(c.lines.data(), int(c.lines.size())); }
     void operator()(const PointsCall& c) const { p.drawPoints(c.points.data(), int(c.points.size())); }
-    void operator()(const ImageCall& c) const { p.drawImage(c.target, c.image, c.source, c.flags); }
+    void operator()(const ImageCall& c) const
+    {
+        p.drawImage(c.draw->target, c.draw->image, c.draw->source, c.draw->flags);
+    }
     void operator()(const PolygonCall& c) const
     {
         const int n = int(c.points.size());
@@ -346,45 +399,44 @@ public:
     }
 
     // Draws the call and answers true, or answers false when the painter has to.
-    bool Draw(const DisplayList::State& s, const PathCall& call, QPainter& painter)
+    bool Draw(const DisplayList::State& s, const DisplayList::Frame& f, const PathCall& call, QPainter& painter)
     {
-        if (!Usable(s))
+        if (!Usable(f))
             return false;
         if (s.brush.style() != Qt::NoBrush) {
             if (s.brush.style() == Qt::SolidPattern) {
-                raster.AddPath(call.path, s.transform);
-                raster.Fill(bits, bytesPerLine, call.path.fillRule(), Premultiplied(s.brush.color(), s.opacity));
+                raster.AddPath(call.path, f.transform);
+                raster.Fill(bits, bytesPerLine, call.path.fillRule(), Premultiplied(s.brush.color(), f.opacity));
             } else {
                 painter.fillPath(PrivateCopy(call.path), s.brush);
             }
         }
         if (s.pen.style() == Qt::NoPen)
             return true;
-        if (!DirectOutline(s)) {
+        if (!DirectOutline(s.pen, f.transform)) {
             painter.strokePath(PrivateCopy(call.path), s.pen);
             return true;
         }
         QPainterPathStroker stroker(s.pen);
-        const qreal scale = TransformScale(s.transform);
-        stroker.setCurveThreshold(0.25 / scale);
-        raster.AddPath(stroker.createStroke(PrivateCopy(call.path)), s.transform);
-        raster.Fill(bits, bytesPerLine, Qt::WindingFill, Premultiplied(s.pen.color(), s.opacity));
+        stroker.setCurveThreshold(0.25 / TransformScale(f.transform));
+        raster.AddPath(stroker.createStroke(PrivateCopy(call.path)), f.transform);
+        raster.Fill(bits, bytesPerLine, Qt::WindingFill, Premultiplied(s.pen.color(), f.opacity));
         return true;
     }
 
 private:
-    bool Usable(const DisplayList::State& s) const
+    bool Usable(const DisplayList::Frame& f) const
     {
-        return format == QImage::Format_ARGB32_Premultiplied && !s.clipEnabled &&
-               s.composition == QPainter::CompositionMode_SourceOver && s.hints.testFlag(QPainter::Antialiasing) &&
-               s.transform.type() <= QTransform::TxShear;
+        return format == QImage::Format_ARGB32_Premultiplied && !f.clipEnabled &&
+               f.composition == QPainter::CompositionMode_SourceOver && f.hints.testFlag(QPainter::Antialiasing) &&
+               f.transform.type() <= QTransform::TxShear;
     }
 
     // Hairlines (a pen of at most one pixel) keep the painter's own look.
-    static bool DirectOutline(const DisplayList::State& s)
+    static bool DirectOutline(const QPen& pen, const QTransform& transform)
     {
-        return s.pen.brush().style() == Qt::SolidPattern && !s.pen.isCosmetic() &&
-               s.pen.widthF() * TransformScale(s.transform) > 1;
+        return pen.brush().style() == Qt::SolidPattern && !pen.isCosmetic() &&
+               pen.widthF() * TransformScale(transform) > 1;
     }
 
     static qreal TransformScale(const QTransform& t)
@@ -410,20 +462,19 @@ private:
 
 void DisplayList::Play(QPainter& painter) const
 {
-    const QRect all(0, 0, width, height);
-    int applied = -1;
+    StateApplier applier(painter, QRect(0, 0, width, height));
     for (const Command& command : commands) {
-        if (command.state != applied) {
-            ApplyState(painter, states[size_t(command.state)], all);
-            applied = command.state;
-        }
+        applier.Apply(command.state, states, frames);
         std::visit(Replayer{painter}, command.call);
     }
 }
 
-void DisplayList::PlayInBands(QImage& image, int bands) const
+void DisplayList::PlayInBands(QImage& image, int threads) const
 {
-    bands = std::clamp(bands, 1, std::max(1, image.height() / 64));
+    // More bands than threads, taken in turn: a thread whose bands were
+    // light takes another instead of waiting for the slowest one.
+    threads = std::max(threads, 1);
+    const int bands = std::clamp(threads * 2, 1, std::max(1, image.height() / 32));
     const int rowsPerBand = (image.height() + bands - 1) / bands;
 
     // Every band paints through its own QImage header over the same pixels and
@@ -435,30 +486,32 @@ void DisplayList::PlayInBands(QImage& image, int bands) const
         QPainter painter(&view);
         const QRect band(0, top, image.width(), rows);
         DirectPainter direct(bits, image.bytesPerLine(), image.format(), band);
-        int applied = -1;
+        StateApplier applier(painter, band);
         for (const Command& command : commands) {
             // A call wholly outside the band would still run the stroker.
             if (!command.reach.intersects(band))
                 continue;
-            const State& state = states[size_t(command.state)];
-            if (command.state != applied) {
-                ApplyState(painter, state, band);
-                applied = command.state;
-            }
+            applier.Apply(command.state, states, frames);
+            const State& state = states[std::size_t(command.state)];
             const auto* path = std::get_if<PathCall>(&command.call);
-            if (!path || !direct.Draw(state, *path, painter))
+            if (!path || !direct.Draw(state, frames[std::size_t(state.frame)], *path, painter))
                 std::visit(Replayer{painter}, command.call);
+        }
+    };
+    std::atomic<int> nextBand{0};
+    auto work = [&] {
+        for (int b = nextBand++; b < bands; b = nextBand++) {
+            const int top = b * rowsPerBand;
+            const int rows = std::min(rowsPerBand, image.height() - top);
+            if (rows > 0)
+                playBand(top, rows);
         }
     };
 
     std::vector<std::thread> workers;
-    for (int b = 1; b < bands; ++b) {
-        const int top = b * rowsPerBand;
-        const int rows = std::min(rowsPerBand, image.height() - top);
-        if (rows > 0)
-            workers.emplace_back(playBand, top, rows);
-    }
-    playBand(0, std::min(rowsPerBand, image.height()));
+    for (int t = 1; t < std::min(threads, bands); ++t)
+        workers.emplace_back(work);
+    work();
     for (std::thread& worker : workers)
         worker.join();
 }

@@ -28,14 +28,19 @@ public:
 
     QPaintEngine* paintEngine() const override;
     int Size() const;
+    int Width() const { return width; }
+    int Height() const { return height; }
 
     // Plays every recorded call through painter, in order.
     void Play(QPainter& painter) const;
-    // Plays the list into image (which must be the list's size) with up to
-    // `bands` threads, each owning a horizontal band of rows.
-    void PlayInBands(QImage& image, int bands) const;
+    // Plays the list into image (which must be the list's size) on up to
+    // `threads` threads, cutting the image into horizontal bands of rows that
+    // the threads take in turn. Any number of threads gives the same pixels.
+    void PlayInBands(QImage& image, int threads) const;
 
-    // The painter state in force at a call, and one recorded call.
+    // The painter state in force at a call (pen and brush, with the frame of
+    // everything else), and one recorded call.
+    struct Frame;
     struct State;
     struct Command;
 
@@ -47,6 +52,7 @@ private:
 
     int width;
     int height;
+    std::vector<Frame> frames;
     std::vector<State> states;
     std::vector<Command> commands;
     std::unique_ptr<DisplayListEngine> engine;

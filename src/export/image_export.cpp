@@ -1,7 +1,7 @@
 #include "export/image_export.h"
 
 #include "document/korvani_doc.h"
-#include "export/display_list.h"
+#include "export/chunked_painter.h"
 #include "items/draw_item.h"
 
 #include <QImageWriter>
@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <thread>
 
 namespace {
 
@@ -26,11 +25,6 @@ bool InSelection(DrawItem* item, DrawItem* selection)
     return false;
 }
 
-int HardwareBands()
-{
-    return int(std::max(1u, std::thread::hardware_concurrency()));
-}
-
 } // namespace
 
 QRectF ExportRect(const CanvasValues& canvas, DrawItem* selection)
@@ -44,31 +38,29 @@ QRectF ExportRect(const CanvasValues& canvas, DrawItem* selection)
     return QRectF(left - 1, top - 1, right - left + 2, bottom - top + 2);
 }
 
-QImage RenderItems(const CKorvaniDoc& doc, const QRectF& area, ArgbColor background,
-                   const std::function<bool(DrawItem*)>& include)
+QImage BackgroundImage(const QRectF& area, ArgbColor background)
 {
-    // Truncation toward zero, as the size of the bitmap is taken; an empty or
-    // negative area (a selection wholly off the canvas) gives no image.
+    // Truncation toward zero; an empty or negative area (a selection wholly
+    // off the canvas) gives no image.
     const int width = int(std::trunc(area.width())), height = int(std::trunc(area.height()));
     if (width <= 0 || height <= 0)
         return QImage();
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    if (image.isNull())
-        return image;
-    image.fill(QColor::fromRgba(background));
+    if (!image.isNull())
+        image.fill(QColor::fromRgba(background));
+    return image;
+}
 
-    DisplayList list(width, height);
-    {
-        QPainter recorder(&list);
-        recorder.setRenderHint(QPainter::Antialiasing);
-        recorder.translate(-area.x(), -area.y());
-        for (DrawItem* item : doc.Items()) {
-            if (include && !include(item))
-                continue;
-            item->Draw(recorder);
-        }
+QImage RenderItems(const CKorvaniDoc& doc, const QRectF& area, ArgbColor background,
+                   const std::function<bool(DrawItem*)>& include)
+{
+    QImage image = BackgroundImage(area, background);
+    ChunkedPainter painter(image, area.topLeft());
+    for (DrawItem* item : doc.Items()) {
+        if (!include || include(item))
+            painter.Draw(*item);
     }
-    list.PlayInBands(image, HardwareBands());
+    painter.Finish();
     return image;
 }
 
@@ -80,7 +72,7 @@ QImage RenderExportImage(const CKorvaniDoc& doc, const CanvasValues& canvas, Dra
     return RenderItems(doc, area, canvas.color, [selection](DrawItem* item) { return InSelection(item, selection); });
 }
 
-bool SaveImage(const QImage& image, const std::string& path, const std::string& mimeType, std::string* error)
+bool SaveImage(QImage image, const std::string& path, const std::string& mimeType, std::string* error)
 {
     auto fail = [&](const QString& why) {
         if (error)
@@ -92,6 +84,10 @@ bool SaveImage(const QImage& image, const std::string& path, const std::string& 
         return fail(QStringLiteral("no encoder for %1").arg(QString::fromStdString(mimeType)));
     if (image.isNull())
         return fail(QStringLiteral("the picture is empty"));
+
+    // The PNG encoder wants straight alpha and would convert a copy.
+    if (format == "png" && image.format() == QImage::Format_ARGB32_Premultiplied)
+        image.convertTo(QImage::Format_ARGB32);
 
     QSaveFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly))

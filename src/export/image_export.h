@@ -19,6 +19,10 @@ class DrawItem;
 // clipped to the canvas and grown by one unit on every side.
 QRectF ExportRect(const CanvasValues& canvas, DrawItem* selection);
 
+// An image of the size of area (truncated, as a bitmap's size is taken)
+// filled with background; null when area holds no pixel.
+QImage BackgroundImage(const QRectF& area, ArgbColor background);
+
 // Renders the items of doc for which `include` answers true (all when it is
 // empty) into an image covering `area`, filled with `background` first.
 QImage RenderItems(const CKorvaniDoc& doc, const QRectF& area, ArgbColor background,
@@ -30,5 +34,6 @@ QImage RenderExportImage(const CKorvaniDoc& doc, const CanvasValues& canvas, Dra
 
 // Saves image as "image/jpeg" or "image/png" at quality 100. The file is
 // written beside the target and renamed over it when complete, so a failed
-// save leaves any previous file as it was. On failure, error says why.
-bool SaveImage(const QImage& image, const std::string& path, const std::string& mimeType, std::string* error);
+// save leaves any previous file as it was. On failure, error says why. An
+// image handed over with std::move is converted for the encoder in place.
+bool SaveImage(QImage image, const std::string& path, const std::string& mimeType, std::string* error);

@@ -420,10 +420,10 @@ void CurveItem::DragControlPoint(bool left, const NodeSelection& selection, floa
 
 void CurveItem::GetBounds(RectF& rect, int mode)
 {
-    workPath.clear();
-    AddCurveOutline(workPath, mode == ModePreview ? previewNodes : nodes);
-    // The flattened outline is many times the size of the curve: it is not kept.
-    rect = PathBoundsWithPen(FlattenPath(workPath));
+    // Bounds keep no outline: a drawing just read holds none until it is drawn.
+    QPainterPath outline;
+    AddCurveOutline(outline, mode == ModePreview ? previewNodes : nodes);
+    rect = PathBoundsWithPen(FlattenPath(outline));
 }
 
 void CurveItem::Draw(QPainter& graphics)

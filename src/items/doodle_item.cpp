@@ -32,6 +32,7 @@ void DoodleItem::AddSplineOutline(QPainterPath& path, const NodeList& list, floa
     const std::size_t n = list.size();
     if (n == 0)
         return;
+    path.reserve(path.elementCount() + 1 + 3 * int(n - 1));
     path.moveTo(list[0].x, list[0].y);
     const double k = double(tension) / 3.0;
     for (std::size_t i = 0; i + 1 < n; ++i) {
@@ -94,9 +95,10 @@ void DoodleItem::GetNodes(NodeList& list)
 
 void DoodleItem::GetBounds(RectF& rect, int mode)
 {
-    workPath.clear();
-    AddSplineOutline(workPath, mode == ModePreview ? previewNodes : nodes);
-    rect = PathBoundsWithPen(workPath);
+    // Bounds keep no outline: a drawing just read holds none until it is drawn.
+    QPainterPath outline;
+    AddSplineOutline(outline, mode == ModePreview ? previewNodes : nodes);
+    rect = PathBoundsWithPen(outline);
 }
 
 void DoodleItem::Draw(QPainter& graphics)

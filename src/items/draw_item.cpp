@@ -50,7 +50,6 @@ DrawItem::DrawItem(std::int32_t typeCode, std::string className)
     // Flat caps and mitred joins: dash gaps stay open and corners stay sharp.
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
-    workPath.setFillRule(Qt::OddEvenFill);
     StoreAttr(ATTR_LOCKED, "0");
     StoreAttr(ATTR_HIDDEN, "0");
 }
@@ -375,6 +374,11 @@ RectF DrawItem::PathBoundsWithPen(const QPainterPath& path)
 }
 
 // --- drawing ---
+
+void DrawItem::ForgetOutlines()
+{
+    workPath = QPainterPath();
+}
 
 void DrawItem::PreparePen()
 {

@@ -209,6 +209,9 @@ public:
 
     virtual void GetBounds(RectF& rect, int mode) = 0;
     virtual void Draw(QPainter& graphics) = 0;
+    // Lets go of the outlines kept between calls; they are made again when
+    // next needed. A drawing just read holds none until it is drawn.
+    virtual void ForgetOutlines();
     virtual void DrawHotNode(QPainter& graphics, PointF point) = 0;
     virtual void DrawNodeHandles(QPainter& graphics, const NodeSelection& selection) = 0;
     virtual std::int32_t HitTest(PointF point) = 0;

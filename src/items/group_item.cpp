@@ -292,6 +292,15 @@ void GroupItem::GetBounds(RectF& rect, int mode)
     rect = united;
 }
 
+void GroupItem::ForgetOutlines()
+{
+    DrawItem::ForgetOutlines();
+    for (DrawItem* child : children) {
+        if (child)
+            child->ForgetOutlines();
+    }
+}
+
 void GroupItem::Draw(QPainter& graphics)
 {
     if (Inert())

@@ -64,6 +64,7 @@ public:
 
     void GetBounds(RectF& rect, int mode) override;
     void Draw(QPainter& graphics) override;
+    void ForgetOutlines() override;
     void DrawHotNode(QPainter& graphics, PointF point) override;
     void DrawNodeHandles(QPainter& graphics, const NodeSelection& selection) override;
     std::int32_t HitTest(PointF point) override;

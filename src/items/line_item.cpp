@@ -34,9 +34,9 @@ void LineItem::Transform(const Matrix& m, int mode)
 
 void LineItem::GetBounds(RectF& rect, int mode)
 {
-    workPath.clear();
-    AddSegment(workPath, mode == ModePreview ? previewNodes : nodes);
-    rect = PathBoundsWithPen(workPath);
+    QPainterPath segment;
+    AddSegment(segment, mode == ModePreview ? previewNodes : nodes);
+    rect = PathBoundsWithPen(segment);
 }
 
 void LineItem::Draw(QPainter& graphics)

@@ -28,8 +28,10 @@ void BoxShapeItem::BuildOutline(QPainterPath& path, int mode) const
 
 void BoxShapeItem::GetBounds(RectF& rect, int mode)
 {
-    BuildOutline(workPath, mode);
-    rect = PathBoundsWithPen(workPath);
+    // Bounds keep no outline: a drawing just read holds none until it is drawn.
+    QPainterPath outline;
+    BuildOutline(outline, mode);
+    rect = PathBoundsWithPen(outline);
 }
 
 void BoxShapeItem::Draw(QPainter& graphics)

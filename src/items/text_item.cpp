@@ -25,11 +25,7 @@ constexpr std::int32_t StyleUnderline = 4;
 
 } // namespace
 
-TextItem::TextItem() : DrawItem(ItemText, "text")
-{
-    glyphs.setFillRule(Qt::OddEvenFill);
-    mappedGlyphs.setFillRule(Qt::OddEvenFill);
-}
+TextItem::TextItem() : DrawItem(ItemText, "text") {}
 
 std::int32_t TextItem::FontStyle()
 {
@@ -146,6 +142,14 @@ void TextItem::Draw(QPainter& graphics)
     DrawRecipe(graphics, CommittedPath(), true, true);
     if (!previewNodes.empty())
         DrawPreviewPath(graphics, previewMatrix.ToQTransform().map(GlyphPath(previewNodes)));
+}
+
+void TextItem::ForgetOutlines()
+{
+    DrawItem::ForgetOutlines();
+    glyphs = QPainterPath();
+    mappedGlyphs = QPainterPath();
+    glyphsValid = mappedValid = false;
 }
 
 void TextItem::DrawHotNode(QPainter&, PointF) {}

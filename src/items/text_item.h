@@ -17,6 +17,7 @@ public:
     void Transform(const Matrix& m, int mode) override;
     void GetBounds(RectF& rect, int mode) override;
     void Draw(QPainter& graphics) override;
+    void ForgetOutlines() override;
     void DrawHotNode(QPainter& graphics, PointF point) override;
     void DrawNodeHandles(QPainter& graphics, const NodeSelection& selection) override;
     std::int32_t HitTest(PointF point) override;

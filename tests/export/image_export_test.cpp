@@ -150,6 +150,29 @@ TEST_F(ExportFixture, BandsGiveOnePictureCloseToOnePainter)
     }
 }
 
+TEST_F(ExportFixture, ALargeDrawingIsPaintedInPartsAsOne)
+{
+    // More drawing calls than one recording holds: the picture is painted in
+    // parts, each over the last, and comes out as one recording gives it.
+    for (int i = 0; i < 6000; ++i) {
+        const float x = float(i % 97), y = float((i * 7) % 89);
+        AddBox(i % 2 ? ItemEllipse : ItemRectangle, x, y, x + 9.5f, y + 6.5f,
+               0x80000000u | std::uint32_t(i * 2654435761u >> 8));
+    }
+    DisplayList whole(100, 100);
+    {
+        QPainter recorder(&whole);
+        recorder.setRenderHint(QPainter::Antialiasing);
+        for (DrawItem* item : doc.Items())
+            item->Draw(recorder);
+    }
+    ASSERT_GT(whole.Size(), 8192);
+    QImage expected(100, 100, QImage::Format_ARGB32_Premultiplied);
+    expected.fill(Qt::white);
+    whole.PlayInBands(expected, 2);
+    EXPECT_EQ(RenderItems(doc, QRectF(0, 0, 100, 100), 0xFFFFFFFF), expected);
+}
+
 TEST_F(ExportFixture, SavesPngAndJpegAtomically)
 {
     AddBox(ItemRectangle, 10, 10, 90, 50, 0xFFFF0000);

@@ -174,6 +174,12 @@ TEST(TextItem, RotationGathersInTheMatrix)
     item->Translate(10, 0, ModeCommit);
     EXPECT_NEAR(item->Bounds().x, after.x + 10, 0.01f);
     EXPECT_EQ(InkBox(Render(*item)), ink.translated(10, 0));
+
+    // Forgotten outlines are laid out again, turned as before.
+    const QImage kept = Render(*item);
+    item->ForgetOutlines();
+    EXPECT_EQ(Render(*item), kept);
+    EXPECT_NEAR(item->Bounds().x, after.x + 10, 0.01f);
 }
 
 TEST(TextItem, PreviewLeavesTheCommittedText)
