@@ -14,10 +14,6 @@
 #include <utility>
 #include <vector>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 CommandLine ParseCommandLine(const QStringList& arguments)
 {
     CommandLine command;
@@ -138,14 +134,6 @@ int SavePicture(QImage image, const std::string& output, const char* mime, std::
     return 0;
 }
 
-// Gives the pages that freed memory left wholly unused back to the system.
-void ReturnFreedMemory()
-{
-#ifdef __GLIBC__
-    malloc_trim(0);
-#endif
-}
-
 } // namespace
 
 int ExportDocument(const CKorvaniDoc& doc, const CanvasValues& canvas, const std::string& output, std::string& error)
@@ -210,7 +198,6 @@ int ExportDrawing(const std::string& input, const std::string& output, std::stri
             ReleaseReadItems(one);
         }
     }
-    ReturnFreedMemory();
     return SavePicture(std::move(image), output, mime, error);
 }
 

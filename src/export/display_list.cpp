@@ -469,22 +469,25 @@ void DisplayList::Play(QPainter& painter) const
     }
 }
 
-void DisplayList::PlayInBands(QImage& image, int threads) const
+void DisplayList::PlayInBands(QImage& image, int threads, const QRect& area) const
 {
+    const QRect painted = area.isEmpty() ? image.rect() : area.intersected(image.rect());
+    if (painted.isEmpty())
+        return;
     // More bands than threads, taken in turn: a thread whose bands were
     // light takes another instead of waiting for the slowest one.
     threads = std::max(threads, 1);
-    const int bands = std::clamp(threads * 2, 1, std::max(1, image.height() / 32));
-    const int rowsPerBand = (image.height() + bands - 1) / bands;
+    const int bands = threads == 1 ? 1 : std::clamp(threads * 2, 1, std::max(1, painted.height() / 32));
+    const int rowsPerBand = (painted.height() + bands - 1) / bands;
 
     // Every band paints through its own QImage header over the same pixels and
     // touches only its own rows, so the threads never write the same memory.
     image.detach(); // bits() below must not detach per thread
     uchar* const bits = image.bits();
-    auto playBand = [this, &image, bits](int top, int rows) {
+    auto playBand = [this, &image, &painted, bits](int top, int rows) {
         QImage view(bits, image.width(), image.height(), image.bytesPerLine(), image.format());
         QPainter painter(&view);
-        const QRect band(0, top, image.width(), rows);
+        const QRect band(painted.left(), top, painted.width(), rows);
         DirectPainter direct(bits, image.bytesPerLine(), image.format(), band);
         StateApplier applier(painter, band);
         for (const Command& command : commands) {
@@ -501,8 +504,8 @@ void DisplayList::PlayInBands(QImage& image, int threads) const
     std::atomic<int> nextBand{0};
     auto work = [&] {
         for (int b = nextBand++; b < bands; b = nextBand++) {
-            const int top = b * rowsPerBand;
-            const int rows = std::min(rowsPerBand, image.height() - top);
+            const int top = painted.top() + b * rowsPerBand;
+            const int rows = std::min(rowsPerBand, painted.bottom() + 1 - top);
             if (rows > 0)
                 playBand(top, rows);
         }

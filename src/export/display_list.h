@@ -33,10 +33,11 @@ public:
 
     // Plays every recorded call through painter, in order.
     void Play(QPainter& painter) const;
-    // Plays the list into image (which must be the list's size) on up to
-    // `threads` threads, cutting the image into horizontal bands of rows that
-    // the threads take in turn. Any number of threads gives the same pixels.
-    void PlayInBands(QImage& image, int threads) const;
+    // Plays the list into the pixels of image (which must be the list's
+    // size) inside area, the whole image when area is empty, on up to
+    // `threads` threads: the area is cut into bands of rows that the threads
+    // take in turn. Any number of threads gives the same pixels.
+    void PlayInBands(QImage& image, int threads, const QRect& area = QRect()) const;
 
     // The painter state in force at a call (pen and brush, with the frame of
     // everything else), and one recorded call.

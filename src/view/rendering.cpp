@@ -4,6 +4,7 @@
 #include "view/korvani_view.h"
 
 #include "document/korvani_doc.h"
+#include "export/display_list.h"
 #include "items/doodle_item.h"
 #include "items/group_item.h"
 
@@ -12,28 +13,16 @@
 #include <QPen>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <cstdint>
-#include <mutex>
 #include <thread>
 
 namespace {
 
-// Below this many items in view one band is quicker than two threads.
+// Below this many items in view one thread is quicker than several.
 constexpr int ParallelItemThreshold = 200;
 constexpr int ParallelMinimumPixels = 128;
 // Items between the live ones are drawn live too; beyond this many the layers are drawn anew.
 constexpr int MaximumLiveBystanders = 64;
-
-// Items that more than one band draws are drawn by one band at a time: an
-// item keeps its pen, brush and working path between draws.
-std::array<std::mutex, 64> itemLocks;
-
-std::mutex& LockFor(const DrawItem* item)
-{
-    return itemLocks[(reinterpret_cast<std::uintptr_t>(item) >> 4) % itemLocks.size()];
-}
 
 // One pixel in canvas units.
 qreal Pixel()
@@ -234,62 +223,31 @@ void CKorvaniView::UpdateLayers(QSize size, std::pair<int, int> live)
 void CKorvaniView::PaintItems(QImage& image, const QRect& clip, int first, int end)
 {
     const std::vector<ItemBoundsCache::Entry>& entries = boundsCache.Entries();
-    if (first >= end)
+    if (first >= end || clip.isEmpty())
         return;
 
+    // The items in view are recorded once, here, and the recording is played
+    // in bands on every core: an item keeps its pen, brush and working path
+    // between draws, so it cannot draw from two threads itself. The export
+    // paints the same way, so the screen shows the pixels a PNG gets.
     const RectF visible = CanvasRectOf(clip);
+    DisplayList recording(image.width(), image.height());
     int inView = 0;
-    for (int i = first; i < end; ++i)
-        inView += ItemBoundsCache::Meets(entries[std::size_t(i)].paintBounds, visible) ? 1 : 0;
-    const bool parallel = parallelPaint && inView >= ParallelItemThreshold &&
-                          std::max(clip.width(), clip.height()) >= ParallelMinimumPixels &&
-                          std::thread::hardware_concurrency() >= 2;
-
-    // Cut across the longer side: fewer items then lie across the cut and
-    // are drawn by both bands.
-    QRect firstBand = clip, secondBand;
-    if (parallel && clip.width() > clip.height()) {
-        firstBand.setWidth(clip.width() / 2);
-        secondBand = QRect(firstBand.right() + 1, clip.top(), clip.width() - firstBand.width(), clip.height());
-    } else if (parallel) {
-        firstBand.setHeight(clip.height() / 2);
-        secondBand = QRect(clip.left(), firstBand.bottom() + 1, clip.width(), clip.height() - firstBand.height());
-    }
-    const RectF firstRect = CanvasRectOf(firstBand);
-    const RectF secondRect = parallel ? CanvasRectOf(secondBand) : RectF{};
-
-    // Each band paints through its own image header over the same pixels;
-    // the bands do not overlap, so no pixel is written twice.
-    uchar* const pixels = image.bits();
-    const QTransform transform = CanvasTransform();
-    const auto paintBand = [&](const QRect& band, const RectF& bandRect) {
-        QImage view(pixels, image.width(), image.height(), image.bytesPerLine(), image.format());
-        QPainter painter(&view);
-        painter.setClipRect(band);
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.setTransform(transform);
+    {
+        QPainter recorder(&recording);
+        recorder.setRenderHint(QPainter::Antialiasing, true);
+        recorder.setTransform(CanvasTransform());
         for (int i = first; i < end; ++i) {
             const ItemBoundsCache::Entry& e = entries[std::size_t(i)];
-            if (!ItemBoundsCache::Meets(e.paintBounds, bandRect))
+            if (!ItemBoundsCache::Meets(e.paintBounds, visible))
                 continue;
-            const bool shared = parallel && ItemBoundsCache::Meets(e.paintBounds, firstRect) &&
-                                ItemBoundsCache::Meets(e.paintBounds, secondRect);
-            if (shared) {
-                std::lock_guard lock(LockFor(e.item));
-                e.item->Draw(painter);
-            } else {
-                e.item->Draw(painter);
-            }
+            e.item->Draw(recorder);
+            ++inView;
         }
-    };
-
-    if (!parallel) {
-        paintBand(clip, visible);
-        return;
     }
-    std::thread second(paintBand, std::cref(secondBand), std::cref(secondRect));
-    paintBand(firstBand, firstRect);
-    second.join();
+    const bool parallel = parallelPaint && inView >= ParallelItemThreshold &&
+                          std::max(clip.width(), clip.height()) >= ParallelMinimumPixels;
+    recording.PlayInBands(image, parallel ? int(std::max(1u, std::thread::hardware_concurrency())) : 1, clip);
 }
 
 // --- tool marks ---

@@ -2,10 +2,12 @@
 
 #include "view/view_fixture.h"
 
+#include "export/image_export.h"
 #include "items/curve_item.h"
 
 #include <QImage>
 
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -163,6 +165,23 @@ TEST_F(PaintingTest, BandsAndClipsPaintTheSamePixels)
     view.Paint(part, clip);
     EXPECT_TRUE(part.copy(clip) == single.copy(clip));
     EXPECT_EQ(At(part, 10, 10), 0xFF123456u);
+
+    // At zoom 1 the canvas on screen is the picture an export gives (below
+    // the ruler's edge on the canvas's first row). Edges cut by the picture's
+    // sides may round a level apart.
+    const QPointF origin = view.CanvasOrigin();
+    ASSERT_EQ(origin, origin.toPoint());
+    const QImage exported = RenderExportImage(doc, CanvasValues{640, 440, ColorOpaqueWhite}, nullptr);
+    const QImage shown = single.copy(QRect(origin.toPoint(), exported.size()));
+    int largest = 0;
+    for (int y = 1; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            const QRgb a = shown.pixel(x, y), b = exported.pixel(x, y);
+            largest = std::max({largest, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                std::abs(qBlue(a) - qBlue(b))});
+        }
+    }
+    EXPECT_LE(largest, 2);
 }
 
 TEST_F(PaintingTest, TheMovingSelectionIsNeverSkipped)
