@@ -105,6 +105,18 @@ qreal PenReach(const QPen& pen, const QTransform& transform)
     return width * scale * std::max<qreal>(pen.miterLimit(), 1) + 2;
 }
 
+// The whole pixels a rectangle touches. Beyond a billion pixels it is cut
+// off: no picture reaches that far, and the whole-pixel conversion of a
+// larger (or not-a-number) position would not fit an int.
+QRect PixelReach(const QRectF& r)
+{
+    constexpr qreal Limit = 1 << 30;
+    auto bound = [](qreal v) { return std::fmax(-Limit, std::fmin(Limit, v)); };
+    const int left = int(std::floor(bound(r.left()))), right = int(std::ceil(bound(r.right())));
+    const int top = int(std::floor(bound(r.top()))), bottom = int(std::ceil(bound(r.bottom())));
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
 } // namespace
 
 // Records what a painter asks for, with the state in force at each call.
@@ -239,7 +251,7 @@ private:
         }
         const QRectF area = CallArea{}(call);
         const qreal grow = PenReach(current.pen, frame.transform);
-        const QRect reach = frame.transform.mapRect(area).adjusted(-grow, -grow, grow, grow).toAlignedRect();
+        const QRect reach = PixelReach(frame.transform.mapRect(area).adjusted(-grow, -grow, grow, grow));
         list.commands.push_back({int(list.states.size()) - 1, std::forward<Call>(call), reach});
     }
 

@@ -52,6 +52,7 @@ TEST_F(ExportFixture, WholeCanvasHasCanvasSizeBackgroundAndItemsCutAtTheEdge)
 {
     AddBox(ItemRectangle, 10, 10, 40, 30, 0xFFFF0000);
     AddBox(ItemRectangle, 90, 50, 140, 80, 0xFF0000FF); // partly off the canvas
+    AddBox(ItemEllipse, 1e30f, -1e30f, 3e30f, 2e30f, 0xFF00FF00); // nowhere near it
     const CanvasValues canvas{100, 60, 0xFF102030};
 
     const QImage image = RenderExportImage(doc, canvas, nullptr);
