@@ -9,8 +9,9 @@
 // five times their fill. This filler keeps every cell of an outline (one per
 // pixel an edge passes through, with the share of the pixel it covers), sorts
 // them by row and sweeps each row once, so its cost follows the length of the
-// edges. It applies the same coverage rules as QPainter, so the pixels agree
-// with QPainter's to a level or two at the edges.
+// edges. It applies QPainter's coverage rules: inside and outside the pixels
+// are QPainter's, edge pixels differ by a few levels (more at single pixels
+// where a curve is flattened a little apart).
 
 #include <QRgb>
 #include <QPainterPath>
