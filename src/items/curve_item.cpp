@@ -428,17 +428,9 @@ void CurveItem::GetBounds(RectF& rect, int mode)
 
 void CurveItem::Draw(QPainter& graphics)
 {
-    if (IsHidden())
-        return;
-    workPath.clear();
-    AddCurveOutline(workPath, nodes);
-    // A fill of alpha 0 changes no pixel, so it is skipped.
-    DrawRecipe(graphics, workPath, true, true);
-    if (!previewNodes.empty()) {
-        QPainterPath preview;
-        AddCurveOutline(preview, previewNodes);
-        DrawPreviewPath(graphics, preview);
-    }
+    DrawBuiltOutline(graphics, true, [this](QPainterPath& path, int mode) {
+        AddCurveOutline(path, mode == ModePreview ? previewNodes : nodes);
+    });
 }
 
 void CurveItem::DrawHotNode(QPainter& graphics, PointF point)

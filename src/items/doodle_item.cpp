@@ -103,16 +103,9 @@ void DoodleItem::GetBounds(RectF& rect, int mode)
 
 void DoodleItem::Draw(QPainter& graphics)
 {
-    if (IsHidden())
-        return;
-    workPath.clear();
-    AddSplineOutline(workPath, nodes);
-    DrawRecipe(graphics, workPath, false, true);
-    if (!previewNodes.empty()) {
-        QPainterPath preview;
-        AddSplineOutline(preview, previewNodes);
-        DrawPreviewPath(graphics, preview);
-    }
+    DrawBuiltOutline(graphics, false, [this](QPainterPath& path, int mode) {
+        AddSplineOutline(path, mode == ModePreview ? previewNodes : nodes);
+    });
 }
 
 void DoodleItem::DrawHotNode(QPainter& graphics, PointF point)

@@ -259,6 +259,23 @@ protected:
     void PreparePen();
     // Strokes a preview outline in blue, one pixel wide, without smoothing.
     void DrawPreviewPath(QPainter& graphics, const QPainterPath& path);
+    // The drawing of kinds whose outline comes from their nodes: the outline
+    // build(path, ModeCommit) makes, by the recipe (a clear fill skipped),
+    // and while a preview is on, the one build(path, ModePreview) makes.
+    template <typename Build>
+    void DrawBuiltOutline(QPainter& graphics, bool fill, Build build)
+    {
+        if (IsHidden())
+            return;
+        workPath.clear();
+        build(workPath, ModeCommit);
+        DrawRecipe(graphics, workPath, fill, true);
+        if (!previewNodes.empty()) {
+            QPainterPath preview;
+            build(preview, ModePreview);
+            DrawPreviewPath(graphics, preview);
+        }
+    }
 
     // Subpaths of a node list as Bezier chains (curves, converted shapes).
     static void AddCurveOutline(QPainterPath& path, const NodeList& list);

@@ -36,15 +36,7 @@ void BoxShapeItem::GetBounds(RectF& rect, int mode)
 
 void BoxShapeItem::Draw(QPainter& graphics)
 {
-    if (IsHidden())
-        return;
-    BuildOutline(workPath, ModeCommit);
-    DrawRecipe(graphics, workPath, true, true);
-    if (!previewNodes.empty()) {
-        QPainterPath preview;
-        BuildOutline(preview, ModePreview);
-        DrawPreviewPath(graphics, preview);
-    }
+    DrawBuiltOutline(graphics, true, [this](QPainterPath& path, int mode) { BuildOutline(path, mode); });
 }
 
 void BoxShapeItem::DrawHotNode(QPainter&, PointF) {}

@@ -5,6 +5,7 @@
 #include "items/group_item.h"
 #include "items/line_item.h"
 #include "items/rectangle_item.h"
+#include "support/geometry_expect.h"
 
 #include <gtest/gtest.h>
 
@@ -13,25 +14,6 @@
 #include <string>
 
 namespace {
-
-NodeList TwoPoints(float x0, float y0, float x1, float y1)
-{
-    return {PathNode::AtPoint(x0, y0), PathNode::AtPoint(x1, y1)};
-}
-
-void ExpectNear(PointF actual, PointF expected, float tolerance = 0.01f)
-{
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-}
-
-void ExpectRectNear(const RectF& actual, const RectF& expected, float tolerance = 0.01f)
-{
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.width, expected.width, tolerance);
-    EXPECT_NEAR(actual.height, expected.height, tolerance);
-}
 
 bool AllFinite(PointF p)
 {

@@ -4,17 +4,13 @@
 #include "items/ellipse_item.h"
 #include "items/line_item.h"
 #include "items/rectangle_item.h"
+#include "support/geometry_expect.h"
 
 #include <QImage>
 #include <QPainter>
 #include <gtest/gtest.h>
 
 namespace {
-
-NodeList TwoPoints(float x0, float y0, float x1, float y1)
-{
-    return {PathNode::AtPoint(x0, y0), PathNode::AtPoint(x1, y1)};
-}
 
 QImage Blank()
 {
