@@ -5,6 +5,7 @@
 #include "document/drawing_file.h"
 #include "document/korvani_doc.h"
 #include "export/chunked_painter.h"
+#include "export/email_export.h"
 #include "export/image_export.h"
 #include "items/draw_item.h"
 
@@ -77,7 +78,8 @@ std::string HelpText()
            "Options:\n"
            "  --export OUT      load IN.xml and write OUT without opening a window; the format\n"
            "                    follows OUT's extension: .xml (the drawing file), .png, .jpg or\n"
-           "                    .jpeg (the whole canvas, one pixel per canvas unit)\n"
+           "                    .jpeg (the whole canvas, one pixel per canvas unit), .eml (an\n"
+           "                    HTML e-mail: the canvas as a picture, the texts as text)\n"
            "  --actions SCRIPT  open IN.xml, if named, in the editing view without a window\n"
            "                    (a client of 1280 x 800 pixels) and run the actions of SCRIPT,\n"
            "                    one a line: tool, command, press, move, release, dblclick,\n"
@@ -105,15 +107,21 @@ private:
     CKorvaniDoc& doc;
 };
 
-// The image type of an export target, nullptr for the drawing file; false for an unknown extension.
+bool IsEmail(const std::string& output)
+{
+    return QFileInfo(QString::fromStdString(output)).suffix().toLower() == QLatin1String("eml");
+}
+
+// The image type of an export target, nullptr for the drawing file and the
+// e-mail message; false for an unknown extension.
 bool ExportType(const std::string& output, const char*& mime, std::string& error)
 {
     const QString suffix = QFileInfo(QString::fromStdString(output)).suffix().toLower();
     mime = suffix == QLatin1String("png") ? "image/png"
         : (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) ? "image/jpeg"
         : nullptr;
-    if (!mime && suffix != QLatin1String("xml")) {
-        error = output + ": unknown file type (use .xml, .png, .jpg or .jpeg)";
+    if (!mime && suffix != QLatin1String("xml") && suffix != QLatin1String("eml")) {
+        error = output + ": unknown file type (use .xml, .png, .jpg, .jpeg or .eml)";
         return false;
     }
     return true;
@@ -141,7 +149,7 @@ int ExportDocument(const CKorvaniDoc& doc, const CanvasValues& canvas, const std
     const char* mime = nullptr;
     if (!ExportType(output, mime, error))
         return 1;
-    if (!mime) {
+    if (!mime && !IsEmail(output)) {
         const FileWriteResult written = WriteDrawingFile(output, doc, canvas);
         if (!written.ok) {
             error = written.errorMessage;
@@ -153,6 +161,8 @@ int ExportDocument(const CKorvaniDoc& doc, const CanvasValues& canvas, const std
         error = output + ": the drawing has no canvas to export";
         return 1;
     }
+    if (!mime)
+        return ExportEmail(doc, canvas, output, &error) ? 0 : 1;
     return SavePicture(RenderExportImage(doc, canvas, nullptr), output, mime, error);
 }
 
@@ -178,7 +188,7 @@ int ExportDrawing(const std::string& input, const std::string& output, std::stri
         doc.AddItem(item);
 
     const CanvasValues canvas{doc.GetCanvasWidth(), doc.GetCanvasHeight(), 0xFF000000u | doc.GetCanvasColor()};
-    if (!mime)
+    if (!mime) // the drawing file and the e-mail message need the whole drawing
         return ExportDocument(doc, canvas, output, error);
     if (canvas.width <= 0 || canvas.height <= 0) {
         error = input + ": the drawing has no canvas to export";

@@ -59,6 +59,16 @@ TEST_F(CommandLineTest, ExportsPngAndJpegOfTheWholeCanvas)
     EXPECT_NEAR(qBlue(corner), 255, 8);
     EXPECT_NEAR(qRed(inside), 255, 8);
     EXPECT_NEAR(qGreen(inside), 0, 8);
+
+    // The e-mail message carries the canvas as its picture, CR LF throughout.
+    const QString mail = dir.filePath("out.EML");
+    run = RunKorvani({"--export", mail, input});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    QFile message(mail);
+    ASSERT_TRUE(message.open(QIODevice::ReadOnly));
+    const QByteArray bytes = message.readAll();
+    EXPECT_TRUE(bytes.contains("width:120; height:80;"));
+    EXPECT_EQ(bytes.count("\n"), bytes.count("\r\n"));
 }
 
 TEST_F(CommandLineTest, ExportsTheDrawingFileAgainByteForByte)

@@ -27,7 +27,7 @@ namespace {
 // The golden files sit beside the tests' sources.
 std::string DataFile(const char* name)
 {
-    return (std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / name).string();
+    return (std::filesystem::path(KORVANI_TEST_DATA_DIR) / name).string();
 }
 
 std::string Bytes(const std::string& path)
