@@ -1,5 +1,5 @@
-// The item base: attribute encodings, the two transform policies, the
-// travelling rotation centre, the width rule, gradient ramps and copying.
+// The item base: attribute encodings, the travelling rotation centre, the
+// width rule, gradient ramps and copying.
 
 #include "items/draw_item.h"
 #include "items/group_item.h"
@@ -19,17 +19,6 @@ bool AllFinite(PointF p)
 {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
-
-// Records its own destruction so that Release can be observed.
-class CountedLine : public LineItem
-{
-public:
-    explicit CountedLine(bool& destroyed) : destroyed(destroyed) {}
-    ~CountedLine() override { destroyed = true; }
-
-private:
-    bool& destroyed;
-};
 
 // Takes whatever outline a conversion hands over.
 class OutlineSink : public RectangleItem
@@ -86,19 +75,6 @@ TEST(DrawItemAttributes, EncodingsIgnoreAGermanNumericLocale)
         GTEST_SKIP() << "no German locale installed";
     CheckEncodings();
     std::setlocale(LC_NUMERIC, "C");
-}
-
-TEST(DrawItemLifetime, ReleaseDeletesOnLastReferenceAndIdsCount)
-{
-    bool destroyed = false;
-    auto* item = new CountedLine(destroyed);
-    item->AddRef();
-    item->AddRef();
-    item->Release();
-    EXPECT_FALSE(destroyed);
-    EXPECT_EQ(item->RefCount(), 1);
-    item->Release();
-    EXPECT_TRUE(destroyed);
 }
 
 TEST(DrawItemTransform, CentreTravelsSoLaterTurnsAreAboutTheNewCentre)

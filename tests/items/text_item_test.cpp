@@ -115,11 +115,6 @@ TEST(TextItem, StyleFlagsShapeTheOutline)
     auto styled = MakeText("HHH");
     styled->SetIntAttr(ATTR_BOLD, 1);
     styled->SetIntAttr(ATTR_UNDERLINE, 1);
-    EXPECT_EQ(plain->FontStyle(), 0);
-    EXPECT_EQ(styled->FontStyle(), 5);
-    styled->SetIntAttr(ATTR_ITALIC, 7);
-    EXPECT_EQ(styled->FontStyle(), 7);
-    styled->SetIntAttr(ATTR_ITALIC, 0);
 
     // The underline is part of the outline: "H" has no descender, so the
     // underline alone reaches below the baseline.

@@ -146,9 +146,13 @@ TEST_F(SelectionTest, RotateToolTurnsARealGroupAsOneAboutItsCentre)
 {
     driver.ClickAt({30, 30});
     driver.ClickAt({250, 40}, Qt::ShiftModifier);
-    view.DoCommand(CommandGroup);
-    DrawItem* group = view.Selection();
-    ASSERT_TRUE(group && group->TypeCode() == ItemGroup && group != &view.SelectionGroup());
+    ASSERT_EQ(doc.PushGroup(TakeNextItemId(), &view.SelectionGroup()), 0);
+    view.SelectNone();
+    view.DocumentChanged();
+    DrawItem* group = doc.GetItem(0);
+    ASSERT_EQ(group->TypeCode(), ItemGroup);
+    driver.ClickAt({30, 30});
+    ASSERT_EQ(view.Selection(), group);
     ASSERT_EQ(group->GetPointAttr(ATTR_CENTER), (PointF{160, 70}));
     const std::size_t steps = UndoCount();
 
