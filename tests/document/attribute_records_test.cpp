@@ -163,18 +163,4 @@ TEST_F(AttributeRecords, GradientEditsOfBothSidesUndoAndRedoExactly)
     }
 }
 
-TEST_F(AttributeRecords, SolidFillOverAGradientAndUndo)
-{
-    DrawItem* rect = AddRect(10, 10, 40, 20, 0xFF00FF00);
-    ASSERT_EQ(doc.PushFillGradientOn(rect), 0);
-    const std::string before = State();
-    ASSERT_EQ(doc.PushSolidFill(rect, 0xFFABCDEF), 0);
-    EXPECT_EQ(rect->Attributes().at(ATTR_FILL_GRADIENT), "0");
-    EXPECT_EQ(rect->Attributes().at(ATTR_FILL_COLOR), "255-171-205-239");
-    ExpectUndoRedo(before, State());
-    doc.Undo();
-    EXPECT_EQ(rect->Attributes().at(ATTR_FILL_GRADIENT), "1");
-    EXPECT_EQ(rect->Attributes().at(ATTR_FILL_COLOR), "255-000-255-000");
-}
-
 } // namespace

@@ -1,4 +1,5 @@
-// Node edits of curve outlines.
+// Node edits of curve outlines: what each record does. That undo and redo
+// give back each state exactly is the randomized model's to prove.
 
 #include "record_fixture.h"
 
@@ -12,51 +13,38 @@ NodeList Square()
     return PolygonNodes({{0, 0}, {40, 0}, {40, 40}, {0, 40}});
 }
 
-TEST_F(OutlineRecords, BreakAndJoinUndoToTheSameOutline)
+TEST_F(OutlineRecords, BreakJoinAndSwap)
 {
     DrawItem* curve = AddCurve(Square());
-    std::string before = State();
     ASSERT_EQ(doc.PushOutlineOp(curve, 2), 0);
     ASSERT_EQ(curve->Nodes().size(), 5u);
     EXPECT_EQ(curve->Nodes().front().Anchor(), (PointF{40, 40}));
     EXPECT_EQ(curve->Nodes().back().Anchor(), (PointF{40, 40}));
     EXPECT_EQ(curve->Nodes().back().close, 0);
-    ExpectUndoRedo(before, State());
 
     // Join the two ends of the now open outline again.
-    before = State();
     ASSERT_EQ(doc.PushOutlineOp(curve, NodeSelection{0, 4}), 0);
     EXPECT_EQ(curve->Nodes().size(), 4u);
     EXPECT_EQ(curve->Nodes().back().close, 1);
-    ExpectUndoRedo(before, State());
-}
 
-TEST_F(OutlineRecords, NodeSwapReplacesOneNode)
-{
-    DrawItem* curve = AddCurve(Square());
-    const std::string before = State();
-    PathNode node = PathNode::AtPoint(55, -5, NodeSmooth);
+    const PathNode node = PathNode::AtPoint(55, -5, NodeSmooth);
     ASSERT_EQ(doc.PushNodeSwap(curve, 1, node), 0);
     EXPECT_EQ(curve->Nodes()[1], node);
-    ExpectUndoRedo(before, State());
 }
 
-TEST_F(OutlineRecords, InsertNodeAnswersTheNewIndexAndUndoRestoresTheNeighbours)
+TEST_F(OutlineRecords, InsertNodeAnswersTheNewIndex)
 {
     DrawItem* curve = AddCurve(Square());
     const std::string before = State();
     ASSERT_EQ(doc.PushInsertNode(curve, -1, PathNode::AtPoint(40, 20)), 2);
     ASSERT_EQ(curve->Nodes().size(), 5u);
     EXPECT_EQ(curve->Nodes()[2].Anchor(), (PointF{40, 20}));
-    ExpectUndoRedo(before, State());
     doc.Undo();
 
     // On the closing segment the new node becomes the last one and takes the flags.
     ASSERT_EQ(doc.PushInsertNode(curve, -1, PathNode::AtPoint(0, 20)), 4);
     EXPECT_EQ(curve->Nodes()[3].brk, 0);
     EXPECT_EQ(curve->Nodes()[4].close, 1);
-    const std::string inserted = State();
-    ExpectUndoRedo(before, inserted);
 
     // Far from every segment: refused, and the redo list is kept.
     doc.Undo();
@@ -70,47 +58,32 @@ TEST_F(OutlineRecords, DeleteNodeUndoPutsTheNodeBackWhereItWas)
     // Node 2 lies on the straight run from node 1 to node 3, where an
     // insertion by position alone could not tell which segment it came from.
     DrawItem* curve = AddCurve(PolygonNodes({{0, 0}, {20, 0}, {40, 0}, {40, 40}, {0, 40}}));
-    const std::string before = State();
+    const NodeList before = curve->Nodes();
     ASSERT_EQ(doc.PushDeleteNode(curve, 2), 0);
     EXPECT_EQ(curve->Nodes().size(), 4u);
-    ExpectUndoRedo(before, State());
     doc.Undo();
-    EXPECT_EQ(curve->Nodes()[2].Anchor(), (PointF{40, 0}));
+    EXPECT_EQ(curve->Nodes(), before);
 }
 
-TEST_F(OutlineRecords, MoveNodeAndControlPointDrag)
+TEST_F(OutlineRecords, MoveNodeConvertAndControlPointDrag)
 {
     NodeList nodes = Square();
     nodes[1].type = NodeSymmetric;
     DrawItem* curve = AddCurve(nodes);
-    std::string before = State();
     ASSERT_EQ(doc.PushMoveNode(curve, 0, NodeSelection{0, 3}, 2.5f, -1), 0);
     EXPECT_EQ(curve->Nodes()[3].Anchor(), (PointF{2.5f, 39}));
-    ExpectUndoRedo(before, State());
+    EXPECT_LT(doc.PushMoveNode(curve, 0, NodeSelection{1}, NAN, 0), 0);
 
     // Dragging the right control point of a symmetric node mirrors the left one.
-    before = State();
     ASSERT_EQ(doc.PushMoveNode(curve, HitRightControl, NodeSelection{1}, 10, 7), 0);
     EXPECT_EQ(curve->Nodes()[1].Right(), (PointF{50, 7}));
     EXPECT_EQ(curve->Nodes()[1].Left(), (PointF{30, -7}));
-    ExpectUndoRedo(before, State());
-    EXPECT_LT(doc.PushMoveNode(curve, 0, NodeSelection{1}, NAN, 0), 0);
-}
 
-TEST_F(OutlineRecords, NodeConvertBothWays)
-{
-    DrawItem* curve = AddCurve(Square());
-    std::string before = State();
-    ASSERT_EQ(doc.PushNodeConvert(curve, NodeSelection{1, 2}, SegmentConversion::ToCurve), 0);
-    EXPECT_NEAR(curve->Nodes()[0].rx, 40.0f / 3, 1e-4);
-    EXPECT_NEAR(curve->Nodes()[2].ly, 40.0f * 2 / 3, 1e-4);
-    ExpectUndoRedo(before, State());
-
-    before = State();
+    ASSERT_EQ(doc.PushNodeConvert(curve, NodeSelection{3}, SegmentConversion::ToCurve), 0);
+    EXPECT_NEAR(curve->Nodes()[2].rx, 40 - 37.5f / 3, 1e-4);
     ASSERT_EQ(doc.PushNodeConvert(curve, NodeSelection{1}, SegmentConversion::ToLine), 0);
     EXPECT_EQ(curve->Nodes()[0].Right(), curve->Nodes()[0].Anchor());
     EXPECT_EQ(curve->Nodes()[1].Left(), curve->Nodes()[1].Anchor());
-    ExpectUndoRedo(before, State());
 }
 
 } // namespace

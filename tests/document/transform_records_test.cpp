@@ -1,4 +1,5 @@
-// Committed moves, turns and scales.
+// Committed moves, turns and scales: what each record does. That undo and
+// redo give back each state exactly is the randomized model's to prove.
 
 #include "record_fixture.h"
 
@@ -8,80 +9,51 @@ namespace {
 
 using TransformRecords = RecordTest;
 
-TEST_F(TransformRecords, MoveTranslatesEveryMemberAndUndoRestoresThemExactly)
+TEST_F(TransformRecords, MoveTranslatesEveryMember)
 {
     DrawItem* rect = AddRect(10, 10, 20, 20);
     DrawItem* curve = AddCurve(PolygonNodes({{0, 0}, {30, 5}, {10, 40}}));
     DrawItem* text = AddText(50, 50, "Hi");
-    const RectF rectBefore = rect->Bounds();
-    const PointF anchorBefore = curve->Nodes()[1].Anchor();
-    const std::string before = State();
+    const RectF textBefore = text->Bounds();
     ASSERT_EQ(doc.PushMove(Select({rect, curve, text}), 12.5f, -3), 0);
-    EXPECT_FLOAT_EQ(rect->Bounds().x, rectBefore.x + 12.5f);
     EXPECT_FLOAT_EQ(rect->GetMatrix().Dx(), 12.5f);
-    EXPECT_EQ(curve->Nodes()[1].Anchor(), (PointF{anchorBefore.x + 12.5f, anchorBefore.y - 3}));
-    EXPECT_TRUE(curve->GetMatrix().IsIdentity());
-    ExpectUndoRedo(before, State());
+    EXPECT_EQ(curve->Nodes()[1].Anchor(), (PointF{42.5f, 2}));
+    EXPECT_FLOAT_EQ(text->Bounds().y, textBefore.y - 3);
 
     EXPECT_LT(doc.PushMove(rect, NAN, 1), 0);
     EXPECT_LT(doc.PushMove(nullptr, 1, 1), 0);
-}
-
-TEST_F(TransformRecords, ManySmallMovesUndoToTheVeryStart)
-{
-    DrawItem* curve = AddCurve(PolygonNodes({{0.1f, 0.2f}, {33.3f, 5.55f}, {10.01f, 40.7f}}));
-    DrawItem* ellipse = AddEllipse(3.3f, 4.4f, 20.1f, 10.9f);
-    const std::string start = State();
-    for (int i = 0; i < 200; ++i)
-        ASSERT_EQ(doc.PushMove(Select({curve, ellipse}), 0.1f * float(i % 7) + 0.013f, -0.37f), 0);
-    const std::string end = State();
-    for (int i = 0; i < 200; ++i)
-        doc.Undo();
-    EXPECT_EQ(State(), start);
-    while (doc.CanRedo())
-        doc.Redo();
-    EXPECT_EQ(State(), end);
 }
 
 TEST_F(TransformRecords, RotateTurnsEachItemAboutItsOwnCentre)
 {
     DrawItem* rect = AddRect(0, 0, 40, 20);
     DrawItem* line = AddLine(100, 100, 140, 100);
-    const PointF rectCentre = rect->GetPointAttr(ATTR_CENTER);
-    const std::string before = State();
     ASSERT_EQ(doc.PushRotate(Select({rect, line}), 90), 0);
     const RectF turned = rect->Bounds();
-    EXPECT_NEAR(turned.Center().x, rectCentre.x, 0.01);
+    EXPECT_NEAR(turned.Center().x, 20, 0.01);
     EXPECT_NEAR(turned.width, 20 + 1.5, 0.01);
     EXPECT_NEAR(line->Nodes()[0].x, 120, 0.001);
     EXPECT_NEAR(std::fabs(line->Nodes()[0].y - 100), 20, 0.001);
-    ExpectUndoRedo(before, State());
     EXPECT_LT(doc.PushRotate(rect, INFINITY), 0);
 }
 
-TEST_F(TransformRecords, ScaleAndBackRestoresSizeAndOutlineWidth)
+TEST_F(TransformRecords, ScaleRestoresTheOutlineWidthOnUndo)
 {
     DrawItem* rect = AddRect(10, 10, 40, 20);
     DrawItem* doodle = AddDoodle(0, 100, 12);
-    const std::string before = State();
     ASSERT_EQ(doc.PushScale(Select({rect, doodle}), {10, 10}, 2.0f, 0.5f), 0);
-    const RectF scaled = rect->Bounds();
-    EXPECT_NEAR(scaled.width, 80 + 3, 0.01); // the width follows the axis that changed more
-    EXPECT_NEAR(scaled.height, 10 + 3, 0.01);
+    EXPECT_NEAR(rect->Bounds().width, 80 + 3, 0.01); // the width follows the axis that changed more
+    EXPECT_NEAR(rect->Bounds().height, 10 + 3, 0.01);
     EXPECT_EQ(rect->Attributes().at(ATTR_LINE_WIDTH), "3.0000");
     // Undoing by the inverse factors would give a width of 6 here.
-    ExpectUndoRedo(before, State());
     doc.Undo();
     EXPECT_EQ(rect->Attributes().at(ATTR_LINE_WIDTH), "1.5000");
 
-    // A group scales its children; undo restores each of them and the group's own centre.
+    // A group scales its children.
     ASSERT_EQ(doc.PushGroup(TakeNextItemId(), Select({rect, doodle})), 0);
-    DrawItem* group = doc.GetItem(0);
-    const std::string grouped = State();
-    ASSERT_EQ(doc.PushScale(group, {0, 0}, -1.0f, 3.0f), 0);
+    ASSERT_EQ(doc.PushScale(doc.GetItem(0), {0, 0}, -1.0f, 3.0f), 0);
     EXPECT_FLOAT_EQ(rect->GetMatrix().M11(), -1);
     EXPECT_FLOAT_EQ(rect->GetMatrix().M22(), 3);
-    ExpectUndoRedo(grouped, State());
 }
 
 TEST_F(TransformRecords, ZeroOrUnusableScaleFactorsAreNeverCommitted)

@@ -117,7 +117,16 @@ int UndoModel::PushRandom()
     case 5: return doc.PushBreakApart(curve);
     case 6: return doc.PushConvertToCurve(item);
     case 7: return doc.PushZOrder(RandomSelection(), 1 + Pick(4));
-    case 8: return doc.PushRename(RandomSelection(), Chance(50) ? "piece" : "");
+    case 8: {
+        // The name is what the items panel shows; every member takes it.
+        DrawItem* target = RandomSelection();
+        const std::string name = Chance(50) ? "piece" : "";
+        const int result = doc.PushRename(target, name);
+        if (result >= 0 && target)
+            for (DrawItem* member : target == &selection ? selection.Children() : std::vector<DrawItem*>{target})
+                EXPECT_EQ(member->ClassName(), name);
+        return result;
+    }
     case 9: return doc.PushMove(RandomSelection(), Delta(), Delta());
     case 10: return doc.PushRotate(RandomSelection(), Delta() * 12);
     case 11: {

@@ -12,8 +12,9 @@ TEST(AttributeFormatTest, WritesTheFixedTextForms)
     EXPECT_EQ(FormatInt(-42), "-42");
     EXPECT_EQ(FormatFloatAttr(2.5f), "2.5000");
     EXPECT_EQ(FormatFixed(1.005, 2), "1.00"); // the double nearest 1.005 lies below it
-    EXPECT_EQ(FormatColorAttr(0x80FF0000), "128-255-000-000");
-    EXPECT_EQ(FormatColorAttr(0x00FFFFFF), "000-255-255-255");
+    // Alpha first, then red, green and blue: every channel different.
+    EXPECT_EQ(FormatColorAttr(0x80FF1020), "128-255-016-032");
+    EXPECT_EQ(FormatColorAttr(0x0102A0FF), "001-002-160-255");
     EXPECT_EQ(FormatPointAttr({12.345f, -3}), "12.35|-3.00");
     // Nothing that is not a number ever reaches a file.
     EXPECT_EQ(FormatFixed(std::numeric_limits<double>::quiet_NaN(), 2), "0.00");
@@ -29,8 +30,8 @@ TEST(AttributeFormatTest, ReadsForgivinglyLikeTheCConversions)
     EXPECT_EQ(ParseFloatText("nan"), 0.0f);
     EXPECT_EQ(ParseFloatText("inf"), 0.0f);
     EXPECT_EQ(ParseFloatText("1e300"), 0.0f); // beyond float: no infinity
-    EXPECT_EQ(ParseColorText("128-255-000-000"), 0x80FF0000u);
-    EXPECT_EQ(ParseColorText("255-001"), 0xFF010000u); // short text: missing fields are 0
+    EXPECT_EQ(ParseColorText("128-255-016-032"), 0x80FF1020u);
+    EXPECT_EQ(ParseColorText("255-001-002"), 0xFF010200u); // short text: missing fields are 0
     EXPECT_EQ(ParsePointText("1.50|-2.25"), (PointF{1.5f, -2.25f}));
     EXPECT_EQ(ParsePointText("7"), (PointF{7, 0}));
 }

@@ -14,40 +14,28 @@ struct ZoomGuard
     ~ZoomGuard() { ZoomFactor = 1.0f; }
 };
 
-TEST(MatrixTest, CompositionsAreAppended)
+TEST(MatrixTest, CompositionsAreAppendedAndAgreeWithQTransform)
 {
     Matrix m;
     m.Translate(10, 0);
     m.Scale(2, 3); // the translation is scaled too: first translate, then scale
-    const PointF p = m.Map({1, 1});
-    EXPECT_FLOAT_EQ(p.x, 22);
-    EXPECT_FLOAT_EQ(p.y, 3);
+    EXPECT_EQ(m.Map({1, 1}), (PointF{22, 3}));
 
     Matrix r;
     r.Rotate(90); // clockwise on screen: +x turns to +y
-    const PointF q = r.Map({1, 0});
-    EXPECT_NEAR(q.x, 0, 1e-6);
-    EXPECT_NEAR(q.y, 1, 1e-6);
-}
+    EXPECT_NEAR(r.Map({1, 0}).x, 0, 1e-6);
+    EXPECT_NEAR(r.Map({1, 0}).y, 1, 1e-6);
 
-TEST(MatrixTest, MapsAllThreePointsOfNodes)
-{
+    r.Translate(5, -7);
+    r.Scale(1.5f, 0.5f);
+    const QPointF viaQt = r.ToQTransform().map(QPointF(3, 4));
+    EXPECT_NEAR(viaQt.x(), r.Map({3, 4}).x, 1e-4);
+    EXPECT_NEAR(viaQt.y(), r.Map({3, 4}).y, 1e-4);
+
+    // Nodes map all three of their points and keep their flags.
     NodeList list{PathNode{1, 2, 3, 4, 5, 6, NodeCusp, 1, 1}};
     Matrix(1, 0, 0, 1, 10, 20).MapNodes(list);
     EXPECT_EQ(list[0], (PathNode{11, 22, 13, 24, 15, 26, NodeCusp, 1, 1}));
-    EXPECT_TRUE(Matrix().IsIdentity());
-}
-
-TEST(MatrixTest, AgreesWithQTransform)
-{
-    Matrix m;
-    m.Rotate(30);
-    m.Translate(5, -7);
-    m.Scale(1.5f, 0.5f);
-    const QPointF viaQt = m.ToQTransform().map(QPointF(3, 4));
-    const PointF ours = m.Map({3, 4});
-    EXPECT_NEAR(viaQt.x(), ours.x, 1e-4);
-    EXPECT_NEAR(viaQt.y(), ours.y, 1e-4);
 }
 
 TEST(GeometryHelpersTest, RectContainsCountsAllEdges)

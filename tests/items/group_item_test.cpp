@@ -274,21 +274,3 @@ TEST(GroupItemTest, HiddenOrLockedGroupIsInert)
         EXPECT_EQ(group.HitNode({25, 25}, selection), HitMiss);
     }
 }
-
-TEST(ItemFactoryTest, CreatesEveryKindByCode)
-{
-    const struct
-    {
-        std::int32_t code;
-        const char* name;
-    } kinds[] = {{102, "line"}, {103, "ellipse"}, {104, "rectangle"}, {105, "curve"}, {106, "doodle"},
-                   {107, "image"}, {108, "text"}, {110, "group"}};
-    for (const auto& kind : kinds) {
-        std::unique_ptr<DrawItem> item = CreateOwnedItem(kind.code, 500u + std::uint32_t(kind.code));
-        ASSERT_NE(item, nullptr) << kind.code;
-        EXPECT_EQ(item->TypeCode(), kind.code);
-        EXPECT_EQ(item->ClassName(), kind.name);
-        EXPECT_EQ(item->Id(), 500u + std::uint32_t(kind.code));
-    }
-    for (std::int32_t code : {101, 109, 111, 0, -105})
-        EXPECT_EQ(CreateItem(code, 1), nullptr) << code;}

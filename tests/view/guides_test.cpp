@@ -121,3 +121,30 @@ TEST_F(GuidesTest, CursorsFollowGuidesFirstThenTheTool)
     EXPECT_EQ(host.partialRepaints.back().height(), view.ClientSize().height());
     EXPECT_EQ(view.GetRuler().pointer, (PointF{50, 102}));
 }
+
+TEST_F(GuidesTest, AtZoomTwoWhilePannedGuidesFollowThePointerInCanvasUnits)
+{
+    view.SetZoomPercent(200);
+    view.SetPanOffset({30, -20}); // the canvas origin at client (70, 20)
+    // Pulled from the top ruler and dropped at client y 140: canvas (140 - 20) / 2.
+    driver.Press({300, 10});
+    driver.Move({300, 140});
+    driver.Release({300, 140});
+    EXPECT_EQ(Guides(doc), (std::vector<GuideLine>{{0, 60}}));
+
+    // An existing guide is grabbed where it shows and follows in whole units.
+    doc.AddGuide({1, 100});
+    driver.DragAt({100, 50}, {150, 50});
+    EXPECT_EQ(Guides(doc), (std::vector<GuideLine>{{0, 60}, {1, 150}}));
+    const QImage image = view.PaintClient();
+    const QPoint at = driver.Pixel({150, 50});
+    EXPECT_EQ(at.x(), 370);
+    EXPECT_EQ(image.pixel(at.x(), 300), 0xFF0000FFu);
+    EXPECT_NE(image.pixel(at.x() - 3, 300), 0xFF0000FFu);
+
+    // Half a unit left of the canvas edge truncates to 0: still on the canvas.
+    driver.Drag(driver.Pixel({150, 50}), {69, 300});
+    EXPECT_EQ(Guides(doc), (std::vector<GuideLine>{{0, 60}, {1, 0}}));
+    driver.Drag({70, 300}, {67, 300}); // -1.5: off the canvas, removed
+    EXPECT_EQ(Guides(doc), (std::vector<GuideLine>{{0, 60}}));
+}

@@ -7,45 +7,62 @@
 
 using MappingTest = ViewTest;
 
-TEST_F(MappingTest, ClientPixelsMapToWholeCanvasUnits)
+TEST_F(MappingTest, ClientPixelsMapToWholeCanvasUnitsTruncatedTowardZero)
 {
-    MakeCanvas(); // margins (40, 40), no panning
-    EXPECT_EQ(view.CanvasMargin(), (PointF{40, 40}));
-    EXPECT_EQ(view.CanvasPoint(45, 47), (PointF{5, 7}));
-    EXPECT_EQ(view.CanvasPoint(30, 30), (PointF{-10, -10}));
-
-    // At zoom 2, half units on both sides of the origin truncate toward zero.
-    view.SetZoomPercent(200);
-    EXPECT_EQ(view.CanvasPoint(41, 41), (PointF{0, 0}));
-    EXPECT_EQ(view.CanvasPoint(39, 39), (PointF{0, 0}));
-    EXPECT_EQ(view.CanvasPoint(43, 38), (PointF{1, -1}));
-
-    // Panning shifts the canvas under the pixels; the mapping and its inverse agree.
-    view.SetPanOffset({10, -6});
-    EXPECT_EQ(view.CanvasPoint(60, 40), (PointF{5, 3}));
+    MakeCanvas(); // margins (40, 40)
+    const struct
+    {
+        float zoom;
+        PointF pan;
+        QPoint pixel;
+        PointF canvas;
+    } cases[] = {
+        {1, {0, 0}, {45, 47}, {5, 7}},
+        {1, {0, 0}, {30, 30}, {-10, -10}},
+        {2, {0, 0}, {41, 41}, {0, 0}},   // half units on both sides of the origin
+        {2, {0, 0}, {39, 38}, {0, -1}},  // go toward zero, not down
+        {2, {0, 0}, {37, 43}, {-1, 1}},  // -1.5 and 1.5
+        {1.5f, {0, 0}, {36, 35}, {-2, -3}}, // -2.67 and -3.33
+        {2, {10, -6}, {60, 40}, {5, 3}},
+        {2, {10, -6}, {47, 31}, {-1, -1}}, // -1.5 and -1.5 while panned
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "zoom " << c.zoom << " pixel " << c.pixel.x() << "," << c.pixel.y());
+        view.SetZoomPercent(c.zoom * 100);
+        view.SetPanOffset(c.pan);
+        EXPECT_EQ(view.CanvasPoint(c.pixel), c.canvas);
+    }
+    // The mapping and its inverse agree.
     EXPECT_EQ(view.ClientPoint({5, 3}), QPointF(60, 40));
 }
 
-TEST_F(MappingTest, ZoomStepsFollowTheTable)
+TEST_F(MappingTest, ZoomStepsWalkTheWholeTable)
 {
+    const std::vector<float> table = {0.1f, 0.25f, 0.5f, 1, 1.5f, 2, 2.5f, 3, 3.5f, 4, 4.5f, 5, 5.5f, 6, 6.5f, 7, 7.5f, 8};
+    ZoomFactor = 0.1f;
+    for (std::size_t i = 1; i < table.size(); ++i) {
+        view.StepZoom(2);
+        EXPECT_FLOAT_EQ(ZoomFactor, table[i]) << "step in " << i;
+    }
+    for (std::size_t i = table.size() - 1; i-- > 0;) {
+        view.StepZoom(0);
+        EXPECT_FLOAT_EQ(ZoomFactor, table[i]) << "step out " << i;
+    }
     const auto stepFrom = [&](float zoom, int direction) {
         ZoomFactor = zoom;
         view.StepZoom(direction);
         return ZoomFactor;
     };
+    // Between entries a step goes to the neighbour; outside the table nothing changes.
     EXPECT_FLOAT_EQ(stepFrom(0.7f, 2), 1.0f);
     EXPECT_FLOAT_EQ(stepFrom(0.7f, 0), 0.5f);
-    EXPECT_FLOAT_EQ(stepFrom(1.0f, 2), 1.5f);
-    EXPECT_FLOAT_EQ(stepFrom(1.0f, 0), 0.5f);
-    EXPECT_FLOAT_EQ(stepFrom(0.25f, 0), 0.1f);
-    EXPECT_FLOAT_EQ(stepFrom(7.5f, 2), 8.0f);
-    // Outside the table nothing changes.
+    EXPECT_FLOAT_EQ(stepFrom(4.2f, 2), 4.5f);
+    EXPECT_FLOAT_EQ(stepFrom(4.2f, 0), 4.0f);
     EXPECT_FLOAT_EQ(stepFrom(8.0f, 2), 8.0f);
     EXPECT_FLOAT_EQ(stepFrom(0.1f, 0), 0.1f);
     EXPECT_FLOAT_EQ(stepFrom(0.05f, 0), 0.05f);
     EXPECT_FLOAT_EQ(stepFrom(12.0f, 0), 12.0f);
-    // Only 2 and 0 are directions.
-    EXPECT_FLOAT_EQ(stepFrom(1.0f, 1), 1.0f);
+    EXPECT_FLOAT_EQ(stepFrom(1.0f, 1), 1.0f); // only 2 and 0 are directions
 }
 
 TEST_F(MappingTest, ZoomPercentIsClampedAndKeepsItsFixedPoint)
@@ -135,21 +152,6 @@ TEST_F(MappingTest, SetToolRefusesUnknownKinds)
     view.SetTool(ToolKind::ZoomOut);
     EXPECT_EQ(view.ActiveTool(), ToolValue(ToolKind::ZoomOut));
     EXPECT_EQ(host.messages.size(), 3u);
-}
-
-TEST_F(MappingTest, CommandIdsReachTheirToolOrCode)
-{
-    EXPECT_EQ(ViewActionForCommandId(ID_TOOL_GRADIENT_FILL),
-              (ViewAction{ViewAction::SetTool, ToolValue(ToolKind::GradientFill)}));
-    EXPECT_EQ(ViewActionForCommandId(ID_TOOL_EDIT), (ViewAction{ViewAction::SetTool, ToolValue(ToolKind::Edit)}));
-    EXPECT_EQ(ViewActionForCommandId(ID_FLIP_VERTICAL), (ViewAction{ViewAction::DoCommand, CommandFlipVertical}));
-    EXPECT_EQ(ViewActionForCommandId(ID_MOVE_UP), (ViewAction{ViewAction::DoCommand, CommandMoveUp}));
-    EXPECT_EQ(ViewActionForCommandId(ID_SAVE_FILE), (ViewAction{ViewAction::DoCommand, CommandSave}));
-    EXPECT_EQ(ViewActionForCommandId(ID_BREAK_CURVE), (ViewAction{ViewAction::DoCommand, CommandBreakCurve}));
-    // New and Open ask first; they are not one code.
-    EXPECT_FALSE(ViewActionForCommandId(ID_NEW_DRAWING));
-    EXPECT_FALSE(ViewActionForCommandId(ID_OPEN_FILE));
-    EXPECT_FALSE(ViewActionForCommandId(0));
 }
 
 TEST(GraphicsRuntimeGuardTest, StartsOnceAndStopsAfterTheLastHolder)
