@@ -138,12 +138,15 @@ TEST(ChooseColorDialogTest, TransparentFieldHexAndBoxes)
     // An empty box is named and the dialog stays open.
     boxes[1]->clear();
     QString told;
-    QTimer::singleShot(0, [&told] {
+    QTimer answer;
+    answer.setSingleShot(true);
+    QObject::connect(&answer, &QTimer::timeout, [&told] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             told = box->text();
             box->accept();
         }
     });
+    answer.start(0);
     picking.accept();
     EXPECT_TRUE(told.contains("G box")) << told.toStdString();
     EXPECT_TRUE(picking.isVisible());

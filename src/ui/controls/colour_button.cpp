@@ -1,5 +1,7 @@
 #include "ui/controls/colour_button.h"
 
+#include "ui/frame/resources.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QCursor>
@@ -60,6 +62,7 @@ QString ColorName(QRgb c)
 QCursor PickCursor()
 {
     // Hot spot at the dropper's tip, the bottom-left pixel.
+    EnsureUiResources();
     return QCursor(QIcon(QStringLiteral(":/cursors/eyedropper.svg")).pixmap(16, 16), 0, 15);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/frame/main_frame.h"
 
 #include "ui/frame/command_table.h"
+#include "ui/frame/resources.h"
 #include "ui/frame/view_area.h"
 #include "view/korvani_view.h"
 
@@ -15,6 +16,7 @@ CMainFrame::CMainFrame(CKorvaniDoc& document, QWidget* parent)
       toolLabel(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("Korvani"));
+    EnsureUiResources();
     setWindowIcon(QIcon(QStringLiteral(":/icons/korvani.svg")));
     setCentralWidget(area);
     statusBar()->addPermanentWidget(toolLabel);

@@ -1,0 +1,155 @@
+#include "ui/dialogs/input_text_dialog.h"
+#include "ui/dialogs/new_canvas_dialog.h"
+#include "ui/dialogs/new_template_dialog.h"
+#include "ui/dialogs/startup_chooser.h"
+#include "ui/dialogs/uniform_fill_dialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void Hover(QWidget& widget, QPoint at)
+{
+    QMouseEvent move(QEvent::MouseMove, at, widget.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &move);
+}
+
+// Runs accept() with a timer ready to answer the message box it may show.
+QString AcceptAndAnswer(QDialog& dialog)
+{
+    QString said;
+    QTimer answer; // goes with this call, whether or not a box came
+    answer.setSingleShot(true);
+    QObject::connect(&answer, &QTimer::timeout, [&said] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            said = box->text();
+            box->accept();
+        }
+    });
+    answer.start(0);
+    dialog.accept();
+    return said;
+}
+
+TEST(SmallDialogsTest, NewCanvasRefusesAZeroOrMissingSize)
+{
+    NewCanvasDialog dialog;
+    dialog.show();
+    const QList<QLineEdit*> boxes = dialog.findChildren<QLineEdit*>();
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_EQ(boxes[0]->text(), "720");
+    EXPECT_EQ(dialog.CanvasColor(), qRgb(96, 200, 119) & 0xFFFFFFu);
+
+    boxes[0]->setText("0");
+    EXPECT_EQ(AcceptAndAnswer(dialog), "Height or width cannot be zero!");
+    EXPECT_TRUE(dialog.isVisible());
+    boxes[0]->clear();
+    EXPECT_TRUE(AcceptAndAnswer(dialog).contains("Width box"));
+    EXPECT_TRUE(dialog.isVisible());
+    boxes[0]->setText("640");
+    EXPECT_TRUE(AcceptAndAnswer(dialog).isEmpty());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.CanvasWidth(), 640);
+    EXPECT_EQ(dialog.CanvasHeight(), 480);
+}
+
+TEST(SmallDialogsTest, TemplateTypesSetTheSizeAndLockOrFreeTheBoxes)
+{
+    NewTemplateDialog dialog;
+    dialog.show();
+    const QList<QLineEdit*> boxes = dialog.findChildren<QLineEdit*>();
+    auto* list = dialog.findChild<QComboBox*>();
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_FALSE(boxes[0]->isEnabled());
+    list->setCurrentIndex(4); // Flyer
+    EXPECT_EQ(boxes[0]->text(), "255");
+    EXPECT_EQ(boxes[1]->text(), "525");
+    EXPECT_TRUE(boxes[1]->isEnabled());
+    list->setCurrentIndex(2); // Postcards(8.5x6)
+    EXPECT_EQ(boxes[0]->text(), "640");
+    EXPECT_FALSE(boxes[0]->isEnabled());
+    dialog.accept();
+    EXPECT_EQ(dialog.TemplateIndex(), 2);
+    EXPECT_EQ(dialog.CanvasHeight(), 450);
+    EXPECT_EQ(dialog.CanvasColor(), 0xFFFFFFu);
+}
+
+TEST(SmallDialogsTest, TextDialogTakesEnterAsANewLineAndRefusesNothing)
+{
+    InputTextDialog dialog;
+    dialog.SetText("first");
+    dialog.SetPosition({30, 40});
+    dialog.show();
+    auto* box = dialog.findChild<QPlainTextEdit*>();
+    box->moveCursor(QTextCursor::End);
+    QTest::keyClick(box, Qt::Key_Return);
+    QTest::keyClicks(box, "second");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(box->toPlainText(), "first\nsecond");
+    box->clear();
+    EXPECT_EQ(AcceptAndAnswer(dialog), "Please input text");
+    EXPECT_TRUE(dialog.isVisible());
+    box->setPlainText("x");
+    dialog.accept();
+    EXPECT_EQ(dialog.Text(), "x");
+}
+
+TEST(SmallDialogsTest, UniformFillNeedsOneBoxOn)
+{
+    UniformFillDialog dialog;
+    dialog.show();
+    const QList<QCheckBox*> boxes = dialog.findChildren<QCheckBox*>();
+    QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    ASSERT_EQ(boxes.size(), 2);
+    boxes[0]->click(); // Graphic off, Text was off
+    EXPECT_FALSE(ok->isEnabled());
+    boxes[1]->click();
+    EXPECT_TRUE(ok->isEnabled());
+    EXPECT_FALSE(dialog.Graphic());
+    EXPECT_TRUE(dialog.Text());
+}
+
+TEST(SmallDialogsTest, StartupChooserLightsAndTakesAChoiceWritingNoFiles)
+{
+    QTemporaryDir dir;
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    {
+        StartupChooser closed;
+        closed.show();
+        Hover(closed, {10, 10});
+        closed.reject();
+        EXPECT_EQ(closed.Choice(), -1);
+
+        StartupChooser chooser;
+        chooser.show();
+        Hover(chooser, {80, 200});
+        EXPECT_EQ(chooser.Hover(), 2);
+        const QImage lit = chooser.grab().toImage();
+        Hover(chooser, {440, 5});
+        EXPECT_EQ(chooser.Hover(), -1);
+        const QImage plain = chooser.grab().toImage();
+        EXPECT_NE(lit.pixel(32, 160), plain.pixel(32, 160)); // the area's frame
+        QTest::mouseClick(&chooser, Qt::LeftButton, {}, {120, 60});
+        EXPECT_EQ(chooser.Choice(), 0);
+        EXPECT_EQ(chooser.result(), QDialog::Accepted);
+    }
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot).isEmpty());
+    QDir::setCurrent(before);
+}
+
+} // namespace
