@@ -11,15 +11,6 @@
 
 #include <fstream>
 
-namespace {
-
-QRgb At(const QImage& image, QPoint p)
-{
-    return image.pixel(p);
-}
-
-} // namespace
-
 class GroupTest : public ViewTest
 {
 protected:
@@ -120,7 +111,7 @@ TEST_F(GroupTest, HiddenAndLockedHaveOneAnswerEverywhere)
         else
             doc.PushSetPropertyInt(a, row.memberAttr, 1);
         view.DocumentChanged();
-        EXPECT_EQ(At(view.PaintClient(), inB) == 0xFFFF0000u, row.drawn);
+        EXPECT_EQ(view.PaintClient().pixel(inB) == 0xFFFF0000u, row.drawn);
 
         driver.ClickAt({500, 500});
         driver.ClickAt({250, 40});
@@ -141,7 +132,7 @@ TEST_F(GroupTest, TheGroupTurnsAboutTheCentreItMarks)
     const PointF centre{160, 70};
     view.SetTool(ToolKind::GradientFill);
     view.SetTool(ToolKind::Rotate);
-    EXPECT_EQ(qGray(At(view.PaintClient(), driver.Pixel(centre))), 0);
+    EXPECT_EQ(qGray(view.PaintClient().pixel(driver.Pixel(centre))), 0);
     EXPECT_EQ(view.CursorFor(centre), CursorRotateCentre);
     EXPECT_NE(view.CursorFor({70, 70}), CursorRotateCentre);
     // A quarter turn, from the right of the centre to below it.
