@@ -1,5 +1,7 @@
 #include "document/attribute_records.h"
 
+#include "items/attribute_format.h"
+
 #include <cmath>
 #include <type_traits>
 
@@ -44,6 +46,24 @@ bool Finite(PointF p)
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
 
+// The text each setter of the value's kind would store.
+std::string AttrText(const PropertyValue& value)
+{
+    return std::visit(
+        [](const auto& v) -> std::string {
+            using T = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<T, std::int32_t>)
+                return FormatInt(v);
+            else if constexpr (std::is_same_v<T, float>)
+                return FormatFloatAttr(v);
+            else if constexpr (std::is_same_v<T, std::string>)
+                return v;
+            else
+                return FormatPointAttr(v);
+        },
+        value);
+}
+
 } // namespace
 
 // --- properties ---
@@ -65,24 +85,15 @@ bool SetPropertyRecord::Feasible() const
     return true;
 }
 
+// These records edit a real group as a whole: every member and the group's
+// own table get the value, whichever member a node hit or a gradient tool
+// made active.
+
 int SetPropertyRecord::Apply()
 {
-    for (const ItemRef& target : Targets()) {
-        DrawItem& item = *target;
-        std::visit(
-            [&](const auto& v) {
-                using T = std::decay_t<decltype(v)>;
-                if constexpr (std::is_same_v<T, std::int32_t>)
-                    item.SetIntAttr(attr, v);
-                else if constexpr (std::is_same_v<T, float>)
-                    item.SetFloatAttr(attr, v);
-                else if constexpr (std::is_same_v<T, std::string>)
-                    item.SetTextAttr(attr, v);
-                else
-                    item.SetPointAttr(attr, v);
-            },
-            value);
-    }
+    const std::string text = AttrText(value);
+    for (const ItemRef& target : Targets())
+        target->SetAttrOnMembers(attr, text);
     return 0;
 }
 
@@ -96,9 +107,10 @@ SolidColorRecord::SolidColorRecord(GradientSide side, DrawItem* selection, ArgbC
 int SolidColorRecord::Apply()
 {
     const SideOps& ops = Ops(side);
+    const std::string text = FormatColorAttr(color);
     for (const ItemRef& target : Targets()) {
-        target->SetIntAttr(ops.gradientAttr, 0);
-        target->SetColorAttr(ops.colorAttr, color);
+        target->SetAttrOnMembers(ops.gradientAttr, "0");
+        target->SetAttrOnMembers(ops.colorAttr, text);
     }
     return 0;
 }
@@ -109,7 +121,7 @@ int GradientOnRecord::Apply()
 {
     const SideOps& ops = Ops(side);
     for (const ItemRef& target : Targets()) {
-        target->SetIntAttr(ops.gradientAttr, 1);
+        target->SetAttrOnMembers(ops.gradientAttr, "1");
         (target.get()->*ops.ensureGradient)();
     }
     return 0;

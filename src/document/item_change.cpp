@@ -1,5 +1,7 @@
 #include "document/item_change.h"
 
+#include "items/group_item.h"
+
 #include <cstring>
 #include <type_traits>
 
@@ -30,6 +32,12 @@ bool SameBits(const GradientRamp& a, const GradientRamp& b)
     return SameBits(a.colors, b.colors) && SameBits(a.positions, b.positions);
 }
 
+// A group's active child, by identity; none for every other kind.
+DrawItem* ActiveChildOf(DrawItem* item)
+{
+    return item->TypeCode() == ItemGroup ? static_cast<GroupItem*>(item)->ActiveChild() : nullptr;
+}
+
 } // namespace
 
 void ItemChanges::Begin(const std::vector<DrawItem*>& items)
@@ -39,7 +47,8 @@ void ItemChanges::Begin(const std::vector<DrawItem*>& items)
     const std::vector<DrawItem*> all = ItemTrees(items);
     noted.reserve(all.size());
     for (DrawItem* item : all)
-        noted.push_back({item, item->Attributes(), item->Nodes(), item->GetMatrix(), item->LineRamp(), item->FillRamp()});
+        noted.push_back({item, item->Attributes(), item->Nodes(), item->GetMatrix(), item->LineRamp(), item->FillRamp(),
+                         ActiveChildOf(item)});
 }
 
 void ItemChanges::DiffAttributes(const AttributeTable& before, const AttributeTable& after, std::vector<AttrChange>& out)
@@ -76,7 +85,10 @@ void ItemChanges::Finish()
             change.lineRamp.reset(new BeforeAfter<GradientRamp>{std::move(s.lineRamp), item->LineRamp()});
         if (!SameBits(s.fillRamp, item->FillRamp()))
             change.fillRamp.reset(new BeforeAfter<GradientRamp>{std::move(s.fillRamp), item->FillRamp()});
-        if (change.attributes.empty() && !change.nodes && !change.matrix && !change.lineRamp && !change.fillRamp)
+        if (s.activeChild != ActiveChildOf(item))
+            change.activeChild.reset(new BeforeAfter<DrawItem*>{s.activeChild, ActiveChildOf(item)});
+        if (change.attributes.empty() && !change.nodes && !change.matrix && !change.lineRamp && !change.fillRamp &&
+            !change.activeChild)
             continue;
         change.attributes.shrink_to_fit();
         change.item = ItemRef(item);
@@ -107,5 +119,7 @@ void ItemChanges::Put(bool after) const
             const GradientRamp& ramp = after ? change.fillRamp->after : change.fillRamp->before;
             item.SetFillRamp(ramp.colors, ramp.positions);
         }
+        if (change.activeChild)
+            static_cast<GroupItem&>(item).SetActiveChild(after ? change.activeChild->after : change.activeChild->before);
     }
 }

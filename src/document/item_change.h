@@ -5,7 +5,8 @@
 // edit or the edit again: neither float rounding, nor the two-decimal text of
 // points, nor attributes the edit added can drift, and a group's active child
 // (which decides where a group's setters go, and which the view may change
-// between undo and redo) cannot make a redo differ from the first run.
+// between undo and redo) cannot make a redo differ from the first run. The
+// active child an edit changed (a gradient switched on) is put back too.
 
 #include "document/item_ref.h"
 
@@ -35,6 +36,7 @@ private:
         Matrix matrix;
         GradientRamp lineRamp;
         GradientRamp fillRamp;
+        DrawItem* activeChild = nullptr;
     };
     struct AttrChange
     {
@@ -59,6 +61,7 @@ private:
         std::unique_ptr<BeforeAfter<Matrix>> matrix;
         std::unique_ptr<BeforeAfter<GradientRamp>> lineRamp;
         std::unique_ptr<BeforeAfter<GradientRamp>> fillRamp;
+        std::unique_ptr<BeforeAfter<DrawItem*>> activeChild;
     };
 
     static void DiffAttributes(const AttributeTable& before, const AttributeTable& after, std::vector<AttrChange>& out);

@@ -16,17 +16,20 @@ int MoveRecord::Apply()
     return 0;
 }
 
-RotateRecord::RotateRecord(DrawItem* selection, float angle) : ItemEditRecord(selection), angle(angle) {}
+RotateRecord::RotateRecord(DrawItem* selection, float angle)
+    : ItemEditRecord(selection), centre(selection ? selection->RotationCentre() : PointF{}), angle(angle)
+{
+}
 
 bool RotateRecord::Feasible() const
 {
-    return ItemEditRecord::Feasible() && std::isfinite(angle);
+    return ItemEditRecord::Feasible() && std::isfinite(angle) && std::isfinite(centre.x) && std::isfinite(centre.y);
 }
 
 int RotateRecord::Apply()
 {
     for (const ItemRef& target : Targets())
-        target->RotateAbout(angle, ModeCommit);
+        target->RotateAbout(centre, angle, ModeCommit);
     return 0;
 }
 

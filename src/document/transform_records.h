@@ -18,7 +18,9 @@ private:
     float dy;
 };
 
-// Each target turns about its own rotation centre.
+// Everything turns about the selection's own rotation centre: a single item
+// (a real group too) about its own, the members of a multi-selection about
+// the selection group's, the point the view marks and previews about.
 class RotateRecord final : public ItemEditRecord
 {
 public:
@@ -29,6 +31,7 @@ protected:
     int Apply() override;
 
 private:
+    PointF centre;
     float angle;
 };
 

@@ -68,6 +68,12 @@ const std::string* DrawItem::FindAttr(std::int32_t attr) const
     return it == attributes.end() ? nullptr : &it->second;
 }
 
+bool DrawItem::OwnFlag(std::int32_t attr) const
+{
+    const std::string* value = FindAttr(attr);
+    return value && ParseIntText(*value) != 0;
+}
+
 // --- attributes ---
 
 void DrawItem::SetPointAttr(std::int32_t attr, PointF value)
@@ -142,13 +148,22 @@ void DrawItem::Translate(float dx, float dy, int mode)
     Transform(m, mode);
 }
 
+PointF DrawItem::RotationCentre() const
+{
+    // The own table: a group's getter would answer its active child's.
+    const std::string* centre = FindAttr(ATTR_CENTER);
+    return centre ? ParsePointText(*centre) : PointF{};
+}
+
 void DrawItem::RotateAbout(float angleDegrees, int mode)
 {
-    if (!std::isfinite(angleDegrees))
+    RotateAbout(RotationCentre(), angleDegrees, mode);
+}
+
+void DrawItem::RotateAbout(PointF c, float angleDegrees, int mode)
+{
+    if (!std::isfinite(angleDegrees) || !std::isfinite(c.x) || !std::isfinite(c.y))
         return;
-    // The item's own centre: a group's getter would answer its active child's.
-    const std::string* centre = FindAttr(ATTR_CENTER);
-    const PointF c = centre ? ParsePointText(*centre) : PointF{};
     Matrix m;
     m.Translate(-c.x, -c.y);
     m.Rotate(angleDegrees);
@@ -159,8 +174,19 @@ void DrawItem::RotateAbout(float angleDegrees, int mode)
 namespace {
 
 // The outline width follows the axis that changed more. Magnitudes, so that a
-// flip (a factor of -1) keeps the width instead of collapsing it. A group
-// hands the rule to its members: each keeps its own width.
+// flip (a factor of -1) keeps the width instead of collapsing it.
+float ScaledLineWidth(float w, float sx, float sy)
+{
+    const PointF mapped = Matrix(std::fabs(sx), 0, 0, std::fabs(sy), 0, 0).Map({w, w});
+    float width = std::fabs(w - mapped.y) < std::fabs(w - mapped.x) ? mapped.x : mapped.y;
+    if (!std::isfinite(width)) // a factor large enough to overflow keeps the width
+        width = w;
+    return width < 0.2f ? 0.2f : width;
+}
+
+// A group hands the rule to its members, each keeping its own width; a width
+// in the group's own table (set through the group) scales alike, so that it
+// keeps telling its members' width.
 void ScaleLineWidth(DrawItem& item, float sx, float sy)
 {
     if (item.ChildCount() != 1 || item.ChildAt(0) != &item) {
@@ -168,16 +194,14 @@ void ScaleLineWidth(DrawItem& item, float sx, float sy)
             if (DrawItem* child = item.ChildAt(i))
                 ScaleLineWidth(*child, sx, sy);
         }
+        const auto own = item.Attributes().find(ATTR_LINE_WIDTH);
+        if (own != item.Attributes().end()) {
+            const std::string width = FormatFloatAttr(ScaledLineWidth(ParseFloatText(own->second), sx, sy));
+            item.RestoreAttr(ATTR_LINE_WIDTH, &width); // the group's own table, not its members'
+        }
         return;
     }
-    const float w = item.GetFloatAttr(ATTR_LINE_WIDTH);
-    const PointF mapped = Matrix(std::fabs(sx), 0, 0, std::fabs(sy), 0, 0).Map({w, w});
-    float width = std::fabs(w - mapped.y) < std::fabs(w - mapped.x) ? mapped.x : mapped.y;
-    if (!std::isfinite(width)) // a factor large enough to overflow keeps the width
-        width = w;
-    if (width < 0.2f)
-        width = 0.2f;
-    item.SetFloatAttr(ATTR_LINE_WIDTH, width);
+    item.SetFloatAttr(ATTR_LINE_WIDTH, ScaledLineWidth(item.GetFloatAttr(ATTR_LINE_WIDTH), sx, sy));
 }
 
 } // namespace

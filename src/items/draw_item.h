@@ -105,12 +105,26 @@ public:
     const GradientRamp& LineRamp() const { return lineRamp; }
     const GradientRamp& FillRamp() const { return fillRamp; }
 
-    std::int32_t IsHidden() { return GetIntAttr(ATTR_HIDDEN); }
-    std::int32_t IsLocked() { return GetIntAttr(ATTR_LOCKED); }
+    // The one answer to "hidden?" and "locked?" that drawing, hit tests,
+    // handles and selection all ask: an item's own flag; a group answers for
+    // its members (group_item.h).
+    virtual bool IsHidden() const { return OwnFlag(ATTR_HIDDEN); }
+    virtual bool IsLocked() const { return OwnFlag(ATTR_LOCKED); }
+    // False for an item with nothing to measure (a group with no such
+    // member, an outline with too few nodes): its bounds are no place.
+    virtual bool HasGeometry() const { return nodes.size() >= 2; }
     std::int32_t DashStyle();
+
+    // The attribute text on the item; a group sets it on every member and on
+    // its own table, whichever member a node hit made active.
+    virtual void SetAttrOnMembers(std::int32_t attr, const std::string& value) { SetTextAttr(attr, value); }
+    // The point RotateAbout turns about: the item's own ATTR_CENTER (for a
+    // group its own, never its active child's).
+    PointF RotationCentre() const;
 
     void Translate(float dx, float dy, int mode);
     void RotateAbout(float angleDegrees, int mode);
+    void RotateAbout(PointF centre, float angleDegrees, int mode);
     void ScaleAbout(float ox, float oy, float sx, float sy, int mode);
     bool IsInsideRect(const RectF& rect);
     void ExportAttributes(AttributeTable& map);
@@ -234,6 +248,7 @@ protected:
     // The item's own table, bypassing the virtual accessors (which a group forwards).
     void StoreAttr(std::int32_t attr, std::string value) { attributes[attr] = std::move(value); }
     const std::string* FindAttr(std::int32_t attr) const;
+    bool OwnFlag(std::int32_t attr) const;
     void ClearAttributes() { attributes.clear(); }
 
     // The two transform policies. Baking maps the nodes and keeps the matrix

@@ -12,10 +12,32 @@ GroupItem::GroupItem(std::uint32_t itemId) : GroupItem()
     SetId(itemId);
 }
 
-bool GroupItem::OwnFlag(std::int32_t attr) const
+void GroupItem::SetActiveChild(DrawItem* child)
 {
-    const std::string* value = FindAttr(attr);
-    return value && ParseIntText(*value) != 0;
+    if (!child || std::find(children.begin(), children.end(), child) != children.end())
+        activeChild = child;
+}
+
+bool GroupItem::IsHidden() const
+{
+    return !children.empty() && std::all_of(children.begin(), children.end(), [](DrawItem* c) { return c->IsHidden(); });
+}
+
+bool GroupItem::IsLocked() const
+{
+    return std::any_of(children.begin(), children.end(), [](DrawItem* c) { return c->IsLocked(); });
+}
+
+bool GroupItem::HasGeometry() const
+{
+    return std::any_of(children.begin(), children.end(), [](DrawItem* c) { return c->HasGeometry(); });
+}
+
+void GroupItem::SetAttrOnMembers(std::int32_t attr, const std::string& value)
+{
+    for (DrawItem* child : children)
+        child->SetAttrOnMembers(attr, value);
+    DrawItem::SetTextAttr(attr, value);
 }
 
 // --- gradient editing: the active child's alone ---
@@ -284,6 +306,9 @@ void GroupItem::GetBounds(RectF& rect, int mode)
     RectF united;
     bool first = true;
     for (DrawItem* child : children) {
+        // A member with nothing to measure would pull the union to the origin.
+        if (!child->HasGeometry())
+            continue;
         RectF bounds;
         child->GetBounds(bounds, mode);
         united = first ? bounds : UnionRect(united, bounds);
@@ -303,7 +328,8 @@ void GroupItem::ForgetOutlines()
 
 void GroupItem::Draw(QPainter& graphics)
 {
-    if (Inert())
+    // A locked group draws, as every locked item does.
+    if (IsHidden())
         return;
     for (DrawItem* child : children)
         child->Draw(graphics);
@@ -320,7 +346,7 @@ void GroupItem::DrawNodeHandles(QPainter& graphics, const NodeSelection& selecti
 
 std::int32_t GroupItem::HitTest(PointF point)
 {
-    if (Inert() || children.empty())
+    if (Inert() || !HasGeometry())
         return HitMiss;
     return HitBoxOrBody(Bounds(ModeCommit), point);
 }

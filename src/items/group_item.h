@@ -3,7 +3,8 @@
 // Items bundled so that they move, scale, rotate, draw and save as one. The
 // group has no geometry of its own. Point and attribute edits go to the
 // active child (the one the last node hit chose), or to every child when
-// there is none. The group does not own its children.
+// there is none; an edit of the group as a whole (SetAttrOnMembers) reaches
+// every member whichever is active. The group does not own its children.
 
 #include "items/draw_item.h"
 
@@ -17,6 +18,19 @@ public:
 
     const std::vector<DrawItem*>& Children() const { return children; }
     DrawItem* ActiveChild() const { return activeChild; }
+    // Null, or one of the children (anything else is ignored): undo puts back
+    // the active child an edit found, and the view forgets it between tools.
+    void SetActiveChild(DrawItem* child);
+
+    // Hidden when every member is hidden: there is nothing of it to show.
+    // Locked when any member is locked: the group cannot be clicked, banded,
+    // moved or edited without editing that member. The flags live on the
+    // members (records set them there, and a group element in a file carries
+    // none of its own); the group's own table only follows them.
+    bool IsHidden() const override;
+    bool IsLocked() const override;
+    bool HasGeometry() const override;
+    void SetAttrOnMembers(std::int32_t attr, const std::string& value) override;
 
     void HitFillStop(PointF point, std::int32_t& index) override;
     void HitLineStop(PointF point, std::int32_t& index) override;
@@ -88,9 +102,7 @@ public:
 private:
     // ATTR_CENTER := centre of the children's union.
     void StoreCentre();
-    // The group's own hidden and locked flags (the getters answer from the active child).
-    bool OwnFlag(std::int32_t attr) const;
-    bool Inert() const { return OwnFlag(ATTR_HIDDEN) || OwnFlag(ATTR_LOCKED); }
+    bool Inert() const { return IsHidden() || IsLocked(); }
 
     std::vector<DrawItem*> children; // bottom first
     DrawItem* activeChild = nullptr;

@@ -95,6 +95,7 @@ void CKorvaniView::DoCommand(std::int32_t code)
     switch (code) {
     case CommandUndo:
         doc.Undo();
+        KeepActiveChildrenForTool();
         EmptySelectionGroup();
         selection = TopItem(doc);
         editHitCode = HitMiss;
@@ -103,6 +104,7 @@ void CKorvaniView::DoCommand(std::int32_t code)
         break;
     case CommandRedo:
         doc.Redo();
+        KeepActiveChildrenForTool();
         // The group is emptied too: the items it pointed at may be gone from
         // the drawing, and later from memory.
         EmptySelectionGroup();
@@ -172,18 +174,24 @@ void CKorvaniView::DoCommand(std::int32_t code)
     case CommandFlipHorizontal:
         if (selection) {
             const PointF centre = selection->Bounds(ModeCommit).Center();
-            if (code == CommandFlipVertical)
-                doc.PushScale(selection, centre, -1, 1); // mirrors left to right
-            else
-                doc.PushScale(selection, centre, 1, -1);
+            // Vertical mirrors left to right.
+            const float sx = code == CommandFlipVertical ? -1 : 1;
+            if (doc.PushScale(selection, centre, sx, -sx) >= 0) {
+                Matrix flip;
+                flip.Translate(-centre.x, -centre.y);
+                flip.Scale(sx, -sx);
+                flip.Translate(centre.x, centre.y);
+                CarrySelectionCentre(flip);
+            }
             inPlace = true;
         }
         break;
     case CommandToggleLocked:
     case CommandToggleHidden:
         if (selection) {
-            const std::int32_t attr = code == CommandToggleLocked ? ATTR_LOCKED : ATTR_HIDDEN;
-            doc.PushSetPropertyInt(selection, attr, selection->GetIntAttr(attr) ? 0 : 1);
+            const bool locked = code == CommandToggleLocked;
+            const bool on = locked ? selection->IsLocked() : selection->IsHidden();
+            doc.PushSetPropertyInt(selection, locked ? ATTR_LOCKED : ATTR_HIDDEN, on ? 0 : 1);
             inPlace = true;
             panelChanged = true; // the row's eye and lock pictures
         }

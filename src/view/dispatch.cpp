@@ -159,7 +159,7 @@ int CKorvaniView::CursorFor(PointF q)
             return CursorEditNode;
     }
     if (IsTool(tool, ToolKind::Rotate) && selection) {
-        const PointF centre = selection->GetPointAttr(ATTR_CENTER);
+        const PointF centre = selection->RotationCentre();
         if (RectContainsHalfOpen(HandleSquare(8, q, 0), centre.x, centre.y))
             return CursorRotateCentre;
     }
@@ -263,9 +263,11 @@ bool CKorvaniView::HandleKey(int key)
 
 void CKorvaniView::MoveSelectionByKey(float dx, float dy)
 {
-    if (!selection)
+    // A locked item stays put, by keys as by the mouse.
+    if (!selection || selection->IsLocked())
         return;
-    doc.PushMove(selection, dx, dy);
+    if (doc.PushMove(selection, dx, dy) >= 0)
+        CarrySelectionCentre(Matrix(1, 0, 0, 1, dx, dy));
     AfterSelectionEdit();
     // The property bar shows the new place.
     host.SelectionChanged(selection);

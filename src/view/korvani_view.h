@@ -211,6 +211,13 @@ private:
     void DropPreview();
     // Step 3 of SetTool for the gradient tools.
     void StartGradientTool();
+    // No group keeps an active child; done on leaving the Edit and gradient
+    // tools, and after undo or redo under any other tool.
+    void ForgetActiveChildren();
+    void KeepActiveChildrenForTool();
+    // The selection group is the view's own and no record moves its rotation
+    // centre: after its members moved or scaled, the centre is carried along.
+    void CarrySelectionCentre(const Matrix& m);
     // Hands the current stop's position, the angle and the wrap mode to the gradient bar.
     void LoadGradientBar();
     // Children of the selection: the group's members, or the item itself.

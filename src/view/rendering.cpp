@@ -310,7 +310,7 @@ void CKorvaniView::PaintToolMarks(QPainter& painter)
             PaintBezierHandles(painter);
     } else if (tool == ToolValue(ToolKind::Rotate) && selection) {
         MarkScope scope(painter);
-        const PointF centre = selection->GetPointAttr(ATTR_CENTER);
+        const PointF centre = selection->RotationCentre();
         const QColor black = QColor::fromRgba(ColorOpaqueBlack);
         QPen pen(black, 1);
         pen.setCosmetic(true);

@@ -38,6 +38,15 @@ RectF SpannedRect(PointF a, PointF b)
     return {std::min(a.x, b.x), std::min(a.y, b.y), std::fabs(b.x - a.x), std::fabs(b.y - a.y)};
 }
 
+Matrix ScalingAbout(PointF fixed, float sx, float sy)
+{
+    Matrix m;
+    m.Translate(-fixed.x, -fixed.y);
+    m.Scale(sx, sy);
+    m.Translate(fixed.x, fixed.y);
+    return m;
+}
+
 } // namespace
 
 // --- the selection ---
@@ -169,6 +178,14 @@ void CKorvaniView::SyncSelectionToBars()
     host.SelectionChanged(selection);
 }
 
+void CKorvaniView::CarrySelectionCentre(const Matrix& m)
+{
+    if (!SelectionIsGroup())
+        return;
+    const std::string centre = FormatPointAttr(m.Map(selectionGroup->RotationCentre()));
+    selectionGroup->RestoreAttr(ATTR_CENTER, &centre);
+}
+
 void CKorvaniView::DropPreview()
 {
     if (selection)
@@ -245,12 +262,14 @@ void CKorvaniView::SelectRelease()
     if (!selection) {
         SelectInRect(SpannedRect(downPoint, lastPoint));
     } else if (selectHitCode == HitBody && MovedBeyondOne(dx, dy)) {
-        doc.PushMove(selection, dx, dy);
+        if (doc.PushMove(selection, dx, dy) >= 0)
+            CarrySelectionCentre(Matrix(1, 0, 0, 1, dx, dy));
         AfterSelectionEdit();
     } else if (IsHandleCode(selectHitCode) && MovedBeyondOne(dx, dy)) {
         const HandleScale s = ScaleForHandle(selectHitCode, selection->Bounds(ModeCommit), lastPoint, shiftDown);
         // A zero factor is refused by the document and changes nothing.
-        doc.PushScale(selection, s.fixed, s.sx, s.sy);
+        if (doc.PushScale(selection, s.fixed, s.sx, s.sy) >= 0)
+            CarrySelectionCentre(ScalingAbout(s.fixed, s.sx, s.sy));
         AfterSelectionEdit();
     }
     // Below the thresholds, or refused: the preview must not stay on screen.
@@ -279,7 +298,7 @@ void CKorvaniView::SelectDoubleClick(PointF q)
 void CKorvaniView::RotatePress(PointF q)
 {
     if (selection) {
-        const PointF centre = selection->GetPointAttr(ATTR_CENTER);
+        const PointF centre = selection->RotationCentre();
         if (RectContainsHalfOpen(HandleSquare(8, q, 0), centre.x, centre.y)) {
             centreDrag = true;
             // The drag writes the centre straight into the items; keep what
@@ -308,10 +327,11 @@ void CKorvaniView::RotateDrag(PointF q)
         // Snaps to the middle of the bounds when dropped near it.
         const PointF middle = selection->Bounds(ModeCommit).Center();
         const bool snap = RectContainsHalfOpen(HandleSquare(4, middle, 0), lastPoint.x, lastPoint.y);
-        selection->SetPointAttr(ATTR_CENTER, snap ? middle : lastPoint);
+        // Every member as the commit will, so that the mark follows.
+        selection->SetAttrOnMembers(ATTR_CENTER, FormatPointAttr(snap ? middle : lastPoint));
     } else if (selection) {
-        const PointF centre = selection->GetPointAttr(ATTR_CENTER);
-        selection->RotateAbout(AngleAtVertex(centre, downPoint, q), ModePreview);
+        const PointF centre = selection->RotationCentre();
+        selection->RotateAbout(centre, AngleAtVertex(centre, downPoint, q), ModePreview);
     }
     lastPoint = q;
 }
@@ -335,7 +355,7 @@ void CKorvaniView::RotateRelease()
         }
         centresBefore.clear();
     } else if (selection && moved) {
-        const float angle = AngleAtVertex(selection->GetPointAttr(ATTR_CENTER), downPoint, lastPoint);
+        const float angle = AngleAtVertex(selection->RotationCentre(), downPoint, lastPoint);
         if (angle > 0) {
             doc.PushRotate(selection, angle);
             AfterSelectionEdit();

@@ -24,6 +24,13 @@ bool IsPlainToolValue(std::int32_t kind)
     return (kind >= 101 && kind <= 109) || (kind >= 111 && kind <= 115) || kind == InertToolValue;
 }
 
+// The tools that work on one member of a group: its active child.
+bool UsesActiveChild(std::int32_t kind)
+{
+    return kind == ToolValue(ToolKind::Edit) || kind == ToolValue(ToolKind::GradientLine) ||
+           kind == ToolValue(ToolKind::GradientFill);
+}
+
 } // namespace
 
 CKorvaniView::CKorvaniView(CKorvaniDoc& document, ViewHost& viewHost) : doc(document), host(viewHost)
@@ -49,6 +56,8 @@ void CKorvaniView::SetTool(std::int32_t kind)
     selectedNodes.clear();
     gradientHit = HitMiss;
     gradientStop = -1;
+    if (UsesActiveChild(activeTool) && kind != activeTool)
+        ForgetActiveChildren();
 
     if (IsPlainToolValue(kind)) {
         activeTool = kind;
@@ -60,6 +69,23 @@ void CKorvaniView::SetTool(std::int32_t kind)
     }
     host.ToolChanged(activeTool);
     Repaint();
+}
+
+void CKorvaniView::ForgetActiveChildren()
+{
+    // Outside the tools that chose it, an active child would only make a
+    // group answer for one member.
+    for (DrawItem* item : ItemTrees({doc.Items().begin(), doc.Items().end()})) {
+        if (item->TypeCode() == ItemGroup)
+            static_cast<GroupItem*>(item)->SetActiveChild(nullptr);
+    }
+    selectionGroup->SetActiveChild(nullptr);
+}
+
+void CKorvaniView::KeepActiveChildrenForTool()
+{
+    if (!UsesActiveChild(activeTool))
+        ForgetActiveChildren();
 }
 
 void CKorvaniView::StartGradientTool()

@@ -3,6 +3,7 @@
 #include "document/drawing_file.h"
 #include "items/attribute_format.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace {
@@ -41,6 +42,10 @@ void Describe(DrawItem& item, std::string& out, int depth)
     }
     out += "\n";
     if (item.TypeCode() == ItemGroup) {
+        // Undo gives back the active child too: it decides what a group's getters answer.
+        const std::vector<DrawItem*>& children = static_cast<GroupItem&>(item).Children();
+        const auto active = std::find(children.begin(), children.end(), static_cast<GroupItem&>(item).ActiveChild());
+        out += "  active " + std::to_string(active == children.end() ? -1 : active - children.begin()) + "\n";
         for (std::int32_t i = 0; i < item.ChildCount(); ++i)
             Describe(*item.ChildAt(i), out, depth + 1);
     }

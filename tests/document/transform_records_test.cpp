@@ -3,6 +3,8 @@
 
 #include "record_fixture.h"
 
+#include "items/attribute_format.h"
+
 #include <cmath>
 
 namespace {
@@ -24,16 +26,29 @@ TEST_F(TransformRecords, MoveTranslatesEveryMember)
     EXPECT_LT(doc.PushMove(nullptr, 1, 1), 0);
 }
 
-TEST_F(TransformRecords, RotateTurnsEachItemAboutItsOwnCentre)
+TEST_F(TransformRecords, RotateTurnsAboutTheSelectionsOwnCentre)
 {
     DrawItem* rect = AddRect(0, 0, 40, 20);
     DrawItem* line = AddLine(100, 100, 140, 100);
-    ASSERT_EQ(doc.PushRotate(Select({rect, line}), 90), 0);
+    const PointF rectCentre = rect->RotationCentre();
+    ASSERT_EQ(doc.PushRotate(rect, 90), 0);
     const RectF turned = rect->Bounds();
-    EXPECT_NEAR(turned.Center().x, 20, 0.01);
+    EXPECT_NEAR(turned.Center().x, rectCentre.x, 0.01);
     EXPECT_NEAR(turned.width, 20 + 1.5, 0.01);
-    EXPECT_NEAR(line->Nodes()[0].x, 120, 0.001);
-    EXPECT_NEAR(std::fabs(line->Nodes()[0].y - 100), 20, 0.001);
+
+    // The members of a multi-selection turn about the selection's centre,
+    // here the line's start, as one block.
+    DrawItem* both = Select({rect, line});
+    const std::string start = FormatPointAttr({100, 100});
+    both->RestoreAttr(ATTR_CENTER, &start);
+    const std::string before = State();
+    ASSERT_EQ(doc.PushRotate(both, 90), 0);
+    EXPECT_NEAR(line->Nodes()[0].x, 100, 0.001);
+    EXPECT_NEAR(line->Nodes()[1].x, 100, 0.001);
+    EXPECT_NEAR(line->Nodes()[1].y, 140, 0.001);
+    EXPECT_NEAR(rect->Bounds().Center().x, 190, 0.01);
+    EXPECT_NEAR(rect->Bounds().Center().y, 20, 0.01);
+    ExpectUndoRedo(before, State());
     EXPECT_LT(doc.PushRotate(rect, INFINITY), 0);
 }
 

@@ -251,26 +251,3 @@ TEST(GroupItemTest, ChildrenComeAndGo)
     EXPECT_EQ(rect->GetColorAttr(ATTR_FILL_COLOR), Red); // the child lives on
 }
 
-TEST(GroupItemTest, HiddenOrLockedGroupIsInert)
-{
-    auto rect = MakeRect(10, 10, 40, 40);
-    rect->SetColorAttr(ATTR_FILL_COLOR, ColorOpaqueBlack);
-    for (std::int32_t attr : {ATTR_HIDDEN, ATTR_LOCKED}) {
-        GroupItem group;
-        group.AddChild(rect.get());
-        auto render = [&group] {
-            QImage image(50, 50, QImage::Format_ARGB32);
-            image.fill(Qt::white);
-            QPainter painter(&image);
-            group.Draw(painter);
-            return qGray(image.pixel(25, 25));
-        };
-        EXPECT_LT(render(), 50);
-        group.SetIntAttr(attr, 1);
-        rect->SetIntAttr(attr, 0); // only the group's own flag is set
-        EXPECT_EQ(render(), 255) << attr;
-        NodeSelection selection;
-        EXPECT_EQ(group.HitTest({25, 25}), HitMiss);
-        EXPECT_EQ(group.HitNode({25, 25}, selection), HitMiss);
-    }
-}
