@@ -74,7 +74,8 @@ std::string SceneDirectory()
         const char* script = std::getenv("KORVANI_SCENE_SCRIPT");
         for (int n : {1000, 10000, 100000}) {
             const QString out = QDir(made.path()).filePath(QString("scene_%1.xml").arg(n));
-            QProcess::execute("python3", {script ? script : KORVANI_SCENE_SCRIPT_DEFAULT, QString::number(n), "--korvani", out});
+            QProcess::execute("python3",
+                              {script ? script : KORVANI_SCENE_SCRIPT_DEFAULT, QString::number(n), "--korvani", out});
         }
     }
     return made.path().toStdString();

@@ -31,7 +31,8 @@ constexpr int LabelRoom = 100;
 
 std::int64_t Ruler::LabelValue(int offset, float zoom)
 {
-    // Far below the zoom table a label outgrows 32 bits; a zoom of nothing reads as the largest label.
+    // Whatever zoom it is given: at tiny zooms a label outgrows 32 bits, and a zoom of nothing
+    // reads as the largest label.
     const double value = std::fabs(std::trunc(double(offset) / double(zoom)));
     constexpr double largest = double(std::numeric_limits<std::int64_t>::max() / 2);
     return std::int64_t(std::isnan(value) ? largest : std::min(value, largest));

@@ -294,7 +294,8 @@ void CKorvaniView::RotatePress(PointF q)
             std::vector<std::pair<DrawItem*, std::optional<std::string>>> before;
             for (DrawItem* item : ItemTrees({selection})) {
                 const auto found = item->Attributes().find(ATTR_CENTER);
-                before.push_back({item, found == item->Attributes().end() ? std::nullopt : std::optional(found->second)});
+                before.push_back(
+                    {item, found == item->Attributes().end() ? std::nullopt : std::optional(found->second)});
             }
             BeginDrag([before = std::move(before)] {
                 for (const auto& [item, text] : before)

@@ -133,6 +133,7 @@ TEST_F(GuidesTest, CursorsFollowGuidesFirstThenTheTool)
     view.Paint(strips, QRegion(top) + left);
     for (const QPoint p : {QPoint(pointer.x(), 5), QPoint(5, pointer.y()), QPoint(client.width() - 1, 19)})
         EXPECT_EQ(strips.pixel(p), full.pixel(p));
-    for (const QPoint p : {QPoint(pointer.x(), 20), QPoint(20, pointer.y()), QPoint(client.width() - 1, client.height() - 1)})
+    const QPoint corner(client.width() - 1, client.height() - 1);
+    for (const QPoint p : {QPoint(pointer.x(), 20), QPoint(20, pointer.y()), corner})
         EXPECT_EQ(strips.pixel(p), 0xFF123456u);
 }
