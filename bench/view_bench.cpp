@@ -6,7 +6,7 @@
 // Point KORVANI_SCENE_DIR at a folder holding scene_1000.xml, scene_10000.xml
 // and scene_100000.xml. Without it the bench makes them in a temporary
 // folder with the generator named by KORVANI_SCENE_SCRIPT (default
-// /work/shared/bench/scene.py). Each benchmark opens its scene in a view with
+// ../shared/bench/scene.py beside the source tree). Each benchmark opens its scene in a view with
 // a 1920 x 1080 client at zoom 1.
 //
 // Build in a Release tree:
@@ -74,7 +74,8 @@ std::string SceneDirectory()
         const char* script = std::getenv("KORVANI_SCENE_SCRIPT");
         for (int n : {1000, 10000, 100000}) {
             const QString out = QDir(made.path()).filePath(QString("scene_%1.xml").arg(n));
-            QProcess::execute("python3", {script ? script : "/work/shared/bench/scene.py", QString::number(n), "--korvani", out});
+            QProcess::execute("python3",
+                              {script ? script : KORVANI_SCENE_SCRIPT_DEFAULT, QString::number(n), "--korvani", out});
         }
     }
     return made.path().toStdString();

@@ -6,6 +6,7 @@
 
 #include "view/view_host.h"
 
+#include <algorithm>
 #include <cmath>
 
 void CKorvaniView::HandDrag(PointF q)
@@ -23,10 +24,9 @@ void CKorvaniView::ZoomInRelease()
     const float dy = std::fabs(lastPoint.y - downPoint.y);
     if (dx >= 4 || dy >= 4) {
         float zoom = dx > dy ? float(canvas.width) / dx : float(canvas.height) / dy;
-        if (zoom > MaximumZoom)
-            zoom = MaximumZoom;
         if (!(zoom > 0))
             return; // no canvas to fit: nothing to zoom to
+        zoom = std::clamp(zoom, SmallestZoom, MaximumZoom);
         panOffset = {-downPoint.x * zoom, -downPoint.y * zoom};
         ApplyZoom(zoom, true);
         return;

@@ -21,20 +21,22 @@ bool IsTool(std::int32_t active, ToolKind kind)
 
 void CKorvaniView::OnLeftButtonDown(QPoint client, Qt::KeyboardModifiers modifiers)
 {
+    // A press while a drag is in progress means its release was lost.
+    CancelDrag();
     shiftDown = modifiers.testFlag(Qt::ShiftModifier);
     const PointF q = CanvasPoint(client);
     downPoint = lastPoint = q;
     UpdateCursor(q);
-    if (GuidePress(q, client)) {
-        Capture();
-    } else if (IsTool(activeTool, ToolKind::Select)) {
-        SelectPress(q, shiftDown);
-    } else if (IsTool(activeTool, ToolKind::Rotate)) {
-        RotatePress(q);
-    } else if (IsTool(activeTool, ToolKind::Hand) || IsTool(activeTool, ToolKind::ZoomIn)) {
-        Capture();
-    } else if (IsTool(activeTool, ToolKind::ZoomOut)) {
-        ZoomOutPress();
+    // A guide near q takes the press, and begins its drag, before any tool.
+    if (!GuidePress(q, client)) {
+        if (IsTool(activeTool, ToolKind::Select))
+            SelectPress(q, shiftDown);
+        else if (IsTool(activeTool, ToolKind::Rotate))
+            RotatePress(q);
+        else if (IsTool(activeTool, ToolKind::Hand) || IsTool(activeTool, ToolKind::ZoomIn))
+            BeginDrag(); // a pan stands as it goes; a zoom band changes nothing until the release
+        else if (IsTool(activeTool, ToolKind::ZoomOut))
+            ZoomOutPress();
     }
     Repaint();
 }
@@ -75,9 +77,13 @@ void CKorvaniView::OnLeftButtonUp(QPoint client, Qt::KeyboardModifiers modifiers
     if (!captured)
         return;
     if (draggedGuide != -1) {
+        // The guide stays where it was dragged: guides are no undo step.
+        dragPutBack = nullptr;
         GuideRelease(q);
     } else {
         EndCapture();
+        // The tools commit through the document onto what was there before the drag.
+        PutBackDrag();
         if (IsTool(activeTool, ToolKind::Select))
             SelectRelease();
         else if (IsTool(activeTool, ToolKind::Rotate))
@@ -91,6 +97,7 @@ void CKorvaniView::OnLeftButtonUp(QPoint client, Qt::KeyboardModifiers modifiers
 
 void CKorvaniView::OnLeftButtonDoubleClick(QPoint client, Qt::KeyboardModifiers modifiers)
 {
+    CancelDrag();
     shiftDown = modifiers.testFlag(Qt::ShiftModifier);
     const PointF q = CanvasPoint(client);
     if (IsTool(activeTool, ToolKind::Select))
@@ -116,12 +123,9 @@ void CKorvaniView::CancelDrag()
 
 void CKorvaniView::AbandonDrag()
 {
-    // Nothing is committed and no preview stays behind.
-    DropPreview();
-    if (centreDrag) {
-        RestoreCentre();
-        centreDrag = false;
-    }
+    // Nothing is committed and nothing the drag changed stays behind.
+    PutBackDrag();
+    centreDrag = false;
     draggedGuide = -1;
     selectHitCode = HitMiss;
     lastPoint = downPoint;
@@ -266,6 +270,7 @@ void CKorvaniView::MoveSelectionByKey(float dx, float dy)
     // A locked item stays put, by keys as by the mouse.
     if (!selection || selection->IsLocked())
         return;
+    CancelDrag();
     if (doc.PushMove(selection, dx, dy) >= 0)
         CarrySelectionCentre(Matrix(1, 0, 0, 1, dx, dy));
     AfterSelectionEdit();

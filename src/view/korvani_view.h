@@ -23,7 +23,7 @@
 #include <Qt>
 
 #include <cstdint>
-#include <optional>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -31,6 +31,7 @@
 class CKorvaniDoc;
 class GroupItem;
 class QPainter;
+class QRegion;
 class ViewHost;
 
 // The drawing surface; width 0 means no canvas exists yet.
@@ -50,6 +51,9 @@ public:
     static constexpr int ScrollExtra = 60;
     static constexpr float MinimumZoom = 0.1f;
     static constexpr float MaximumZoom = 8.0f;
+    // Only a zoom band goes below the zoom table, and no further than this:
+    // smaller zooms show nothing and push canvas points out of reach.
+    static constexpr float SmallestZoom = 0.001f;
     static constexpr ArgbColor ShadowColor = 0xFF808080;
     static constexpr ArgbColor MarkBlue = ColorPreviewBlue;
     // Outside the canvas: the window's own background.
@@ -109,6 +113,11 @@ public:
     void OnKeyUp(int key);
     // The window system took the mouse away (another window, a dialog): the drag ends without a commit.
     void OnCaptureLost();
+    // Ends a drag in progress without a commit and puts back what it changed
+    // directly (previews, a dragged centre or guide). Every entry that
+    // changes the drawing or the view calls it first; so must a caller that
+    // changes the drawing from outside.
+    void CancelDrag();
     bool HasCapture() const { return captured; }
     // The cursor for a canvas point under the active tool.
     int CursorFor(PointF q);
@@ -140,10 +149,10 @@ public:
     const std::string& CurrentFilePath() const { return currentFilePath; }
 
     // --- painting (rendering.cpp) ---
-    // Paints the clip rectangle of a client-sized ARGB32 image.
-    void Paint(QImage& target, const QRect& clip);
-    // Paints the clip rectangle of the window through a kept back buffer.
-    void Paint(QPainter& painter, const QRect& clip);
+    // Paints the clip region of a client-sized ARGB32 image; nothing outside it.
+    void Paint(QImage& target, const QRegion& clip);
+    // Paints the clip region of the window through a kept back buffer.
+    void Paint(QPainter& painter, const QRegion& clip);
     // A fresh client-sized image of the whole client area.
     QImage PaintClient();
     // Large paints split the client into two bands drawn on two threads;
@@ -176,7 +185,10 @@ private:
     void ApplyCanvasGeometry();
     void ApplyZoom(float zoom, bool tellFrame);
     void Repaint();
-    void Capture();
+    // Captures the mouse for a drag; putBack undoes whatever the drag will
+    // change directly, and runs once, at the release or when the drag is cancelled.
+    void BeginDrag(std::function<void()> putBack = {});
+    void PutBackDrag();
     void EndCapture();
     // The document changed through the view: bounds are measured anew and
     // the kept layers are drawn again.
@@ -189,9 +201,7 @@ private:
     bool HandleKey(int key);
     void MoveSelectionByKey(float dx, float dy);
     void UpdateCursor(PointF q);
-    // Ends a drag without committing it: a tool or command that arrives
-    // while the mouse is held must not act on a half-made change.
-    void CancelDrag();
+    // The capture is gone: put back the drag's direct changes, forget its state.
     void AbandonDrag();
 
     // selection.cpp
@@ -205,8 +215,6 @@ private:
     void RotatePress(PointF q);
     void RotateDrag(PointF q);
     void RotateRelease();
-    // Puts back the centre a rotation-centre drag moved directly.
-    void RestoreCentre();
     // The selection forgets a preview that was not committed.
     void DropPreview();
     // Step 3 of SetTool for the gradient tools.
@@ -276,8 +284,8 @@ private:
     std::int32_t gradientHit = HitMiss;
     std::int32_t gradientStop = -1;
     bool centreDrag = false;
-    // Every centre a rotation-centre drag may write, as it was at the press.
-    std::vector<std::pair<DrawItem*, std::optional<std::string>>> centresBefore;
+    // Puts back the direct changes of the drag in progress.
+    std::function<void()> dragPutBack;
     std::int32_t textBold = 0;
     std::int32_t textItalic = 0;
     std::int32_t textUnderline = 0;

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
+#include <QRegion>
 
 #include <algorithm>
 #include <cmath>
@@ -75,24 +76,27 @@ QImage CKorvaniView::PaintClient()
     return image;
 }
 
-void CKorvaniView::Paint(QPainter& painter, const QRect& clip)
+void CKorvaniView::Paint(QPainter& painter, const QRegion& clip)
 {
     if (backBuffer.size() != clientSize)
         backBuffer = QImage(clientSize, QImage::Format_ARGB32_Premultiplied);
     if (backBuffer.isNull())
         return;
     Paint(backBuffer, clip);
-    const QRect area = clip & backBuffer.rect();
-    painter.drawImage(area.topLeft(), backBuffer, area);
+    for (const QRect& area : clip & backBuffer.rect())
+        painter.drawImage(area.topLeft(), backBuffer, area);
 }
 
-void CKorvaniView::Paint(QImage& target, const QRect& requested)
+void CKorvaniView::Paint(QImage& target, const QRegion& requested)
 {
     if (target.format() != QImage::Format_ARGB32_Premultiplied && target.format() != QImage::Format_ARGB32)
         target = target.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const QRect clip = requested & target.rect();
-    if (clip.isEmpty())
+    // A hover asks for the two ruler strips only: their corner's bounding
+    // rectangle would be the whole client.
+    const QRegion region = requested & target.rect();
+    if (region.isEmpty())
         return;
+    const QRect clip = region.boundingRect();
     ruler.zoom = ZoomFactor;
 
     // The items that may change from one paint to the next are drawn live;
@@ -101,7 +105,7 @@ void CKorvaniView::Paint(QImage& target, const QRect& requested)
     UpdateLayers(target.size(), live);
 
     QPainter painter(&target);
-    painter.setClipRect(clip);
+    painter.setClipRegion(region);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(clip.topLeft(), belowLayer, clip);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);

@@ -8,6 +8,8 @@
 #include <QPointF>
 #include <QSize>
 
+#include <cstdint>
+
 class QPainter;
 
 class Ruler
@@ -23,7 +25,7 @@ public:
     void Draw(QPainter& painter, QPointF origin, QSize client) const;
 
     // The number written at a tick i pixels from the origin.
-    static int LabelValue(int offset, float zoom);
+    static std::int64_t LabelValue(int offset, float zoom);
     // Length in pixels of the tick i pixels from the origin (0: none).
     static int TickLength(int offset);
 };

@@ -11,7 +11,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
+#include <cstdint>
+#include <limits>
+#include <vector>
 
 namespace {
 
@@ -27,9 +29,13 @@ constexpr int LabelRoom = 100;
 
 // --- the ruler ---
 
-int Ruler::LabelValue(int offset, float zoom)
+std::int64_t Ruler::LabelValue(int offset, float zoom)
 {
-    return std::abs(int(std::trunc(float(offset) / zoom)));
+    // Whatever zoom it is given: at tiny zooms a label outgrows 32 bits, and a zoom of nothing
+    // reads as the largest label.
+    const double value = std::fabs(std::trunc(double(offset) / double(zoom)));
+    constexpr double largest = double(std::numeric_limits<std::int64_t>::max() / 2);
+    return std::int64_t(std::isnan(value) ? largest : std::min(value, largest));
 }
 
 int Ruler::TickLength(int offset)
@@ -61,9 +67,15 @@ void Ruler::Draw(QPainter& painter, QPointF origin, QSize client) const
     painter.setPen(pen);
 
     // Only the ticks that can reach the client: the picture is the same.
+    // Worked out in doubles, since the origin may lie any distance away.
     const auto range = [](double originPixel, int extent, int& first, int& last) {
-        first = std::max(-RulerReach, int(std::floor(-originPixel)) - LabelRoom);
-        last = std::min(RulerReach - 1, int(std::ceil(extent - originPixel)));
+        const double low = std::floor(-originPixel) - LabelRoom, high = std::ceil(extent - originPixel);
+        if (!(low <= RulerReach - 1 && high >= -RulerReach)) {
+            first = 0, last = -1; // none of the graduation is in view (or the origin is no number)
+            return;
+        }
+        first = int(std::max(low, double(-RulerReach)));
+        last = int(std::min(high, double(RulerReach - 1)));
     };
     int first = 0, last = 0;
     range(origin.x(), client.width(), first, last);
@@ -118,6 +130,9 @@ std::int32_t CKorvaniView::GuideNear(PointF q) const
 
 bool CKorvaniView::GuidePress(PointF q, QPoint client)
 {
+    std::vector<GuideLine> before(std::size_t(doc.GetGuideCount()));
+    for (int i = 0; i < doc.GetGuideCount(); ++i)
+        doc.GetGuide(i, before[std::size_t(i)]);
     // The strips are tested where they are drawn: in client pixels, whatever the zoom and panning.
     if (canvas.width > 0) {
         const int sx = client.x(), sy = client.y();
@@ -127,7 +142,15 @@ bool CKorvaniView::GuidePress(PointF q, QPoint client)
             doc.AddGuide({1, q.x});
     }
     draggedGuide = GuideNear(q);
-    return draggedGuide != -1;
+    if (draggedGuide == -1)
+        return false;
+    // A cancelled drag leaves the guides as they were, without one just pulled out.
+    BeginDrag([this, before = std::move(before)] {
+        doc.ClearGuides();
+        for (const GuideLine& guide : before)
+            doc.AddGuide(guide);
+    });
+    return true;
 }
 
 void CKorvaniView::GuideDrag(PointF q)

@@ -47,6 +47,13 @@ Matrix ScalingAbout(PointF fixed, float sx, float sy)
     return m;
 }
 
+// Where a rotation centre dragged to p lands: the middle of the bounds when p is near it.
+PointF SnappedCentre(DrawItem& item, PointF p)
+{
+    const PointF middle = item.Bounds(ModeCommit).Center();
+    return RectContainsHalfOpen(HandleSquare(4, middle, 0), p.x, p.y) ? middle : p;
+}
+
 } // namespace
 
 // --- the selection ---
@@ -63,6 +70,7 @@ void CKorvaniView::EmptySelectionGroup()
 
 void CKorvaniView::SelectNone()
 {
+    CancelDrag();
     EmptySelectionGroup();
     selection = nullptr;
 }
@@ -118,6 +126,7 @@ void CKorvaniView::AddToSelection(DrawItem* item)
 
 void CKorvaniView::AddUnitsToSelection(const std::vector<DrawItem*>& items)
 {
+    CancelDrag();
     // Adding one item after another, with the group rebuilt once at the end.
     std::unordered_set<DrawItem*> units;
     bool grouped = false;
@@ -223,7 +232,7 @@ void CKorvaniView::SelectPress(PointF q, bool shift)
     selectHitCode = code;
     if (selection)
         UpdateCursor(q);
-    Capture();
+    BeginDrag([this] { DropPreview(); });
 }
 
 void CKorvaniView::PreviewScale(PointF pointer)
@@ -272,8 +281,6 @@ void CKorvaniView::SelectRelease()
             CarrySelectionCentre(ScalingAbout(s.fixed, s.sx, s.sy));
         AfterSelectionEdit();
     }
-    // Below the thresholds, or refused: the preview must not stay on screen.
-    DropPreview();
     selectHitCode = HitMiss;
     SyncSelectionToBars();
 }
@@ -301,34 +308,30 @@ void CKorvaniView::RotatePress(PointF q)
         const PointF centre = selection->RotationCentre();
         if (RectContainsHalfOpen(HandleSquare(8, q, 0), centre.x, centre.y)) {
             centreDrag = true;
-            // The drag writes the centre straight into the items; keep what
-            // was there so the committed change records the true old value.
-            centresBefore.clear();
+            // The drag writes the centre straight into the items; what was
+            // there goes back before a commit records the true old value.
+            std::vector<std::pair<DrawItem*, std::optional<std::string>>> before;
             for (DrawItem* item : ItemTrees({selection})) {
                 const auto found = item->Attributes().find(ATTR_CENTER);
-                centresBefore.push_back(
+                before.push_back(
                     {item, found == item->Attributes().end() ? std::nullopt : std::optional(found->second)});
             }
+            BeginDrag([before = std::move(before)] {
+                for (const auto& [item, text] : before)
+                    item->RestoreAttr(ATTR_CENTER, text ? &*text : nullptr);
+            });
+            return;
         }
     }
-    Capture();
-}
-
-void CKorvaniView::RestoreCentre()
-{
-    for (const auto& [item, text] : centresBefore)
-        item->RestoreAttr(ATTR_CENTER, text ? &*text : nullptr);
-    centresBefore.clear();
+    BeginDrag([this] { DropPreview(); });
 }
 
 void CKorvaniView::RotateDrag(PointF q)
 {
     if (centreDrag && selection) {
-        // Snaps to the middle of the bounds when dropped near it.
-        const PointF middle = selection->Bounds(ModeCommit).Center();
-        const bool snap = RectContainsHalfOpen(HandleSquare(4, middle, 0), lastPoint.x, lastPoint.y);
-        // Every member as the commit will, so that the mark follows.
-        selection->SetAttrOnMembers(ATTR_CENTER, FormatPointAttr(snap ? middle : lastPoint));
+        // The mark shows where the release will put the centre, on every
+        // member as the commit will.
+        selection->SetAttrOnMembers(ATTR_CENTER, FormatPointAttr(SnappedCentre(*selection, q)));
     } else if (selection) {
         const PointF centre = selection->RotationCentre();
         selection->RotateAbout(centre, AngleAtVertex(centre, downPoint, q), ModePreview);
@@ -341,19 +344,16 @@ void CKorvaniView::RotateRelease()
     const bool moved = MovedAtLeastOne(lastPoint.x - downPoint.x, lastPoint.y - downPoint.y);
     if (centreDrag) {
         centreDrag = false;
-        if (selection) {
-            RestoreCentre();
-            if (moved) {
-                doc.PushSetPropertyPoint(selection, ATTR_CENTER, lastPoint);
-                // The selection group is the view's own: it turns about the new centre too.
-                if (SelectionIsGroup()) {
-                    const std::string centre = FormatPointAttr(lastPoint);
-                    selectionGroup->RestoreAttr(ATTR_CENTER, &centre);
-                }
-                AfterSelectionEdit();
+        if (selection && moved) {
+            const PointF dropped = SnappedCentre(*selection, lastPoint);
+            doc.PushSetPropertyPoint(selection, ATTR_CENTER, dropped);
+            // The selection group is the view's own: it turns about the new centre too.
+            if (SelectionIsGroup()) {
+                const std::string centre = FormatPointAttr(dropped);
+                selectionGroup->RestoreAttr(ATTR_CENTER, &centre);
             }
+            AfterSelectionEdit();
         }
-        centresBefore.clear();
     } else if (selection && moved) {
         const float angle = AngleAtVertex(selection->RotationCentre(), downPoint, lastPoint);
         if (angle > 0) {
@@ -361,5 +361,4 @@ void CKorvaniView::RotateRelease()
             AfterSelectionEdit();
         }
     }
-    DropPreview();
 }

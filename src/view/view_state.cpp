@@ -12,6 +12,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <limits>
+#include <utility>
 
 namespace {
 
@@ -163,6 +166,7 @@ void CKorvaniView::ApplyZoom(float zoom, bool tellFrame)
 
 void CKorvaniView::StepZoom(int direction)
 {
+    CancelDrag();
     const float zoom = ZoomFactor;
     const std::size_t last = ZoomTable.size() - 1;
     if (direction == 2) {
@@ -186,6 +190,7 @@ void CKorvaniView::SetZoomPercent(float percent)
 {
     if (!std::isfinite(percent))
         return; // a zoom of NaN would poison every mapping
+    CancelDrag();
     float zoom = percent * 0.01f;
     if (zoom >= MaximumZoom)
         zoom = MaximumZoom;
@@ -198,6 +203,8 @@ void CKorvaniView::ZoomAbout(float newZoom, PointF fixedPoint)
 {
     if (!std::isfinite(newZoom) || newZoom <= 0)
         return;
+    CancelDrag();
+    newZoom = std::clamp(newZoom, SmallestZoom, MaximumZoom);
     const float oldZoom = ZoomFactor;
     panOffset.x -= (newZoom - oldZoom) * fixedPoint.x;
     panOffset.y -= (newZoom - oldZoom) * fixedPoint.y;
@@ -206,6 +213,7 @@ void CKorvaniView::ZoomAbout(float newZoom, PointF fixedPoint)
 
 void CKorvaniView::SetPanOffset(PointF offset)
 {
+    CancelDrag();
     panOffset = offset;
     Repaint();
 }
@@ -214,7 +222,8 @@ void CKorvaniView::SetPanOffset(PointF offset)
 
 void CKorvaniView::RecomputeMargins()
 {
-    const int w = clientSize.width(), h = clientSize.height();
+    // In 64 bits: a drawing file may name any canvas size, negative ones too.
+    const std::int64_t w = clientSize.width(), h = clientSize.height();
     canvasMargin.x = float(w >= canvas.width ? (w - canvas.width) / 2 : 0);
     canvasMargin.y = float(h >= canvas.height ? (h - canvas.height) / 2 : 0);
     canvasMargin.x = std::max(canvasMargin.x, float(MinimumMargin));
@@ -260,12 +269,16 @@ bool CKorvaniView::NewCanvas(std::int32_t width, std::int32_t height, ArgbColor 
 void CKorvaniView::ApplyCanvasGeometry()
 {
     // The scroll range is one pixel per unit and does not follow the zoom.
-    host.SetScrollSizes(canvas.width + ScrollExtra, canvas.height + ScrollExtra);
+    const auto scrollSize = [](std::int32_t extent) {
+        return int(std::clamp<std::int64_t>(std::int64_t(extent) + ScrollExtra, 0, std::numeric_limits<int>::max()));
+    };
+    host.SetScrollSizes(scrollSize(canvas.width), scrollSize(canvas.height));
     RecomputeMargins();
 }
 
 void CKorvaniView::ClearDrawing()
 {
+    CancelDrag();
     EmptySelectionGroup();
     selection = nullptr;
     doc.Reset();
@@ -282,12 +295,20 @@ void CKorvaniView::Repaint()
     host.RequestRepaint();
 }
 
-void CKorvaniView::Capture()
+void CKorvaniView::BeginDrag(std::function<void()> putBack)
 {
+    dragPutBack = std::move(putBack);
     if (!captured) {
         captured = true;
         host.CaptureMouse();
     }
+}
+
+void CKorvaniView::PutBackDrag()
+{
+    // Taken out first: what it runs may end up here again.
+    if (const std::function<void()> putBack = std::exchange(dragPutBack, nullptr))
+        putBack();
 }
 
 void CKorvaniView::EndCapture()

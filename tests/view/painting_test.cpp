@@ -8,6 +8,8 @@
 #include <QImage>
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <random>
 
 namespace {
@@ -127,6 +129,43 @@ TEST_F(PaintingTest, RulersAreGraduatedInCanvasUnits)
     // The vertical ruler, and the corner where both meet.
     EXPECT_EQ(At(image, 15, 200), Black);
     EXPECT_EQ(At(image, 10, 10), ruler);
+}
+
+TEST_F(PaintingTest, RulersAndScrollingStayInRangeAtTheExtremes)
+{
+    // The sanitizer checks the arithmetic of every paint here.
+    view.OnResize(1000, 800);
+    ASSERT_TRUE(view.NewCanvas(1, 1, ColorOpaqueWhite));
+    view.SetZoomPercent(10);
+    view.SetTool(ToolKind::ZoomIn);
+    // Bands thousands of times the canvas: the zoom stops at the smallest the view takes.
+    for (int band = 0; band < 2; ++band) {
+        driver.Drag({30, 400}, {990, 400});
+        EXPECT_EQ(view.Zoom(), CKorvaniView::SmallestZoom);
+        view.PaintClient();
+    }
+    // At the largest zoom, panned billions of pixels away either way.
+    view.SetZoomPercent(800);
+    view.SetTool(ToolKind::Hand);
+    const auto pan = [this](int from, int to) {
+        driver.Press({from, 400});
+        driver.Move({to, 400});
+        driver.Release({to, 400});
+    };
+    pan(-2000000000, 2000000000);
+    EXPECT_GT(view.PanOffset().x, 3e9f);
+    view.PaintClient();
+    pan(2000000000, -2000000000);
+    pan(2000000000, -2000000000);
+    EXPECT_LT(view.PanOffset().x, -3e9f);
+    view.PaintClient();
+
+    // The largest canvas: the scroll range stops at the largest int.
+    constexpr std::int32_t Largest = std::numeric_limits<std::int32_t>::max();
+    ASSERT_TRUE(view.NewCanvas(Largest, Largest, ColorOpaqueWhite));
+    EXPECT_EQ(host.scrollSizes, QSize(Largest, Largest));
+    EXPECT_EQ(view.CanvasMargin(), (PointF{40, 40}));
+    view.PaintClient();
 }
 
 TEST_F(PaintingTest, BandsAndClipsPaintTheSamePixels)

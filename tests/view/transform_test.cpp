@@ -144,12 +144,22 @@ TEST_F(TransformTest, CentreDragMovesTheRotationCentreAsOneStep)
     driver.DragAt({152, 127}, {300, 300});
     EXPECT_EQ(UndoCount(), steps + 1);
     EXPECT_EQ(item->GetPointAttr(ATTR_CENTER), (PointF{300, 300}));
-    // Undo gives back the centre the item had before the drag.
+    // Dropped near the middle of the bounds it snaps there: the release
+    // keeps the point the mark showed, not the pointer's.
+    driver.PressAt({300, 300});
+    driver.MoveAt({240, 200});
+    driver.MoveAt({151, 126});
+    EXPECT_EQ(item->GetPointAttr(ATTR_CENTER), centre);
+    driver.ReleaseAt({151, 126});
+    EXPECT_EQ(item->GetPointAttr(ATTR_CENTER), centre);
+    EXPECT_EQ(UndoCount(), steps + 2);
+    // Undo gives back the centre the item had before each drag.
+    view.DoCommand(CommandUndo);
+    EXPECT_EQ(item->GetPointAttr(ATTR_CENTER), (PointF{300, 300}));
     view.DoCommand(CommandUndo);
     EXPECT_EQ(item->GetPointAttr(ATTR_CENTER), centre);
 
-    // Dropped near the middle of the bounds it snaps there; moved back to its
-    // start, nothing is recorded and nothing stays changed.
+    // Moved back to its start, nothing is recorded and nothing stays changed.
     driver.ClickAt({150, 125});
     driver.PressAt({150, 125});
     driver.MoveAt({250, 250});
@@ -186,31 +196,67 @@ TEST_F(TransformTest, TextIsEditedByDoubleClick)
     EXPECT_EQ(host.textRequests.size(), 2u);
 }
 
-TEST_F(TransformTest, ADragThatIsInterruptedCommitsNothing)
+TEST_F(TransformTest, AnythingArrivingMidDragCancelsItFirst)
 {
-    const std::size_t steps = UndoCount();
-    // The window system takes the mouse away mid-drag.
-    driver.PressAt({150, 125});
-    driver.MoveAt({180, 140});
-    driver.MoveAt({190, 150});
-    ASSERT_TRUE(Previewing());
-    host.captured = false;
-    view.OnCaptureLost();
-    EXPECT_FALSE(view.HasCapture());
-    EXPECT_FALSE(Previewing());
-    driver.ReleaseAt({190, 150});
-    EXPECT_EQ(UndoCount(), steps);
-    ExpectRect(item->Bounds(), {100, 100, 100, 50});
-
-    // A tool chosen by key mid-drag ends the drag first; the release then does nothing.
-    driver.PressAt({204, 125});
-    driver.MoveAt({230, 125});
-    driver.MoveAt({240, 125});
-    driver.Key(Qt::Key_R);
-    EXPECT_EQ(view.ActiveTool(), ToolValue(ToolKind::Rotate));
-    EXPECT_FALSE(host.captured);
-    driver.ReleaseAt({240, 125});
-    EXPECT_EQ(UndoCount(), steps);
-    ExpectRect(item->Bounds(), {100, 100, 100, 50});
-    EXPECT_FALSE(Previewing());
+    doc.AddGuide({0, 300});
+    struct DragKind
+    {
+        const char* name;
+        ToolKind tool;
+        PointF press, move1, move2;
+    };
+    // The selection previews, the centre and the guide are changed directly.
+    const DragKind drags[] = {
+        {"move", ToolKind::Select, {150, 125}, {180, 140}, {190, 150}},
+        {"scale", ToolKind::Select, {204, 125}, {230, 125}, {240, 130}},
+        {"rotate", ToolKind::Rotate, {200, 125}, {150, 175}, {140, 175}},
+        {"centre", ToolKind::Rotate, {150, 125}, {250, 250}, {300, 300}},
+        {"guide", ToolKind::Select, {400, 300}, {400, 350}, {400, 360}},
+    };
+    enum class Interruption { Arrow, ToolKey, Zoom, LostCapture };
+    const std::vector<GuideLine> guides{{0, 300}};
+    const RectF bounds{100, 100, 100, 50};
+    const PointF centre{150, 125};
+    for (const DragKind& drag : drags) {
+        for (const Interruption interruption :
+             {Interruption::Arrow, Interruption::ToolKey, Interruption::Zoom, Interruption::LostCapture}) {
+            SCOPED_TRACE(std::string(drag.name) + " interrupted by #" + std::to_string(int(interruption)));
+            view.SetTool(drag.tool);
+            const std::size_t steps = UndoCount();
+            driver.PressAt(drag.press);
+            driver.MoveAt(drag.move1);
+            driver.MoveAt(drag.move2);
+            ASSERT_TRUE(view.HasCapture());
+            switch (interruption) {
+            case Interruption::Arrow: driver.Key(Qt::Key_Left); break;
+            case Interruption::ToolKey: driver.Key(Qt::Key_H); break;
+            case Interruption::Zoom: view.SetZoomPercent(150); break;
+            case Interruption::LostCapture:
+                host.captured = false;
+                view.OnCaptureLost();
+                break;
+            }
+            EXPECT_FALSE(view.HasCapture());
+            EXPECT_FALSE(host.captured);
+            // The release of the cancelled drag does nothing.
+            driver.Release(QPoint(600, 500));
+            EXPECT_FALSE(Previewing());
+            std::vector<GuideLine> now(std::size_t(doc.GetGuideCount()));
+            for (int i = 0; i < doc.GetGuideCount(); ++i)
+                doc.GetGuide(i, now[std::size_t(i)]);
+            EXPECT_EQ(now, guides);
+            // Only the arrow's own move is done, onto the drawing as it was before the drag.
+            const float dx = interruption == Interruption::Arrow ? -1.0f : 0.0f;
+            EXPECT_EQ(UndoCount(), steps + (dx != 0 ? 1 : 0));
+            ExpectRect(item->Bounds(), {bounds.x + dx, bounds.y, bounds.width, bounds.height}, 0.01f);
+            EXPECT_EQ(item->GetPointAttr(ATTR_CENTER), (PointF{centre.x + dx, centre.y}));
+            if (dx != 0) {
+                view.DoCommand(CommandUndo);
+                ExpectRect(item->Bounds(), bounds, 0.01f);
+                EXPECT_EQ(item->GetPointAttr(ATTR_CENTER), centre);
+            }
+            view.SetZoomPercent(100);
+            ASSERT_EQ(view.Selection(), item);
+        }
+    }
 }

@@ -280,7 +280,7 @@ void ViewArea::GradientBarValues(int position, int angle, int wrapMode)
 void ViewArea::paintEvent(QPaintEvent* event)
 {
     QPainter painter(viewport());
-    view->Paint(painter, event->rect());
+    view->Paint(painter, event->region());
     painter.end();
     // Zoom steps and the zoom box change the zoom without a notice; the frame hears of it here.
     if (view->Zoom() != shownZoom)
