@@ -13,6 +13,7 @@
 //   cmake --build build/bench --target structure_bench
 
 #include "document/korvani_doc.h"
+#include "items/group_item.h"
 #include "items/item_factory.h"
 #include "view/korvani_view.h"
 #include "view/view_codes.h"
