@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <unordered_set>
 
 namespace {
 
@@ -284,8 +285,10 @@ void CKorvaniView::AfterSelectionEdit()
     std::vector<DrawItem*> units;
     SelectionUnits(units);
     boundsCache.Remeasure(units);
+    // Each unit once, looked up in a set: the selection may be the whole drawing.
+    std::unordered_set<const DrawItem*> pinned(pinnedUnits.begin(), pinnedUnits.end());
     for (DrawItem* unit : units) {
-        if (std::find(pinnedUnits.begin(), pinnedUnits.end(), unit) == pinnedUnits.end())
+        if (pinned.insert(unit).second)
             pinnedUnits.push_back(unit);
     }
 }
