@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <type_traits>
 #include <unordered_set>
 
 namespace {
@@ -28,17 +27,21 @@ void PutBack(CKorvaniDoc& doc, std::vector<PlacedItem> placed)
     doc.Items().InsertItems(placed);
 }
 
-template <class Items>
-std::vector<DrawItem*> Pointers(const Items& items)
+std::vector<DrawItem*> Pointers(const std::vector<PlacedItem>& placed)
 {
     std::vector<DrawItem*> out;
-    out.reserve(items.size());
-    for (const auto& entry : items) {
-        if constexpr (std::is_same_v<std::decay_t<decltype(entry)>, PlacedItem>)
-            out.push_back(entry.item);
-        else
-            out.push_back(entry.get());
-    }
+    out.reserve(placed.size());
+    for (const PlacedItem& p : placed)
+        out.push_back(p.item);
+    return out;
+}
+
+std::vector<DrawItem*> Pointers(const ItemRefs& refs)
+{
+    std::vector<DrawItem*> out;
+    out.reserve(refs.size());
+    for (const ItemRef& ref : refs)
+        out.push_back(ref.get());
     return out;
 }
 
