@@ -1,5 +1,6 @@
 #include "document/drawing_file.h"
 
+#include "document/item_ref.h"
 #include "document/korvani_doc.h"
 #include "items/attribute_format.h"
 #include "items/group_item.h"
@@ -335,6 +336,14 @@ ReadItemsResult ReadItemsFile(CKorvaniDoc& doc, PointF start, PointF end, const 
     }
     for (const GuideLine& guide : guides)
         doc.AddGuide(guide);
+    // A drawing nested as deep as a file can hold comes in uncollected: one
+    // more group around it could not be saved and opened again.
+    if (collector && GroupDepth(collected) >= MaxGroupDepth) {
+        for (DrawItem* item : collected)
+            AddReadItem(result, item, start, end);
+        DeleteUnheld(collector);
+        collector = nullptr;
+    }
     if (collector) {
         static_cast<GroupItem*>(collector)->AddChildren(collected);
         AddReadItem(result, collector, start, end);

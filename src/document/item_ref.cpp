@@ -1,5 +1,6 @@
 #include "document/item_ref.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace {
@@ -67,6 +68,27 @@ std::vector<DrawItem*> Descendants(DrawItem* item)
     if (!tree.empty())
         tree.erase(tree.begin());
     return tree;
+}
+
+int GroupDepth(const std::vector<DrawItem*>& items)
+{
+    std::vector<std::pair<DrawItem*, int>> pending;
+    for (DrawItem* item : items)
+        pending.emplace_back(item, 1);
+    int deepest = 0;
+    while (!pending.empty()) {
+        const auto [item, level] = pending.back();
+        pending.pop_back();
+        if (!item || item->TypeCode() != ItemGroup)
+            continue;
+        deepest = std::max(deepest, level);
+        // Past the bound the answer is known; this also ends a malformed loop.
+        if (level > MaxGroupDepth)
+            continue;
+        for (std::int32_t i = 0; i < item->ChildCount(); ++i)
+            pending.emplace_back(item->ChildAt(i), level + 1);
+    }
+    return deepest;
 }
 
 ItemRefs HoldAll(const std::vector<DrawItem*>& items)

@@ -4,6 +4,7 @@
 // decides which items a record acts on.
 
 #include "items/draw_item.h"
+#include "xml/xml_reader.h"
 
 #include <cstdint>
 #include <utility>
@@ -69,3 +70,15 @@ std::vector<DrawItem*> ItemTrees(const std::vector<DrawItem*>& items);
 std::vector<DrawItem*> Descendants(DrawItem* item);
 
 ItemRefs HoldAll(const std::vector<DrawItem*>& items);
+
+// How deep groups may nest in a drawing. The file reader refuses elements
+// nested deeper than MaxXmlDepth, and a drawing file spends three levels
+// besides its groups: the root, the innermost item and that item's own
+// elements. Grouping stops here rather than save a drawing that could not be
+// opened again; at this depth the recursive walks over groups (drawing,
+// bounds, copying, writing) stay far from the end of the stack.
+constexpr int MaxGroupDepth = MaxXmlDepth - 3;
+
+// How many groups deep the items nest (0 when none is a group), counted up to
+// MaxGroupDepth + 1 at most.
+int GroupDepth(const std::vector<DrawItem*>& items);

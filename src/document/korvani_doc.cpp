@@ -3,6 +3,9 @@
 #include "items/draw_item.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <unordered_set>
 
 DrawItem* ItemList::GetItem(int index) const
 {
@@ -13,10 +16,15 @@ DrawItem* ItemList::GetItem(int index) const
 
 int ItemList::IndexOf(const DrawItem* item) const
 {
-    if (members.count(item) == 0)
+    const auto found = positions.find(item);
+    if (found == positions.end())
         return -1;
-    const auto it = std::find(items.begin(), items.end(), item);
-    return it == items.end() ? -1 : int(it - items.begin());
+    if (std::size_t(found->second) < validBelow)
+        return found->second;
+    for (std::size_t k = validBelow; k < items.size(); ++k)
+        positions[items[k]] = int(k);
+    validBelow = items.size();
+    return found->second;
 }
 
 DrawItem* ItemList::FindItemById(std::uint32_t id) const
@@ -27,25 +35,103 @@ DrawItem* ItemList::FindItemById(std::uint32_t id) const
 
 void ItemList::AddItem(DrawItem* item)
 {
-    if (item && members.insert(item).second)
-        items.push_back(item);
+    if (!item || !positions.emplace(item, int(items.size())).second)
+        return;
+    if (validBelow == items.size())
+        ++validBelow;
+    items.push_back(item);
 }
 
 // Past the end appends rather than leaving a gap of null entries that every
 // reader of the list would trip over.
 void ItemList::InsertItem(int index, DrawItem* item)
 {
-    if (index < 0 || !item || !members.insert(item).second)
+    if (index < 0 || !item)
         return;
     const std::size_t at = std::min(std::size_t(index), items.size());
+    if (!positions.emplace(item, int(at)).second)
+        return;
+    Shifted(at);
     items.insert(items.begin() + std::ptrdiff_t(at), item);
+}
+
+// The list is built anew, each entry placed where InsertItem would place it
+// at its turn: the part not yet copied is still the old list's tail.
+void ItemList::InsertItems(const std::vector<PlacedItem>& placed)
+{
+    std::vector<DrawItem*> out;
+    out.reserve(items.size() + placed.size());
+    std::size_t copied = 0;
+    std::size_t first = SIZE_MAX; // the lowest place an entry went
+    for (const PlacedItem& p : placed) {
+        if (p.index < 0 || !p.item || !positions.emplace(p.item, INT_MAX).second)
+            continue;
+        const std::size_t at = std::min(std::size_t(p.index), out.size() + items.size() - copied);
+        while (out.size() < at)
+            out.push_back(items[copied++]);
+        // Below what is already placed only when an earlier entry went higher.
+        out.insert(out.begin() + std::ptrdiff_t(at), p.item);
+        first = std::min(first, at);
+    }
+    if (first == SIZE_MAX)
+        return;
+    out.insert(out.end(), items.begin() + std::ptrdiff_t(copied), items.end());
+    items = std::move(out);
+    Shifted(first);
 }
 
 void ItemList::RemoveItem(const DrawItem* item)
 {
-    if (members.erase(item) == 0)
+    const int at = IndexOf(item);
+    if (at < 0)
         return;
-    items.erase(std::find(items.begin(), items.end(), item));
+    positions.erase(item);
+    items.erase(items.begin() + at);
+    Shifted(std::size_t(at));
+}
+
+void ItemList::RemoveItems(const std::vector<DrawItem*>& gone)
+{
+    // Where the list starts to change, found before any entry goes: finding
+    // a position may renew the positions of every listed item.
+    std::size_t first = items.size();
+    for (const DrawItem* item : gone) {
+        const int at = IndexOf(item);
+        if (at >= 0)
+            first = std::min(first, std::size_t(at));
+    }
+    if (first == items.size())
+        return;
+    for (const DrawItem* item : gone)
+        positions.erase(item);
+    items.erase(std::remove_if(items.begin() + std::ptrdiff_t(first), items.end(),
+                               [this](const DrawItem* item) { return positions.count(item) == 0; }),
+                items.end());
+    Shifted(first);
+}
+
+void ItemList::SwapWithNext(int index)
+{
+    if (index < 0 || std::size_t(index) + 1 >= items.size())
+        return;
+    std::swap(items[std::size_t(index)], items[std::size_t(index) + 1]);
+    positions[items[std::size_t(index)]] = index;
+    positions[items[std::size_t(index) + 1]] = index + 1;
+}
+
+void ItemList::Reorder(std::vector<DrawItem*> order)
+{
+    if (order.size() != items.size())
+        return;
+    std::unordered_set<const DrawItem*> seen;
+    seen.reserve(order.size());
+    for (const DrawItem* item : order) {
+        if (positions.count(item) == 0 || !seen.insert(item).second)
+            return;
+    }
+    const auto differ = std::mismatch(items.begin(), items.end(), order.begin());
+    Shifted(std::size_t(differ.first - items.begin()));
+    items = std::move(order);
 }
 
 // Records hold the references that keep items alive, so they go first; the

@@ -7,16 +7,26 @@
 #include "document/undo_stack.h"
 #include "items/draw_item.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 class DrawItem;
 
+// An item with its index in the drawing.
+struct PlacedItem
+{
+    DrawItem* item = nullptr;
+    int index = -1;
+};
+
 // Index 0 is the bottom-most item. The list only points at its items: it
 // never changes a reference count; the undo records keep the items alive.
+// Edits of many items at once have batch forms that take one pass over the
+// list, so that an edit of a whole large drawing stays linear.
 class ItemList
 {
 public:
@@ -37,22 +47,37 @@ public:
     // Inserts before the item now at index; index >= count appends. Nothing
     // for a negative index, a null item or one already listed.
     void InsertItem(int index, DrawItem* item);
+    // InsertItem of each entry in turn.
+    void InsertItems(const std::vector<PlacedItem>& placed);
     // Removes the first occurrence, if any.
     void RemoveItem(const DrawItem* item);
+    // RemoveItem of each; items not listed are ignored.
+    void RemoveItems(const std::vector<DrawItem*>& gone);
+    // Swaps the item at index with the one above it; nothing when either is missing.
+    void SwapWithNext(int index);
+    // The same items in a new order; anything but a reordering of the listed
+    // items is ignored.
+    void Reorder(std::vector<DrawItem*> order);
     void RemoveAll()
     {
         items.clear();
-        members.clear();
+        positions.clear();
+        validBelow = 0;
     }
 
     std::vector<DrawItem*>::const_iterator begin() const { return items.begin(); }
     std::vector<DrawItem*>::const_iterator end() const { return items.end(); }
 
 private:
+    // Positions from index `from` up may have changed.
+    void Shifted(std::size_t from) { validBelow = std::min(validBelow, from); }
+
     std::vector<DrawItem*> items;
-    // The same items, for telling at once whether one is listed: adding the
-    // items of a large file one by one stays linear.
-    std::unordered_set<const DrawItem*> members;
+    // Every listed item with its index. An index below validBelow is right;
+    // one at or above it may be stale and is renewed, in one pass over the
+    // rest of the list, when asked for.
+    mutable std::unordered_map<const DrawItem*, int> positions;
+    mutable std::size_t validBelow = 0;
 };
 
 // Orientation 0 is a horizontal line y = position, 1 a vertical line x = position.

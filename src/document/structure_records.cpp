@@ -5,6 +5,8 @@
 #include "items/item_factory.h"
 
 #include <algorithm>
+#include <climits>
+#include <unordered_set>
 
 namespace {
 
@@ -22,21 +24,50 @@ std::vector<PlacedItem> Place(const CKorvaniDoc& doc, const std::vector<DrawItem
 void PutBack(CKorvaniDoc& doc, std::vector<PlacedItem> placed)
 {
     std::stable_sort(placed.begin(), placed.end(), [](const PlacedItem& a, const PlacedItem& b) { return a.index < b.index; });
-    for (const PlacedItem& p : placed) {
-        if (p.index >= 0)
-            doc.InsertItem(p.index, p.item);
-    }
+    doc.Items().InsertItems(placed);
+}
+
+std::vector<DrawItem*> Pointers(const std::vector<PlacedItem>& placed)
+{
+    std::vector<DrawItem*> out;
+    out.reserve(placed.size());
+    for (const PlacedItem& p : placed)
+        out.push_back(p.item);
+    return out;
+}
+
+std::vector<DrawItem*> Pointers(const ItemRefs& refs)
+{
+    std::vector<DrawItem*> out;
+    out.reserve(refs.size());
+    for (const ItemRef& ref : refs)
+        out.push_back(ref.get());
+    return out;
 }
 
 // References on everything inside the items, which their groups do not hold.
 ItemRefs HoldInside(const std::vector<DrawItem*>& items)
 {
+    const std::unordered_set<const DrawItem*> outer(items.begin(), items.end());
     std::vector<DrawItem*> inside;
     for (DrawItem* item : ItemTrees(items)) {
-        if (std::find(items.begin(), items.end(), item) == items.end())
+        if (outer.count(item) == 0)
             inside.push_back(item);
     }
     return HoldAll(inside);
+}
+
+// Each member with its index, and the lowest index (from 100000); nothing
+// when a member is not in the drawing.
+std::vector<PlacedItem> PlaceMembers(const CKorvaniDoc& doc, const std::vector<DrawItem*>& items, int& lowest)
+{
+    std::vector<PlacedItem> members = Place(doc, items);
+    for (const PlacedItem& m : members) {
+        if (m.index < 0)
+            return {};
+        lowest = std::min(lowest, m.index);
+    }
+    return members;
 }
 
 // The subpaths of an outline, each ending at a node with the break flag,
@@ -93,8 +124,7 @@ int LoadItemsRecord::Execute()
 
 int LoadItemsRecord::Undo()
 {
-    for (const ItemRef& item : items)
-        doc.RemoveItem(item.get());
+    doc.Items().RemoveItems(Pointers(items));
     return 0;
 }
 
@@ -141,8 +171,7 @@ DeleteItemsRecord::DeleteItemsRecord(CKorvaniDoc& doc, DrawItem* selection) : do
 
 int DeleteItemsRecord::Execute()
 {
-    for (const PlacedItem& t : targets)
-        doc.RemoveItem(t.item);
+    doc.Items().RemoveItems(Pointers(targets));
     return 0;
 }
 
@@ -171,25 +200,32 @@ DuplicateItemsRecord::DuplicateItemsRecord(CKorvaniDoc& doc, DrawItem* selection
     inner = HoldInside(made);
 }
 
+// Each copy goes just above its original, and the copies of originals
+// outside the drawing go on top in their order. Inserted from the highest
+// original down, a copy would shift the ones above it together with their
+// originals; inserted from the lowest up in one pass, each copy's place
+// counts the copies below it instead.
 int DuplicateItemsRecord::Execute()
 {
-    // Highest original first: a copy inserted lower down shifts the ones
-    // above it together with their originals.
+    const auto key = [](const PlacedItem& c) { return c.index >= 0 ? c.index : INT_MAX; };
     std::vector<PlacedItem> order = copies;
-    std::stable_sort(order.begin(), order.end(), [](const PlacedItem& a, const PlacedItem& b) { return a.index > b.index; });
-    for (const PlacedItem& c : order) {
-        if (c.index >= 0)
-            doc.InsertItem(c.index + 1, c.item);
-        else
-            doc.AddItem(c.item);
+    std::stable_sort(order.begin(), order.end(), [&](const PlacedItem& a, const PlacedItem& b) { return key(a) < key(b); });
+    for (auto run = order.begin(); run != order.end();) {
+        const auto next = std::find_if(run, order.end(), [&](const PlacedItem& c) { return key(c) != key(*run); });
+        // Copies of one place: the one inserted last lies lowest.
+        if (run->index >= 0)
+            std::reverse(run, next);
+        run = next;
     }
+    for (std::size_t k = 0; k < order.size(); ++k)
+        order[k].index = order[k].index >= 0 ? order[k].index + 1 + int(k) : INT_MAX;
+    doc.Items().InsertItems(order);
     return 0;
 }
 
 int DuplicateItemsRecord::Undo()
 {
-    for (auto c = copies.rbegin(); c != copies.rend(); ++c)
-        doc.RemoveItem(c->item);
+    doc.Items().RemoveItems(Pointers(copies));
     return 0;
 }
 
@@ -198,22 +234,18 @@ int DuplicateItemsRecord::Undo()
 GroupRecord::GroupRecord(CKorvaniDoc& doc, std::uint32_t id, DrawItem* selection) : doc(doc)
 {
     const std::vector<DrawItem*> items = SelectionTargets(selection);
-    if (items.empty())
+    if (GroupDepth(items) >= MaxGroupDepth)
+        return;
+    members = PlaceMembers(doc, items, lowest);
+    if (members.empty())
         return;
     group = ItemRef(CreateItem(ItemGroup, id));
     static_cast<GroupItem*>(group.get())->AddChildren(items);
-    for (DrawItem* member : items) {
-        const int index = doc.IndexOf(member);
-        members.push_back({member, index});
-        if (index >= 0)
-            lowest = std::min(lowest, index);
-    }
 }
 
 int GroupRecord::Execute()
 {
-    for (const PlacedItem& m : members)
-        doc.RemoveItem(m.item);
+    doc.Items().RemoveItems(Pointers(members));
     doc.InsertItem(lowest, group.get());
     return 0;
 }
@@ -242,15 +274,17 @@ BreakGroupRecord::BreakGroupRecord(CKorvaniDoc& doc, DrawItem* item) : doc(doc)
 int BreakGroupRecord::Execute()
 {
     doc.RemoveItem(group.get());
+    std::vector<PlacedItem> placed;
+    placed.reserve(children.size());
     for (std::size_t k = 0; k < children.size(); ++k)
-        doc.InsertItem(index + int(k), children[k].get());
+        placed.push_back({children[k].get(), index + int(k)});
+    doc.Items().InsertItems(placed);
     return 0;
 }
 
 int BreakGroupRecord::Undo()
 {
-    for (const ItemRef& child : children)
-        doc.RemoveItem(child.get());
+    doc.Items().RemoveItems(Pointers(children));
     doc.InsertItem(index, group.get());
     return 0;
 }
@@ -260,7 +294,8 @@ int BreakGroupRecord::Undo()
 CombineRecord::CombineRecord(CKorvaniDoc& doc, std::uint32_t id, DrawItem* selection) : doc(doc)
 {
     const std::vector<DrawItem*> items = SelectionTargets(selection);
-    if (items.empty())
+    members = PlaceMembers(doc, items, lowest);
+    if (members.empty())
         return;
     curve = ItemRef(CreateItem(ItemCurve, id));
     // SetNodes replaces the outline, so every member's outline is gathered first.
@@ -269,10 +304,6 @@ CombineRecord::CombineRecord(CKorvaniDoc& doc, std::uint32_t id, DrawItem* selec
         NodeList part;
         member->GetNodes(part);
         outline.insert(outline.end(), part.begin(), part.end());
-        const int index = doc.IndexOf(member);
-        members.push_back({member, index});
-        if (index >= 0)
-            lowest = std::min(lowest, index);
     }
     // Members without an outline of their own would vanish into nothing.
     accepted = FillCurve(*curve, *items.front(), outline);
@@ -280,8 +311,7 @@ CombineRecord::CombineRecord(CKorvaniDoc& doc, std::uint32_t id, DrawItem* selec
 
 int CombineRecord::Execute()
 {
-    for (const PlacedItem& m : members)
-        doc.RemoveItem(m.item);
+    doc.Items().RemoveItems(Pointers(members));
     doc.InsertItem(lowest, curve.get());
     return 0;
 }
@@ -310,18 +340,22 @@ BreakApartRecord::BreakApartRecord(CKorvaniDoc& doc, DrawItem* source) : doc(doc
     }
 }
 
+// Each piece is inserted at the item's index in turn, so each lands below the
+// ones before it: the last piece lowest.
 int BreakApartRecord::Execute()
 {
     doc.RemoveItem(item.get());
-    for (const ItemRef& piece : pieces)
-        doc.InsertItem(index, piece.get());
+    std::vector<PlacedItem> placed;
+    placed.reserve(pieces.size());
+    for (std::size_t k = 0; k < pieces.size(); ++k)
+        placed.push_back({pieces[pieces.size() - 1 - k].get(), index + int(k)});
+    doc.Items().InsertItems(placed);
     return 0;
 }
 
 int BreakApartRecord::Undo()
 {
-    for (const ItemRef& piece : pieces)
-        doc.RemoveItem(piece.get());
+    doc.Items().RemoveItems(Pointers(pieces));
     doc.InsertItem(index, item.get());
     return 0;
 }
@@ -368,60 +402,63 @@ ZOrderRecord::ZOrderRecord(CKorvaniDoc& doc, DrawItem* selection, int mode) : do
     targets = Place(doc, items);
 }
 
-bool ZOrderRecord::IsTarget(const DrawItem* item) const
-{
-    return std::any_of(targets.begin(), targets.end(), [item](const PlacedItem& t) { return t.item == item; });
-}
-
+// Each mode gives the order of moving the targets one by one: to top, first
+// to last; down one, first to last; up one, last to first; to bottom, last to
+// first. A target steps past a neighbour only when that is not a target, so a
+// block of adjacent targets moves as a block. The whole order is worked out
+// in one pass; each step of one place is a swap of neighbours.
 int ZOrderRecord::Execute()
 {
-    const int count = doc.GetItemCount();
-    switch (mode) {
-    case 1: // to top, first to last
-        for (const PlacedItem& t : targets) {
-            if (doc.IndexOf(t.item) < 0)
-                continue;
-            doc.RemoveItem(t.item);
-            doc.InsertItem(count - 1, t.item);
-        }
-        break;
-    case 2: // down one, first to last
-        for (const PlacedItem& t : targets) {
-            const int i = doc.IndexOf(t.item);
-            if (i > 0 && !IsTarget(doc.GetItem(i - 1))) {
-                doc.RemoveItem(t.item);
-                doc.InsertItem(i - 1, t.item);
-            }
-        }
-        break;
-    case 3: // up one, last to first
-        for (auto t = targets.rbegin(); t != targets.rend(); ++t) {
-            const int i = doc.IndexOf(t->item);
-            // An item outside the drawing (-1) has no place to move up from.
-            if (i >= 0 && i < doc.GetItemCount() - 1 && !IsTarget(doc.GetItem(i + 1))) {
-                doc.RemoveItem(t->item);
-                doc.InsertItem(i + 1, t->item);
-            }
-        }
-        break;
-    case 4: // to bottom, last to first
-        for (auto t = targets.rbegin(); t != targets.rend(); ++t) {
-            if (doc.IndexOf(t->item) < 0)
-                continue;
-            doc.RemoveItem(t->item);
-            doc.InsertItem(0, t->item);
-        }
-        break;
-    default:
+    if (mode < 1 || mode > 4)
         return RecordRefused;
+    ItemList& list = doc.Items();
+    std::unordered_set<const DrawItem*> moving;
+    for (const PlacedItem& t : targets)
+        moving.insert(t.item);
+    const auto isTarget = [&](const DrawItem* item) { return moving.count(item) != 0; };
+    switch (mode) {
+    case 1:   // to top: the listed targets above the rest, in target order
+    case 4: { // to bottom: below the rest, in target order
+        std::vector<DrawItem*> ends;
+        for (const PlacedItem& t : targets) {
+            if (list.IndexOf(t.item) >= 0)
+                ends.push_back(t.item);
+        }
+        std::vector<DrawItem*> order;
+        order.reserve(std::size_t(list.GetItemCount()));
+        if (mode == 4)
+            order = ends;
+        for (DrawItem* item : list) {
+            if (!isTarget(item))
+                order.push_back(item);
+        }
+        if (mode == 1)
+            order.insert(order.end(), ends.begin(), ends.end());
+        list.Reorder(std::move(order));
+        break;
+    }
+    case 2:
+        for (const PlacedItem& t : targets) {
+            const int i = list.IndexOf(t.item);
+            if (i > 0 && !isTarget(list.GetItem(i - 1)))
+                list.SwapWithNext(i - 1);
+        }
+        break;
+    case 3:
+        for (auto t = targets.rbegin(); t != targets.rend(); ++t) {
+            // An item outside the drawing (-1) has no place to move up from.
+            const int i = list.IndexOf(t->item);
+            if (i >= 0 && i < list.GetItemCount() - 1 && !isTarget(list.GetItem(i + 1)))
+                list.SwapWithNext(i);
+        }
+        break;
     }
     return 0;
 }
 
 int ZOrderRecord::Undo()
 {
-    for (const PlacedItem& t : targets)
-        doc.RemoveItem(t.item);
+    doc.Items().RemoveItems(Pointers(targets));
     PutBack(doc, targets);
     return 0;
 }

@@ -13,19 +13,11 @@
 // which records are deleted never matters.
 
 #include "document/edit_record.h"
+#include "document/korvani_doc.h"
 
 #include <string>
 #include <utility>
 #include <vector>
-
-class CKorvaniDoc;
-
-// An item with its index in the drawing when the record was made.
-struct PlacedItem
-{
-    DrawItem* item = nullptr;
-    int index = -1;
-};
 
 class LoadItemsRecord final : public UndoRecord
 {
@@ -91,6 +83,8 @@ private:
     std::vector<PlacedItem> copies; // index: the original's
 };
 
+// Refused when a member is not in the drawing (no record would hold it), or
+// when the group would nest deeper than MaxGroupDepth.
 class GroupRecord final : public UndoRecord
 {
 public:
@@ -125,7 +119,8 @@ private:
 };
 
 // One curve made of the outlines of all members, with the first member's
-// attributes and ramps.
+// attributes and ramps. Refused, as a group is, when a member is not in the
+// drawing.
 class CombineRecord final : public UndoRecord
 {
 public:
@@ -189,8 +184,6 @@ public:
     int Undo() override;
 
 private:
-    bool IsTarget(const DrawItem* item) const;
-
     CKorvaniDoc& doc;
     ItemRefs held;
     std::vector<PlacedItem> targets;

@@ -5,6 +5,7 @@
 #include <QTransform>
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 
 namespace {
@@ -77,14 +78,18 @@ void MoveSelectedNodes(NodeList& nodes, const NodeSelection& selection, float dx
 {
     // A selection that names a node twice still moves it once.
     const std::set<std::int32_t> unique(selection.begin(), selection.end());
+    NodeList moved = nodes;
     for (std::int32_t index : unique) {
-        if (index < 0 || std::size_t(index) >= nodes.size())
+        if (index < 0 || std::size_t(index) >= moved.size())
             continue;
-        PathNode& n = nodes[index];
+        PathNode& n = moved[index];
         n.lx += dx, n.ly += dy;
         n.x += dx, n.y += dy;
         n.rx += dx, n.ry += dy;
     }
+    // A move that would leave a node beyond the float range is refused whole.
+    if (FiniteNodes(moved))
+        nodes = std::move(moved);
 }
 
 std::int32_t SelectAnchorsInRect(const NodeList& nodes, const RectF& rect, NodeSelection& selection)
@@ -166,7 +171,7 @@ void CurveItem::Transform(const Matrix& m, int mode)
 
 bool CurveItem::SetNodes(const NodeList& list)
 {
-    if (list.size() < 2)
+    if (list.size() < 2 || !FiniteNodes(list))
         return false;
     // Replaces rather than appends, so that undo can restore an outline through it.
     nodes = list;
@@ -181,7 +186,7 @@ void CurveItem::GetNodes(NodeList& list)
 
 void CurveItem::SetNode(std::int32_t index, const PathNode& node)
 {
-    if (nodes.empty() || !Editable())
+    if (nodes.empty() || !Editable() || !FiniteNode(node))
         return;
     nodes[ValidIndex(index) ? index : nodes.size() - 1] = node;
     UpdateCenter();
@@ -196,7 +201,7 @@ void CurveItem::GetNode(std::int32_t index, PathNode& node)
 
 void CurveItem::InsertNodeAt(const PathNode& node)
 {
-    if (!Editable())
+    if (!Editable() || !FiniteNode(node))
         return;
     const PointF at = node.Anchor();
     std::int32_t first = 0;
@@ -409,6 +414,8 @@ void CurveItem::DragControlPoint(bool left, const NodeSelection& selection, floa
         return; // a control point cannot be dropped onto its own anchor
     PointF other = left ? n.Right() : n.Left();
     MirrorControlPoint(n.Anchor(), target, n.type, other);
+    if (!std::isfinite(target.x) || !std::isfinite(target.y) || !std::isfinite(other.x) || !std::isfinite(other.y))
+        return;
     if (left) {
         SetLeft(n, target);
         SetRight(n, other);

@@ -70,7 +70,7 @@ void DoodleItem::Transform(const Matrix& m, int mode)
 
 bool DoodleItem::SetNodes(const NodeList& list)
 {
-    if (list.size() < 2)
+    if (list.size() < 2 || !FiniteNodes(list))
         return false;
     nodes = list;
     ThinTrack(nodes);

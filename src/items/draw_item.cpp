@@ -337,17 +337,22 @@ void DrawItem::TransformBaking(const Matrix& m, int mode)
 {
     if (!IsFiniteMatrix(m))
         return;
+    Matrix combined = matrix;
+    combined.Multiply(m);
+    NodeList mapped = nodes;
+    combined.MapNodes(mapped);
+    // A finite matrix can still carry a node beyond the float range.
+    if (!FiniteNodes(mapped))
+        return;
     if (mode == ModePreview) {
-        previewMatrix = matrix;
-        previewMatrix.Multiply(m);
-        previewNodes = nodes;
-        previewMatrix.MapNodes(previewNodes);
+        previewMatrix = combined;
+        previewNodes = std::move(mapped);
         return;
     }
     previewMatrix.Reset();
     previewNodes.clear();
-    matrix.Multiply(m);
-    matrix.MapNodes(nodes);
+    matrix = combined;
+    nodes = std::move(mapped);
     MapGradientPoints(matrix);
     MapCenter(matrix);
     matrix.Reset();
@@ -365,7 +370,9 @@ void DrawItem::TransformAccumulating(const Matrix& m, int mode, bool mapGradient
     }
     Matrix combined = matrix;
     combined.Multiply(m);
-    if (!IsFiniteMatrix(combined))
+    NodeList mapped = nodes;
+    combined.MapNodes(mapped);
+    if (!IsFiniteMatrix(combined) || !FiniteNodes(mapped))
         return;
     previewMatrix.Reset();
     previewNodes.clear();

@@ -218,6 +218,8 @@ void SetAngle(DrawItem& item, std::int32_t startAttr, std::int32_t endAttr, floa
     m.Translate(-s.x, -s.y);
     m.Rotate(angle - LineAngle(s, e));
     m.Translate(s.x, s.y);
+    // Both turned points are stored, the start too, as a file expects to find them.
+    item.SetPointAttr(startAttr, m.Map(s));
     item.SetPointAttr(endAttr, m.Map(e));
 }
 

@@ -80,6 +80,17 @@ void Matrix::MapPoints(PointF* points, int count) const
         points[i] = Map(points[i]);
 }
 
+bool FiniteNode(const PathNode& n)
+{
+    return std::isfinite(n.lx) && std::isfinite(n.ly) && std::isfinite(n.x) && std::isfinite(n.y) &&
+           std::isfinite(n.rx) && std::isfinite(n.ry);
+}
+
+bool FiniteNodes(const NodeList& nodes)
+{
+    return std::all_of(nodes.begin(), nodes.end(), FiniteNode);
+}
+
 void Matrix::MapNodes(NodeList& nodes) const
 {
     for (PathNode& n : nodes) {

@@ -75,6 +75,11 @@ struct PathNode
 
 using NodeList = std::vector<PathNode>;
 
+// Every coordinate of the node (or of each node) is a finite number: no kind
+// keeps an outline that could not be drawn or written.
+bool FiniteNode(const PathNode& node);
+bool FiniteNodes(const NodeList& nodes);
+
 // A 2x3 affine matrix; (x, y) maps to (m11 x + m21 y + dx, m12 x + m22 y + dy).
 // Every composition is appended: A.Multiply(B) means "first A, then B".
 class Matrix

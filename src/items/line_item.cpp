@@ -17,12 +17,6 @@ void AddSegment(QPainterPath& path, const NodeList& list)
     path.lineTo(list[1].x, list[1].y);
 }
 
-bool IsFiniteNode(const PathNode& n)
-{
-    return std::isfinite(n.lx) && std::isfinite(n.ly) && std::isfinite(n.x) && std::isfinite(n.y) &&
-           std::isfinite(n.rx) && std::isfinite(n.ry);
-}
-
 } // namespace
 
 LineItem::LineItem() : DrawItem(ItemLine, "line") {}
@@ -111,7 +105,7 @@ std::int32_t LineItem::SelectNodesInRect(const RectF& rect, NodeSelection& selec
 
 bool LineItem::SetNodes(const NodeList& list)
 {
-    if (list.size() != 2 || !IsFiniteNode(list[0]) || !IsFiniteNode(list[1]))
+    if (list.size() != 2 || !FiniteNodes(list))
         return false;
     // A line needs at least 4 units on one axis.
     if (std::fabs(list[1].x - list[0].x) < 4 && std::fabs(list[1].y - list[0].y) < 4)

@@ -77,7 +77,7 @@ std::int32_t BoxShapeItem::SelectNodesInRect(const RectF&, NodeSelection&)
 
 bool BoxShapeItem::SetNodes(const NodeList& list)
 {
-    if (list.size() != 2)
+    if (list.size() != 2 || !FiniteNodes(list))
         return false;
     const float x = std::min(list[0].x, list[1].x), y = std::min(list[0].y, list[1].y);
     const float width = std::fabs(list[1].x - list[0].x), height = std::fabs(list[1].y - list[0].y);

@@ -13,12 +13,6 @@
 
 namespace {
 
-bool IsFiniteNode(const PathNode& n)
-{
-    return std::isfinite(n.lx) && std::isfinite(n.ly) && std::isfinite(n.x) && std::isfinite(n.y) &&
-           std::isfinite(n.rx) && std::isfinite(n.ry);
-}
-
 constexpr std::int32_t StyleBold = 1;
 constexpr std::int32_t StyleItalic = 2;
 constexpr std::int32_t StyleUnderline = 4;
@@ -177,10 +171,8 @@ std::int32_t TextItem::HitNode(PointF point, NodeSelection&)
 
 bool TextItem::SetNodes(const NodeList& list)
 {
-    for (const PathNode& n : list) {
-        if (!IsFiniteNode(n))
-            return false;
-    }
+    if (!FiniteNodes(list))
+        return false;
     nodes = list;
     UpdateCenter();
     return true;

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <limits>
 #include <utility>
+#include <unordered_set>
 
 namespace {
 
@@ -331,8 +332,10 @@ void CKorvaniView::AfterSelectionEdit()
     std::vector<DrawItem*> units;
     SelectionUnits(units);
     boundsCache.Remeasure(units);
+    // Each unit once, looked up in a set: the selection may be the whole drawing.
+    std::unordered_set<const DrawItem*> pinned(pinnedUnits.begin(), pinnedUnits.end());
     for (DrawItem* unit : units) {
-        if (std::find(pinnedUnits.begin(), pinnedUnits.end(), unit) == pinnedUnits.end())
+        if (pinned.insert(unit).second)
             pinnedUnits.push_back(unit);
     }
 }

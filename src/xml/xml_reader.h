@@ -5,7 +5,8 @@
 // attributes, text, comments, CDATA sections and processing instructions,
 // decodes the entities of an XmlEntityTable, treats an escape character
 // (backslash) as escaping the next character, and checks that end tags match.
-// Standard library only.
+// Values and text come out as UTF-8: one whose bytes are not UTF-8 is taken
+// to be Windows-1252. Standard library only.
 
 #include "xml/xml_entity_table.h"
 

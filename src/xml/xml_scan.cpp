@@ -2,6 +2,7 @@
 
 #include "xml/xml_reader.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -11,6 +12,72 @@ const char* FindChar(const char* pos, const char* end, char c)
     if (pos >= end)
         return nullptr;
     return static_cast<const char*>(std::memchr(pos, c, std::size_t(end - pos)));
+}
+
+// Well-formed UTF-8: no stray continuation bytes, overlong forms, surrogates
+// or values past U+10FFFF.
+bool IsUtf8(const std::string& text)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = p + text.size();
+    while (p < end) {
+        const unsigned c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        int length = 0;
+        unsigned low = 0x80, high = 0xBF; // the range of the second byte
+        if (c >= 0xC2 && c <= 0xDF)
+            length = 2;
+        else if (c >= 0xE0 && c <= 0xEF)
+            length = 3, low = c == 0xE0 ? 0xA0 : 0x80, high = c == 0xED ? 0x9F : 0xBF;
+        else if (c >= 0xF0 && c <= 0xF4)
+            length = 4, low = c == 0xF0 ? 0x90 : 0x80, high = c == 0xF4 ? 0x8F : 0xBF;
+        if (length == 0 || end - p < length || p[1] < low || p[1] > high)
+            return false;
+        for (int k = 2; k < length; ++k) {
+            if ((p[k] & 0xC0) != 0x80)
+                return false;
+        }
+        p += length;
+    }
+    return true;
+}
+
+// Windows-1252 differs from Latin-1 in 0x80..0x9F only; its five unassigned
+// bytes there stay the C1 controls of the same value.
+constexpr char16_t Cp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+// Drawings may hold text in the single-byte code page of the machine that
+// wrote them. A value that is not UTF-8 is read as Windows-1252, so that its
+// accented letters come through instead of turning into replacement marks.
+void RepairLegacyBytes(std::string& text)
+{
+    const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+    if (ascii || IsUtf8(text))
+        return;
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (const char c : text) {
+        const unsigned byte = static_cast<unsigned char>(c);
+        const char16_t u = byte >= 0x80 && byte <= 0x9F ? Cp1252High[byte - 0x80] : char16_t(byte);
+        if (u < 0x80) {
+            out.push_back(char(u));
+        } else if (u < 0x800) {
+            out.push_back(char(0xC0 | (u >> 6)));
+            out.push_back(char(0x80 | (u & 0x3F)));
+        } else {
+            out.push_back(char(0xE0 | (u >> 12)));
+            out.push_back(char(0x80 | ((u >> 6) & 0x3F)));
+            out.push_back(char(0x80 | (u & 0x3F)));
+        }
+    }
+    text = std::move(out);
 }
 
 } // namespace
@@ -140,6 +207,8 @@ void SetXmlValue(std::string& target, const char* begin, const char* end, const 
     } else {
         target.assign(begin, end);
     }
+    // Before entities are decoded: only the file's own bytes tell its code page.
+    RepairLegacyBytes(target);
     if (options.decodeEntities && options.entities && hints.mayHoldEntity && options.entities->MayOccurIn(target))
         options.entities->DecodeInPlace(target);
 }

@@ -42,5 +42,6 @@ const char* FindClosingQuote(const char* pos, const char* end, char quote, const
 
 // Sets target from the stretch [begin, end) of the text: optional trimming
 // (an empty stretch leaves target as it was), then escapes, then entities.
+// A value whose bytes are not UTF-8 is read as Windows-1252 into UTF-8.
 void SetXmlValue(std::string& target, const char* begin, const char* end, const XmlParseOptions& options,
     XmlStretchHints hints = {});

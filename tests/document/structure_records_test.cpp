@@ -7,6 +7,8 @@
 #include "items/rectangle_item.h"
 
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <map>
@@ -191,6 +193,60 @@ TEST_F(StructureRecords, GroupTakesThePlaceOfItsLowestMember)
     EXPECT_EQ(State(), before);
 
     EXPECT_LT(doc.PushGroup(TakeNextItemId(), Select({})), 0);
+}
+
+// A member outside the drawing may be held by nothing but a redo record that
+// the push itself would delete: the group or curve would keep a freed item.
+TEST_F(StructureRecords, GroupAndCombineRefuseMembersOutsideTheDrawing)
+{
+    DrawItem* a = AddRect(0, 0, 10, 10);
+    DrawItem* b = AddRect(20, 0, 10, 10);
+    doc.Undo();
+    const std::string before = State();
+    EXPECT_LT(doc.PushGroup(TakeNextItemId(), Select({a, b})), 0);
+    EXPECT_LT(doc.PushCombine(TakeNextItemId(), Select({a, b})), 0);
+    Select({});
+    EXPECT_EQ(State(), before);
+    ASSERT_EQ(doc.Redo(), 0); // the redo list was kept, and b with it
+    EXPECT_EQ(doc.GetItem(1), b);
+}
+
+// Grouping stops at the depth a drawing file can hold, so the deepest drawing
+// it makes saves, opens, imports, draws, copies and undoes.
+TEST_F(StructureRecords, GroupsNestOnlyAsDeepAsADrawingFileCanHold)
+{
+    AddRect(0, 0, 10, 10);
+    AddEllipse(20, 0, 10, 10);
+    int groups = 0;
+    while (groups < 300 && doc.PushGroup(TakeNextItemId(), doc.GetItem(0)) == 0)
+        ++groups;
+    EXPECT_EQ(groups, MaxGroupDepth);
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("deep.xml").toStdString();
+    ASSERT_TRUE(WriteDrawingFile(path, doc, CanvasValues{100, 100, ColorOpaqueWhite}).ok);
+    // An import would collect the two items into one group more: it leaves them apart.
+    for (int mode : {0, 1}) {
+        CKorvaniDoc copy;
+        ASSERT_EQ(copy.PushLoadItems({0, 0}, {0, 0}, path, mode), 0) << mode;
+        ASSERT_EQ(copy.GetItemCount(), 2);
+        EXPECT_EQ(GroupDepth({copy.GetItem(0)}), MaxGroupDepth);
+        QImage image(100, 100, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        copy.GetItem(0)->Draw(painter);
+        painter.end();
+        if (mode == 0) {
+            EXPECT_EQ(image.pixel(5, 5), 0xFF336699);
+        }
+        ASSERT_EQ(copy.PushDuplicateItems(copy.GetItem(0)), 0);
+        EXPECT_EQ(GroupDepth({copy.GetItem(1)}), MaxGroupDepth);
+        copy.Undo();
+        copy.Undo();
+        EXPECT_EQ(copy.GetItemCount(), 0);
+    }
+    while (doc.CanUndo())
+        doc.Undo();
+    EXPECT_EQ(doc.GetItemCount(), 0);
 }
 
 TEST_F(StructureRecords, BreakGroupPutsTheChildrenInItsPlaceAndUndoBringsTheSameGroupBack)

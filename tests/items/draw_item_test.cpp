@@ -3,14 +3,17 @@
 
 #include "items/draw_item.h"
 #include "items/group_item.h"
+#include "items/item_factory.h"
 #include "items/line_item.h"
 #include "items/rectangle_item.h"
 #include "support/geometry_expect.h"
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <clocale>
 #include <cmath>
+#include <memory>
 #include <string>
 
 namespace {
@@ -75,6 +78,42 @@ TEST(DrawItemAttributes, EncodingsIgnoreAGermanNumericLocale)
         GTEST_SKIP() << "no German locale installed";
     CheckEncodings();
     std::setlocale(LC_NUMERIC, "C");
+}
+
+// No kind takes a node it could neither draw nor write: a NaN or infinite
+// coordinate, or a finite move or transform that carries a node past the
+// float range, leaves the outline as it was.
+TEST(DrawItemNodes, NonFiniteNodesAreRefusedByEveryKind)
+{
+    const NodeList box{PathNode::AtPoint(0, 0), PathNode::AtPoint(40, 30)};
+    const NodeList track{PathNode::AtPoint(0, 0), PathNode::AtPoint(40, 0), PathNode::AtPoint(40, 30),
+                         PathNode::AtPoint(0, 30)};
+    PathNode infinite = PathNode::AtPoint(20, 10);
+    infinite.ry = INFINITY;
+    for (std::int32_t kind : {ItemLine, ItemRectangle, ItemEllipse, ItemCurve, ItemDoodle, ItemText, ItemImage}) {
+        SCOPED_TRACE(kind);
+        std::unique_ptr<DrawItem> item(CreateItem(kind, 1));
+        const NodeList& outline = kind == ItemCurve || kind == ItemDoodle ? track : box;
+        ASSERT_TRUE(item->SetNodes(outline));
+        NodeList bad = outline;
+        bad[1].y = NAN;
+        EXPECT_FALSE(item->SetNodes(bad));
+        bad[1] = infinite;
+        EXPECT_FALSE(item->SetNodes(bad));
+        const NodeList before = item->Nodes();
+        const Matrix matrix = item->GetMatrix();
+        item->SetNode(1, infinite);
+        item->InsertNodeAt(PathNode::AtPoint(20, NAN));
+        item->MoveNodes(0, {1}, INFINITY, 0);
+        item->MoveNodes(HitRightControl, {1}, 0, NAN);
+        item->ScaleAbout(0, 0, FLT_MAX, FLT_MAX, ModeCommit); // finite factors, overflowing nodes
+        EXPECT_EQ(item->Nodes(), before);
+        EXPECT_EQ(item->GetMatrix(), matrix);
+        item->MoveNodes(0, {1}, FLT_MAX, 0);
+        const NodeList moved = item->Nodes();
+        item->MoveNodes(0, {1}, FLT_MAX, 0);
+        EXPECT_EQ(item->Nodes(), moved);
+    }
 }
 
 TEST(DrawItemTransform, CentreTravelsSoLaterTurnsAreAboutTheNewCentre)
@@ -259,6 +298,12 @@ TEST(DrawItemGradient, AngleReadsAndTurnsTheLine)
     item.SetPointAttr(ATTR_LINE_GRADIENT_END, {0, -100});
     item.GetLineGradientAngle(angle);
     EXPECT_NEAR(angle, 270.5f, 0.05f);
+
+    // The start is stored with the end, even where the item had none yet.
+    RectangleItem fresh;
+    fresh.SetFillGradientAngle(30);
+    EXPECT_EQ(fresh.Attributes().count(ATTR_FILL_GRADIENT_START), 1u);
+    EXPECT_EQ(fresh.Attributes().count(ATTR_FILL_GRADIENT_END), 1u);
 }
 
 TEST(DrawItemCopy, CopyFromAndConvertInto)

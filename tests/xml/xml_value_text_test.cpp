@@ -119,3 +119,25 @@ TEST(XmlValueText, TrimmingIsOffUnlessAskedFor)
     ASSERT_NE(node.Load("<a>  \n <b/>  text \n<c/></a>", options), nullptr);
     EXPECT_EQ(node.value, "text");
 }
+
+// A value that is not UTF-8 comes from a single-byte code page and is read as
+// Windows-1252; a value that is UTF-8 stays as it is, each value on its own.
+TEST(XmlValueText, BytesThatAreNotUtf8AreWindows1252)
+{
+    const struct
+    {
+        std::string raw, read;
+    } cases[] = {
+        {"Caf\xE9", "Caf\xC3\xA9"},                                     // Latin-1 range
+        {"\x80 \x93q\x94 \x8A\x9F", "\xE2\x82\xAC \xE2\x80\x9Cq\xE2\x80\x9D \xC5\xA0\xC5\xB8"}, // the 0x80..0x9F block
+        {"\x81\x8D", "\xC2\x81\xC2\x8D"},                               // unassigned: the C1 control of that value
+        {"Caf\xC3\xA9 \xE2\x82\xAC", "Caf\xC3\xA9 \xE2\x82\xAC"},       // UTF-8 stays
+        {"\xC3\xA9\xE9", "\xC3\x83\xC2\xA9\xC3\xA9"},                   // one stray byte makes the whole value single-byte
+        {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},               // a surrogate is no UTF-8
+        {"\xC0\xAF", "\xC3\x80\xC2\xAF"},                               // nor is an overlong form
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ReadAttr("\"" + c.raw + "\""), c.read) << c.raw;
+        EXPECT_EQ(ReadText(c.raw), c.read) << c.raw;
+    }
+}
