@@ -1,4 +1,4 @@
-#include "items/metafile_converter.h"
+#include "metafile/metafile_converter.h"
 
 // No Qt header may come into this file (see the header).
 #include <libwmf/api.h>
@@ -12,32 +12,7 @@
 
 namespace {
 
-std::uint16_t ReadLe16(const unsigned char* p)
-{
-    return std::uint16_t(p[0] | (p[1] << 8));
-}
-
-std::uint32_t ReadLe32(const unsigned char* p)
-{
-    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
-}
-
-constexpr std::uint32_t WmfPlaceableKey = 0x9AC6CDD7;
-constexpr std::size_t WmfPlaceableHeaderSize = 22;
-constexpr std::size_t WmfHeaderSize = 18;
-constexpr std::size_t EmfHeaderMinSize = 88;
-constexpr std::uint32_t EmfHeaderRecord = 1;
-constexpr std::uint32_t EmfSignature = 0x464D4520; // " EMF"
-
-bool IsPlainWmfHeader(const unsigned char* p, std::size_t size)
-{
-    if (size < WmfHeaderSize)
-        return false;
-    const std::uint16_t type = ReadLe16(p);          // 1 in memory, 2 on disk
-    const std::uint16_t headerWords = ReadLe16(p + 2); // always 9
-    const std::uint16_t version = ReadLe16(p + 4);
-    return (type == 1 || type == 2) && headerWords == 9 && (version == 0x0100 || version == 0x0300);
-}
+using namespace metafile;
 
 // The pixel size a metafile shows at on a 96 dpi screen.
 constexpr double ScreenDpi = 96.0;
@@ -131,19 +106,6 @@ std::string EmfToSvg(const unsigned char* data, std::size_t size)
 }
 
 } // namespace
-
-MetafileKind DetectMetafile(const unsigned char* data, std::size_t size)
-{
-    if (!data)
-        return MetafileKind::None;
-    if (size >= WmfPlaceableHeaderSize + WmfHeaderSize && ReadLe32(data) == WmfPlaceableKey)
-        return MetafileKind::Wmf;
-    if (size >= EmfHeaderMinSize && ReadLe32(data) == EmfHeaderRecord && ReadLe32(data + 40) == EmfSignature)
-        return MetafileKind::Emf;
-    if (IsPlainWmfHeader(data, size))
-        return MetafileKind::Wmf;
-    return MetafileKind::None;
-}
 
 std::string MetafileToSvg(const unsigned char* data, std::size_t size)
 {

@@ -1,4 +1,4 @@
-#include "export/temp_files.h"
+#include "platform/temp_files.h"
 
 #include <QDir>
 #include <QFile>
