@@ -6,6 +6,7 @@
 
 #include <emf2svg.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -41,10 +42,30 @@ bool PlaceableFrame(const unsigned char* p, std::size_t size, wmfD_Rect& frame)
     return true;
 }
 
+void PutLe32(unsigned char* p, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<unsigned char>(value >> (8 * i));
+}
+
+// libwmf allocates room for the largest record that the header declares
+// before it reads any; no record is longer than the file.
+void ClampLargestRecord(std::vector<unsigned char>& bytes)
+{
+    const std::size_t header = ReadLe32(bytes.data()) == WmfPlaceableKey ? WmfPlaceableHeaderSize : 0;
+    if (bytes.size() < header + WmfHeaderSize)
+        return;
+    unsigned char* field = bytes.data() + header + 12; // in 16-bit words
+    const std::uint32_t words = std::uint32_t(std::min<std::size_t>((bytes.size() - header) / 2, UINT32_MAX));
+    if (ReadLe32(field) > words)
+        PutLe32(field, words);
+}
+
 std::string WmfToSvg(const unsigned char* data, std::size_t size)
 {
     // libwmf reads through a non-const pointer; give it a copy of its own.
     std::vector<unsigned char> bytes(data, data + size);
+    ClampLargestRecord(bytes);
     wmfAPI_Options options{};
     options.function = wmf_svg_function;
     const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
@@ -84,9 +105,26 @@ std::string WmfToSvg(const unsigned char* data, std::size_t size)
     return svg;
 }
 
+// libemf2svg reads the header's description text wherever the header says it
+// is, and without a length up to a zero it may never meet. A description
+// that does not lie within the header record is dropped; nothing draws it.
+void DropStrayDescription(std::vector<unsigned char>& bytes)
+{
+    constexpr std::size_t Count = 60, Offset = 64;
+    const std::uint64_t recordSize = std::min<std::uint64_t>(ReadLe32(bytes.data() + 4), bytes.size());
+    const std::uint64_t count = ReadLe32(bytes.data() + Count), offset = ReadLe32(bytes.data() + Offset);
+    const bool inside = count > 0 && offset >= EmfHeaderMinSize && offset + 2 * count <= recordSize;
+    if (!inside) {
+        PutLe32(bytes.data() + Count, 0);
+        PutLe32(bytes.data() + Offset, 0);
+    }
+}
+
 std::string EmfToSvg(const unsigned char* data, std::size_t size)
 {
-    std::vector<char> bytes(data, data + size);
+    std::vector<unsigned char> copy(data, data + size);
+    DropStrayDescription(copy);
+    std::vector<char> bytes(copy.begin(), copy.end());
     char emptyNamespace[] = "";
     generatorOptions options{};
     options.nameSpace = emptyNamespace;
