@@ -7,7 +7,7 @@
 //   python3 shared/bench/scene.py 10000 --korvani DIR/scene_10000.xml
 #include "document/drawing_file.h"
 #include "document/korvani_doc.h"
-#include "export/temp_files.h"
+#include "platform/temp_files.h"
 #include "items/draw_item.h"
 #include "items/item_factory.h"
 

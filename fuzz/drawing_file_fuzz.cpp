@@ -5,7 +5,7 @@
 // items and the working files of embedded pictures are freed each run.
 #include "document/drawing_file.h"
 #include "document/korvani_doc.h"
-#include "export/temp_files.h"
+#include "platform/temp_files.h"
 
 #include <QGuiApplication>
 #include <QtGlobal>
@@ -100,8 +100,6 @@ extern "C" const char* __lsan_default_suppressions()
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     EnsureApplication();
-    const std::size_t listed = TempFileList().size();
-
     const std::string path = ScratchPath("input");
     if (!Save(path, reinterpret_cast<const char*>(data), size))
         return 0;
@@ -110,8 +108,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::remove(path.c_str());
 
     // The working files of this run's pictures; the list keeps only their names.
-    const std::vector<std::string>& files = TempFileList();
-    for (std::size_t i = listed; i < files.size(); ++i)
-        std::remove(files[i].c_str());
+    DeleteTempFiles();
     return 0;
 }

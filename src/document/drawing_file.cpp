@@ -4,6 +4,7 @@
 #include "document/korvani_doc.h"
 #include "items/attribute_format.h"
 #include "items/group_item.h"
+#include "items/image_item.h"
 #include "items/item_factory.h"
 #include "items/item_xml_format.h"
 #include "xml/xml_reader.h"
@@ -261,15 +262,32 @@ FileWriteResult SaveTextFile(const std::string& path, const std::string& text)
     return {true, {}};
 }
 
+namespace {
+
+// A picture whose bytes cannot be read fails the save, named, instead of
+// leaving the saved drawing without it.
+template <class BuildText>
+FileWriteResult SaveItemsText(const std::string& path, BuildText build)
+{
+    const UnreadablePictures unreadable;
+    const std::string text = build();
+    if (!unreadable.Paths().empty())
+        return {false, FileError("Cannot save", path,
+                                 "cannot read the picture " + QString::fromStdString(unreadable.Paths().front()))};
+    return SaveTextFile(path, text);
+}
+
+} // namespace
+
 FileWriteResult WriteDrawingFile(const std::string& path, const CKorvaniDoc& doc, const CanvasValues& canvas)
 {
-    return SaveTextFile(path, DrawingFileText(doc, canvas));
+    return SaveItemsText(path, [&] { return DrawingFileText(doc, canvas); });
 }
 
 FileWriteResult WriteSelectionFile(const std::string& path, const CKorvaniDoc& doc,
                                    const std::vector<DrawItem*>& selected, const RectF& selectionBounds)
 {
-    return SaveTextFile(path, SelectionFileText(doc, selected, selectionBounds));
+    return SaveItemsText(path, [&] { return SelectionFileText(doc, selected, selectionBounds); });
 }
 
 ReadItemsResult ReadItemsFile(CKorvaniDoc& doc, PointF start, PointF end, const std::string& path, int mode)

@@ -1,6 +1,6 @@
 #include "items/image_item.h"
 
-#include "items/picture_cache.h"
+#include "platform/picture_cache.h"
 
 #include <QPainter>
 #include <QPolygonF>

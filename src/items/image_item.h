@@ -8,6 +8,8 @@
 #include "items/draw_item.h"
 
 #include <array>
+#include <string>
+#include <vector>
 
 class ImageItem : public DrawItem
 {
@@ -46,4 +48,24 @@ private:
     // Top-left, top-right, bottom-right, bottom-left of the box in list,
     // mapped by m; false unless the list holds the two corners.
     static bool BoxCorners(const NodeList& list, const Matrix& m, std::array<PointF, 4>& corners);
+};
+
+// While one lives, the working files of the pictures whose bytes a WriteXml
+// on the same thread could not read in full are noted in it: a save then
+// refuses to write a drawing that would lose them.
+class UnreadablePictures
+{
+public:
+    UnreadablePictures();
+    ~UnreadablePictures();
+    UnreadablePictures(const UnreadablePictures&) = delete;
+    UnreadablePictures& operator=(const UnreadablePictures&) = delete;
+
+    const std::vector<std::string>& Paths() const { return paths; }
+    // Notes path in the innermost collector of this thread, if any.
+    static void Note(const std::string& path);
+
+private:
+    std::vector<std::string> paths;
+    UnreadablePictures* outer;
 };

@@ -1,41 +1,62 @@
 // The picture's item element: the opening line carries every byte of the
 // working file as hex, so that a drawing file stands on its own.
 
-#include "export/temp_files.h"
 #include "items/image_item.h"
 #include "items/item_xml_format.h"
+#include "platform/temp_files.h"
 #include "xml/xml_reader.h"
 
-#include <QFile>
-#include <QString>
+#include <QtDebug>
 
 #include <memory>
 #include <vector>
 
 namespace {
 
+thread_local UnreadablePictures* innermostCollector = nullptr;
+
 // Appends the file's bytes as hex, read in pieces so that a large picture is
-// never held twice in memory. An unreadable file gives an empty value.
-void AppendFileHex(std::string& out, const std::string& path)
+// never held twice in memory. False when they cannot all be read.
+bool AppendFileHex(std::string& out, const std::string& path)
 {
-    if (path.empty())
-        return;
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const qint64 size = file.size();
+    const std::unique_ptr<QFile> file = OpenWorkingFile(path);
+    if (!file)
+        return false;
+    const qint64 size = file->size();
     if (size > 0)
         ReserveForAppend(out, 2 * std::size_t(size) + 4096);
     std::vector<unsigned char> piece(std::size_t(1) << 20);
+    qint64 total = 0;
     for (;;) {
-        const qint64 n = file.read(reinterpret_cast<char*>(piece.data()), qint64(piece.size()));
-        if (n <= 0)
+        const qint64 n = file->read(reinterpret_cast<char*>(piece.data()), qint64(piece.size()));
+        if (n < 0)
+            return false;
+        if (n == 0)
             break;
         AppendHexUpper(out, piece.data(), std::size_t(n));
+        total += n;
     }
+    // Shorter than it was when opened: cut under our feet.
+    return total >= size && file->error() == QFileDevice::NoError;
 }
 
 } // namespace
+
+UnreadablePictures::UnreadablePictures() : outer(innermostCollector)
+{
+    innermostCollector = this;
+}
+
+UnreadablePictures::~UnreadablePictures()
+{
+    innermostCollector = outer;
+}
+
+void UnreadablePictures::Note(const std::string& path)
+{
+    if (innermostCollector)
+        innermostCollector->paths.push_back(path);
+}
 
 void ImageItem::WriteXml(std::string& out)
 {
@@ -48,7 +69,8 @@ void ImageItem::WriteXml(std::string& out)
     }
     AppendMatrixPart(out, matrix);
     out += "  imgsrc=\"";
-    AppendFileHex(out, picture);
+    if (!picture.empty() && !AppendFileHex(out, picture))
+        UnreadablePictures::Note(picture);
     out += "\">";
     out += XmlLineEnd;
     AppendNodeLines(out, nodes);
@@ -71,4 +93,6 @@ void ImageItem::ReadXml(const XmlNode& element)
     const std::string path = WriteTempFile(count, bytes.get());
     if (!path.empty())
         StoreAttr(ATTR_CONTENT, path);
+    else
+        qWarning("A picture of %zu bytes could not be kept in a working file; it is left out", count);
 }

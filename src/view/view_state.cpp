@@ -4,8 +4,9 @@
 
 #include "document/item_ref.h"
 #include "document/korvani_doc.h"
-#include "export/temp_files.h"
 #include "items/group_item.h"
+#include "platform/picture_cache.h"
+#include "platform/temp_files.h"
 #include "view/graphics_runtime_guard.h"
 #include "view/view_host.h"
 
@@ -286,6 +287,8 @@ void CKorvaniView::ClearDrawing()
     creationNodes.clear();
     selectedNodes.clear();
     DeleteTempFiles();
+    // No item is left to show the pictures kept for the old drawing.
+    ClearPictureCache();
     AfterDocumentChange();
 }
 

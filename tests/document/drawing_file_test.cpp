@@ -4,6 +4,7 @@
 #include "items/curve_item.h"
 #include "items/ellipse_item.h"
 #include "items/group_item.h"
+#include "items/image_item.h"
 #include "items/line_item.h"
 #include "items/rectangle_item.h"
 #include "xml/xml_reader.h"
@@ -162,6 +163,8 @@ TEST_F(DrawingFileTest, GoldenDrawingReadsAndWritesBackByteForByte)
 
     AddAll(read.items);
     EXPECT_EQ(DrawingFileText(doc, DocCanvas()), golden);
+    // The temporary folder cleaned under the drawing: the picture is still saved.
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(read.items[6]->GetTextAttr(ATTR_CONTENT))));
     const std::string saved = TempPath("saved.xml");
     const FileWriteResult write = WriteDrawingFile(saved, doc, DocCanvas());
     ASSERT_TRUE(write.ok) << write.errorMessage;
@@ -417,6 +420,17 @@ TEST_F(DrawingFileTest, SavingReplacesTheFileOnlyWhenComplete)
     EXPECT_NE(failed.errorMessage.find(target), std::string::npos) << failed.errorMessage;
     EXPECT_EQ(Bytes(target), "previous drawing");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"drawing.xml"}) << "no half-written file left";
+
+    // A picture whose bytes cannot be read fails the save, named.
+    const std::string lost = TempPath("lost-picture");
+    auto* picture = Add<ImageItem>({{0, 0}, {10, 10}});
+    picture->SetTextAttr(ATTR_CONTENT, lost);
+    const FileWriteResult unreadable = WriteDrawingFile(target, doc, DocCanvas());
+    EXPECT_FALSE(unreadable.ok);
+    EXPECT_NE(unreadable.errorMessage.find(lost), std::string::npos) << unreadable.errorMessage;
+    EXPECT_EQ(Bytes(target), "previous drawing");
+    EXPECT_FALSE(WriteSelectionFile(target, doc, {picture}, {}).ok);
+    doc.RemoveItem(picture);
 
     const std::string nowhere = TempPath("no/such/folder/drawing.xml");
     const FileWriteResult noFolder = SaveTextFile(nowhere, "text");

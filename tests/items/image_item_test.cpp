@@ -1,8 +1,8 @@
 #include "items/image_item.h"
 #include "items/item_factory.h"
-#include "items/metafile_converter.h"
-#include "items/picture_cache.h"
 #include "items/text_item.h"
+#include "platform/metafile_kind.h"
+#include "platform/picture_cache.h"
 
 #include <QColor>
 #include <QFile>
@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -314,10 +315,9 @@ TEST_F(ImageItemTest, MetafilesDrawTheirRectangleInPlace)
     const Bytes placeable = MakeWmf();
     const Bytes plain(placeable.begin() + 22, placeable.end());
     EXPECT_EQ(DetectMetafile(plain.data(), plain.size()), MetafileKind::Wmf);
-    // Cut short after the header: still recognised, but it converts to nothing harmful.
+    // Cut short after the header: still recognised (the fuzz corpus converts such).
     const Bytes truncated(placeable.begin(), placeable.begin() + 40);
     EXPECT_EQ(DetectMetafile(truncated.data(), truncated.size()), MetafileKind::Wmf);
-    (void)MetafileToSvg(truncated.data(), truncated.size());
 
     for (const Bytes& bytes : {MakeWmf(), MakeEmf()}) {
         const std::string path = WriteBytes(bytes == placeable ? "wmf" : "emf", bytes.data(), bytes.size());
@@ -368,4 +368,61 @@ TEST_F(ImageItemTest, CacheDecodesOncePerFile)
     QFile::remove(QString::fromStdString(second));
     EXPECT_EQ(CachedPicture(second), nullptr);
     EXPECT_TRUE(IsBlank(Render(*item)));
+
+    // Past the bound the least recently used picture goes, not the oldest.
+    const std::string a = WriteImage("a", Quadrants(), "png"), b = WriteImage("b", Quadrants(), "png"),
+                      c = WriteImage("c", Quadrants(), "png");
+    ClearPictureCache();
+    const std::size_t oneEntry = [&] {
+        CachedPicture(a);
+        return PictureCacheBytes();
+    }();
+    const std::size_t oldLimit = SetPictureCacheLimit(2 * oneEntry + oneEntry / 2);
+    const std::uint64_t before = PictureDecodeCount();
+    CachedPicture(b);
+    CachedPicture(a);
+    CachedPicture(c);
+    EXPECT_LE(PictureCacheBytes(), 2 * oneEntry + oneEntry / 2);
+    CachedPicture(a);
+    EXPECT_EQ(PictureDecodeCount(), before + 2) << "a stayed";
+    CachedPicture(b);
+    EXPECT_EQ(PictureDecodeCount(), before + 3) << "b went";
+    SetPictureCacheLimit(oldLimit);
+}
+
+TEST_F(ImageItemTest, AMetafileTheConverterFailsOnIsAnEmptyBox)
+{
+    const Bytes wmf = MakeWmf();
+    const std::string path = WriteBytes("wmf", wmf.data(), wmf.size());
+    auto script = [&](const char* name, const char* body) {
+        const std::string file = WriteBytes(name, body, std::strlen(body));
+        QFile::setPermissions(QString::fromStdString(file), QFile::ReadOwner | QFile::ExeOwner);
+        return file;
+    };
+    struct Case
+    {
+        const char* what;
+        MetafileHelper helper;
+    };
+    const Case cases[] = {
+        {"missing", {Path("no-such-converter")}},
+        {"crashing", {script("crash", "#!/bin/sh\ncat >/dev/null\nkill -SEGV $$\n")}},
+        {"computing forever", {script("spin", "#!/bin/sh\nwhile :; do :; done\n"), 20000, 1}},
+        {"waiting forever", {script("wait", "#!/bin/sh\nexec sleep 60\n"), 300}},
+        {"writing no SVG", {script("junk", "#!/bin/sh\necho not svg\n")}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ClearPictureCache();
+        const MetafileHelper previous = SetMetafileHelper(c.helper);
+        auto item = Place(path, {10, 10}, {11, 11});
+        EXPECT_EQ(item->Bounds(), (RectF{10, 10, 1, 1}));
+        item->SetNodes({PathNode::AtPoint(50, 50), PathNode::AtPoint(150, 100)});
+        EXPECT_TRUE(IsBlank(Render(*item)));
+        EXPECT_EQ(item->HitTest({100, 75}), HitBody);
+        SetMetafileHelper(previous);
+    }
+    // With the converter back the same file draws.
+    ClearPictureCache();
+    EXPECT_FALSE(IsBlank(Render(*Place(path, {50, 50}, {150, 100}))));
 }

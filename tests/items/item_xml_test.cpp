@@ -1,4 +1,4 @@
-#include "export/temp_files.h"
+#include "platform/temp_files.h"
 #include "items/attribute_format.h"
 #include "items/curve_item.h"
 #include "items/doodle_item.h"

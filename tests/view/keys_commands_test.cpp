@@ -3,8 +3,12 @@
 #include "view/view_fixture.h"
 
 #include "items/group_item.h"
+#include "platform/picture_cache.h"
+#include "platform/temp_files.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <fstream>
@@ -209,4 +213,30 @@ TEST_F(CommandsTest, AnUnreadableFileLeavesTheDrawingAsItWas)
     // A save that cannot be written says so.
     EXPECT_FALSE(view.SaveDrawing(QDir(dir.path()).filePath("no/such/folder/x.xml").toStdString()));
     EXPECT_EQ(host.messages.size(), 3u);
+}
+
+TEST_F(CommandsTest, ANewDrawingLetsGoOfTheOldOnesPictures)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
+    const std::string path = QDir(dir.path()).filePath("picture.xml").toStdString();
+    std::ofstream(path) << "<plimsa type=\"canvas\" width=\"50\" height=\"50\"><item type=\"107\" imgsrc=\""
+                        << png.toHex().toStdString() << "\"><point/><point x=\"8\" y=\"8\"/></item></plimsa>";
+    MakeCanvas(300, 200);
+    ASSERT_TRUE(view.OpenDrawing(path));
+    std::string working;
+    for (DrawItem* item : doc.Items())
+        if (item->TypeCode() == ItemImage)
+            working = item->GetTextAttr(ATTR_CONTENT);
+    ASSERT_NE(CachedPicture(working), nullptr);
+    EXPECT_GT(PictureCacheBytes(), 0u);
+
+    ASSERT_TRUE(view.NewCanvas(100, 100, ColorOpaqueWhite));
+    EXPECT_EQ(PictureCacheBytes(), 0u);
+    EXPECT_EQ(OpenWorkingFile(working), nullptr) << "its working file is gone and let go";
 }

@@ -1,4 +1,4 @@
-#include "items/metafile_converter.h"
+#include "metafile/metafile_converter.h"
 
 // No Qt header may come into this file (see the header).
 #include <libwmf/api.h>
@@ -6,38 +6,14 @@
 
 #include <emf2svg.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
 namespace {
 
-std::uint16_t ReadLe16(const unsigned char* p)
-{
-    return std::uint16_t(p[0] | (p[1] << 8));
-}
-
-std::uint32_t ReadLe32(const unsigned char* p)
-{
-    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
-}
-
-constexpr std::uint32_t WmfPlaceableKey = 0x9AC6CDD7;
-constexpr std::size_t WmfPlaceableHeaderSize = 22;
-constexpr std::size_t WmfHeaderSize = 18;
-constexpr std::size_t EmfHeaderMinSize = 88;
-constexpr std::uint32_t EmfHeaderRecord = 1;
-constexpr std::uint32_t EmfSignature = 0x464D4520; // " EMF"
-
-bool IsPlainWmfHeader(const unsigned char* p, std::size_t size)
-{
-    if (size < WmfHeaderSize)
-        return false;
-    const std::uint16_t type = ReadLe16(p);          // 1 in memory, 2 on disk
-    const std::uint16_t headerWords = ReadLe16(p + 2); // always 9
-    const std::uint16_t version = ReadLe16(p + 4);
-    return (type == 1 || type == 2) && headerWords == 9 && (version == 0x0100 || version == 0x0300);
-}
+using namespace metafile;
 
 // The pixel size a metafile shows at on a 96 dpi screen.
 constexpr double ScreenDpi = 96.0;
@@ -66,10 +42,30 @@ bool PlaceableFrame(const unsigned char* p, std::size_t size, wmfD_Rect& frame)
     return true;
 }
 
+void PutLe32(unsigned char* p, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<unsigned char>(value >> (8 * i));
+}
+
+// libwmf allocates room for the largest record that the header declares
+// before it reads any; no record is longer than the file.
+void ClampLargestRecord(std::vector<unsigned char>& bytes)
+{
+    const std::size_t header = ReadLe32(bytes.data()) == WmfPlaceableKey ? WmfPlaceableHeaderSize : 0;
+    if (bytes.size() < header + WmfHeaderSize)
+        return;
+    unsigned char* field = bytes.data() + header + 12; // in 16-bit words
+    const std::uint32_t words = std::uint32_t(std::min<std::size_t>((bytes.size() - header) / 2, UINT32_MAX));
+    if (ReadLe32(field) > words)
+        PutLe32(field, words);
+}
+
 std::string WmfToSvg(const unsigned char* data, std::size_t size)
 {
     // libwmf reads through a non-const pointer; give it a copy of its own.
     std::vector<unsigned char> bytes(data, data + size);
+    ClampLargestRecord(bytes);
     wmfAPI_Options options{};
     options.function = wmf_svg_function;
     const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
@@ -109,9 +105,26 @@ std::string WmfToSvg(const unsigned char* data, std::size_t size)
     return svg;
 }
 
+// libemf2svg reads the header's description text wherever the header says it
+// is, and without a length up to a zero it may never meet. A description
+// that does not lie within the header record is dropped; nothing draws it.
+void DropStrayDescription(std::vector<unsigned char>& bytes)
+{
+    constexpr std::size_t Count = 60, Offset = 64;
+    const std::uint64_t recordSize = std::min<std::uint64_t>(ReadLe32(bytes.data() + 4), bytes.size());
+    const std::uint64_t count = ReadLe32(bytes.data() + Count), offset = ReadLe32(bytes.data() + Offset);
+    const bool inside = count > 0 && offset >= EmfHeaderMinSize && offset + 2 * count <= recordSize;
+    if (!inside) {
+        PutLe32(bytes.data() + Count, 0);
+        PutLe32(bytes.data() + Offset, 0);
+    }
+}
+
 std::string EmfToSvg(const unsigned char* data, std::size_t size)
 {
-    std::vector<char> bytes(data, data + size);
+    std::vector<unsigned char> copy(data, data + size);
+    DropStrayDescription(copy);
+    std::vector<char> bytes(copy.begin(), copy.end());
     char emptyNamespace[] = "";
     generatorOptions options{};
     options.nameSpace = emptyNamespace;
@@ -131,19 +144,6 @@ std::string EmfToSvg(const unsigned char* data, std::size_t size)
 }
 
 } // namespace
-
-MetafileKind DetectMetafile(const unsigned char* data, std::size_t size)
-{
-    if (!data)
-        return MetafileKind::None;
-    if (size >= WmfPlaceableHeaderSize + WmfHeaderSize && ReadLe32(data) == WmfPlaceableKey)
-        return MetafileKind::Wmf;
-    if (size >= EmfHeaderMinSize && ReadLe32(data) == EmfHeaderRecord && ReadLe32(data + 40) == EmfSignature)
-        return MetafileKind::Emf;
-    if (IsPlainWmfHeader(data, size))
-        return MetafileKind::Wmf;
-    return MetafileKind::None;
-}
 
 std::string MetafileToSvg(const unsigned char* data, std::size_t size)
 {

@@ -1,15 +1,18 @@
-#include "export/temp_files.h"
+#include "platform/temp_files.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <string>
 
@@ -115,15 +118,38 @@ TEST(TempFiles, CopiesOfOneSourceAreDistinctFiles)
     EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
 
-TEST(TempFiles, CopyOfAnUnreadableSourceIsAnEmptyListedFile)
+TEST(TempFiles, AFileThatCannotBeWrittenInFullIsRemovedAndReported)
 {
+    // An unreadable source is no failure: its copy is empty.
     const std::string missing = (QDir::tempPath() + QStringLiteral("/Plimsa_no_such_dir/none.png")).toStdString();
-    ASSERT_FALSE(Exists(missing));
-    const std::string path = MakeTempCopy(missing);
-    ASSERT_FALSE(path.empty());
-    EXPECT_TRUE(Exists(path));
-    EXPECT_EQ(QFileInfo(Q(path)).size(), 0);
-    EXPECT_TRUE(Listed(path));
+    const std::string empty = MakeTempCopy(missing);
+    ASSERT_FALSE(empty.empty());
+    EXPECT_EQ(QFileInfo(Q(empty)).size(), 0);
+    EXPECT_TRUE(Listed(empty));
+
+    // The file size limit stands in for a full disk.
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    SourceFile source(QByteArray(1 << 16, 'p'));
+    const QByteArray oldTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", folder.path().toLocal8Bit());
+    const std::size_t listed = TempFileList().size();
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::string written = WriteTempFile(1 << 16, QByteArray(1 << 16, 'w').constData());
+    const std::string copied = MakeTempCopy(source.Path());
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    qputenv("TMPDIR", oldTemp);
+
+    EXPECT_EQ(written, "");
+    EXPECT_EQ(copied, "");
+    EXPECT_EQ(TempFileList().size(), listed);
+    EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files).isEmpty()) << "no partial file left";
 }
 
 TEST(TempFiles, DeletingRemovesEveryListedFileAndKeepsTheList)
@@ -133,14 +159,23 @@ TEST(TempFiles, DeletingRemovesEveryListedFileAndKeepsTheList)
     const std::string written = WriteTempFile(3, "abc");
     ASSERT_TRUE(Exists(copied));
     ASSERT_TRUE(Exists(written));
-    // One of them already gone by other means.
+    // One of them already gone by other means (a cleaned temporary folder):
+    // its bytes still read, and their stamp is still known.
     ASSERT_TRUE(QFile::remove(Q(written)));
+    const std::unique_ptr<QFile> kept = OpenWorkingFile(written);
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->readAll(), QByteArray("abc"));
+    FileStamp stamp;
+    EXPECT_TRUE(StampWorkingFile(written, stamp));
+    EXPECT_EQ(stamp.size, 3);
 
     const std::vector<std::string> listed = TempFileList();
     DeleteTempFiles();
     EXPECT_EQ(TempFileList(), listed);
     for (const std::string& path : listed)
         EXPECT_FALSE(Exists(path)) << path;
+    EXPECT_EQ(OpenWorkingFile(written), nullptr) << "let go of";
+    EXPECT_FALSE(StampWorkingFile(written, stamp));
     EXPECT_TRUE(Exists(source.Path())); // the user's file stays
 
     // Later passes meet only missing files.
