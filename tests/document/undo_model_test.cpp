@@ -122,9 +122,10 @@ int UndoModel::PushRandom()
         DrawItem* target = RandomSelection();
         const std::string name = Chance(50) ? "piece" : "";
         const int result = doc.PushRename(target, name);
-        if (result >= 0 && target)
+        if (result >= 0 && target) {
             for (DrawItem* member : target == &selection ? selection.Children() : std::vector<DrawItem*>{target})
                 EXPECT_EQ(member->ClassName(), name);
+        }
         return result;
     }
     case 9: return doc.PushMove(RandomSelection(), Delta(), Delta());

@@ -105,8 +105,9 @@ void ExpectSameItem(DrawItem& expected, DrawItem& actual, const std::string& ele
         if (expected.TypeCode() == ItemImage)
             table->erase(ATTR_CONTENT);
     }
-    if (expected.TypeCode() != ItemGroup)
+    if (expected.TypeCode() != ItemGroup) {
         EXPECT_EQ(a, b);
+    }
     EXPECT_EQ(Element(actual), element);
 }
 
