@@ -208,9 +208,90 @@ bool ParseKey(std::string_view rest, ScriptAction& action, std::string& error)
     return true;
 }
 
+// Exactly `digits` hexadecimal digits.
+std::optional<std::uint32_t> ParseHex(std::string_view word, std::size_t digits)
+{
+    std::uint32_t value = 0;
+    if (word.size() != digits)
+        return std::nullopt;
+    const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value, 16);
+    if (ec != std::errc() || end != word.data() + word.size())
+        return std::nullopt;
+    return value;
+}
+
+// WIDTH HEIGHT RRGGBB, after the template type when there is one.
+bool ParseCanvasAnswer(std::string_view rest, bool withType, ScriptAction& action, std::string& error)
+{
+    const std::vector<std::string_view> words = Words(rest);
+    if (words.empty())
+        return true; // cancelled
+    const std::size_t first = withType ? 1 : 0;
+    CanvasAnswer canvas;
+    const std::optional<int> type = withType && !words.empty() ? ParseInt(words[0]) : std::optional<int>(-1);
+    const std::optional<int> width = words.size() == first + 3 ? ParseInt(words[first]) : std::nullopt;
+    const std::optional<int> height = words.size() == first + 3 ? ParseInt(words[first + 1]) : std::nullopt;
+    const std::optional<std::uint32_t> color = words.size() == first + 3 ? ParseHex(words[first + 2], 6) : std::nullopt;
+    if (!type || !width || !height || !color || (withType && (*type < 0 || *type > 4))) {
+        error = withType ? "answer template needs TYPE-INDEX (0 to 4) WIDTH HEIGHT RRGGBB, or nothing to cancel"
+                         : "answer new needs WIDTH HEIGHT RRGGBB, or nothing to cancel";
+        return false;
+    }
+    canvas.templateType = *type;
+    canvas.width = *width;
+    canvas.height = *height;
+    canvas.color = *color;
+    action.canvas = canvas;
+    return true;
+}
+
 bool ParseAnswer(std::string_view rest, ScriptAction& action, std::string& error)
 {
     const std::string dialog = Lower(TakeWord(rest));
+    if (dialog == "color" || dialog == "colour") {
+        action.kind = ScriptAction::Kind::AnswerColor;
+        if (rest.empty())
+            return true;
+        action.color = ParseHex(rest, 8);
+        if (!action.color)
+            error = "answer color needs AARRGGBB (8 hexadecimal digits), or nothing to cancel";
+        return bool(action.color);
+    }
+    if (dialog == "fill") {
+        action.kind = ScriptAction::Kind::AnswerFill;
+        const std::string word = Lower(rest);
+        if (word == "text" || word == "graphic" || word == "both")
+            action.fill = UniformFillAnswer{word != "text", word != "graphic"};
+        else if (!word.empty()) {
+            error = "answer fill needs text, graphic or both, or nothing to cancel";
+            return false;
+        }
+        return true;
+    }
+    if (dialog == "new") {
+        action.kind = ScriptAction::Kind::AnswerNew;
+        return ParseCanvasAnswer(rest, false, action, error);
+    }
+    if (dialog == "template") {
+        action.kind = ScriptAction::Kind::AnswerTemplate;
+        return ParseCanvasAnswer(rest, true, action, error);
+    }
+    if (dialog == "capture") {
+        action.kind = ScriptAction::Kind::AnswerCapture;
+        if (!rest.empty())
+            action.text = std::string(rest);
+        return true;
+    }
+    if (dialog == "start") {
+        action.kind = ScriptAction::Kind::AnswerStart;
+        const std::optional<int> choice = ParseInt(rest);
+        if (!choice || *choice < -1 || *choice > 4) {
+            error = "answer start needs a choice from 0 to 4, or -1 for none";
+            return false;
+        }
+        action.value = *choice;
+        return true;
+    }
     if (dialog == "message") {
         action.kind = ScriptAction::Kind::AnswerMessage;
         const std::string word = Lower(rest);
@@ -255,7 +336,7 @@ bool ParseAnswer(std::string_view rest, ScriptAction& action, std::string& error
         action.file = std::move(file);
         return true;
     }
-    error = "answer needs message, text or file";
+    error = "answer needs message, text, file, color, fill, new, template, capture or start";
     return false;
 }
 

@@ -33,6 +33,12 @@ struct ScriptAction
         AnswerMessage, // answer
         AnswerText,    // text; nullopt: the user cancels
         AnswerFile,    // file; nullopt: the user cancels
+        AnswerColor,   // color; nullopt: the user cancels
+        AnswerFill,    // fill; nullopt: the user cancels
+        AnswerNew,     // canvas; nullopt: the user cancels
+        AnswerTemplate, // canvas with its template type; nullopt: the user cancels
+        AnswerCapture, // text: the picture's path; nullopt: the user cancels
+        AnswerStart,   // value: the choice, -1 for none
         Save,          // text: the path
         Export,        // text: the path
         ExpectMessage, // text: the message
@@ -46,6 +52,9 @@ struct ScriptAction
     MessageAnswer answer = MessageAnswer::Ok;
     std::optional<std::string> text;
     std::optional<FileDialogAnswer> file;
+    std::optional<ArgbColor> color;
+    std::optional<UniformFillAnswer> fill;
+    std::optional<CanvasAnswer> canvas;
 };
 
 // Reads one line of a script. A blank line or one whose first non-blank

@@ -1,7 +1,7 @@
 #include "app/actions_runner.h"
 
 #include "app/command_line.h"
-#include "app/script_host.h"
+#include "view/scripted_host.h"
 #include "document/korvani_doc.h"
 #include "ui/frame/command_table.h"
 #include "view/korvani_view.h"
@@ -47,6 +47,8 @@ class ActionsRun
 public:
     ActionsRun(const std::string& scriptName, std::string& error) : scriptName(scriptName), error(error)
     {
+        // A script says what it expects to be told.
+        host.strictMessages = true;
         view.OnResize(ActionsClientWidth, ActionsClientHeight);
     }
 
@@ -54,7 +56,7 @@ public:
     {
         if (view.OpenDrawing(input))
             return true;
-        std::string why = host.messages.empty() ? "cannot open it" : host.messages.back();
+        std::string why = host.messages.empty() ? "cannot open it" : host.messages.back().text;
         error = why.find(input) == std::string::npos ? input + ": " + why : why;
         return false;
     }
@@ -78,7 +80,7 @@ public:
             if (!host.Failure().empty())
                 return FailAt(lineNumber, host.Failure());
         }
-        if (const std::optional<ScriptHost::Leftover> left = host.FirstLeftover())
+        if (const std::optional<ScriptedHost::Leftover> left = host.FirstLeftover())
             return FailAt(left->line, left->what);
         return true;
     }
@@ -100,7 +102,7 @@ private:
     {
         if (!ScriptPointToClient(view, point, client, why))
             return false;
-        host.pointer = host.ClientToScreen(client);
+        host.cursorScreenPosition = host.ClientToScreen(client);
         return true;
     }
 
@@ -188,6 +190,24 @@ private:
         case Kind::AnswerFile:
             host.QueueFile(action.file, line);
             return true;
+        case Kind::AnswerColor:
+            host.QueueColor(action.color, line);
+            return true;
+        case Kind::AnswerFill:
+            host.QueueUniformFill(action.fill, line);
+            return true;
+        case Kind::AnswerNew:
+            host.QueueNewCanvas(action.canvas, line);
+            return true;
+        case Kind::AnswerTemplate:
+            host.QueueNewTemplate(action.canvas, line);
+            return true;
+        case Kind::AnswerCapture:
+            host.QueueCapture(action.text, line);
+            return true;
+        case Kind::AnswerStart:
+            host.QueueStartChoice(action.value, line);
+            return true;
         case Kind::Save:
             // A failed save shows its message box, which the script must expect.
             view.SaveDrawing(*action.text);
@@ -206,7 +226,7 @@ private:
 
     const std::string& scriptName;
     std::string& error;
-    ScriptHost host;
+    ScriptedHost host;
     CKorvaniDoc doc;
     CKorvaniView view{doc, host};
 };

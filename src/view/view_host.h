@@ -48,6 +48,23 @@ struct FileDialogAnswer
     int filterIndex = 0; // the filter entry chosen, from 0
 };
 
+// The "New" and "New Template" dialogs: a canvas size and its colour
+// (red, green and blue; the view makes it opaque), and the template chosen.
+struct CanvasAnswer
+{
+    int width = 0;
+    int height = 0;
+    ArgbColor color = 0;
+    int templateType = -1; // -1 for a free size
+};
+
+// "Uniform Fill": which tools take a new default colour.
+struct UniformFillAnswer
+{
+    bool graphic = true;
+    bool text = false;
+};
+
 // Cursor resources by identifier; the text cursor is the system's text-insertion shape.
 enum CursorId : int {
     CursorEllipse = 205,
@@ -82,6 +99,16 @@ public:
     virtual MessageAnswer ShowMessage(const MessageRequest& request) = 0;
     virtual std::optional<std::string> AskText(const TextInputRequest& request) = 0;
     virtual std::optional<FileDialogAnswer> AskFile(const FileDialogRequest& request) = 0;
+    // "Choose Color", opened on a colour; the colour chosen, alpha included.
+    virtual std::optional<ArgbColor> AskColor(ArgbColor initial) = 0;
+    virtual std::optional<UniformFillAnswer> AskUniformFill() = 0;
+    virtual std::optional<CanvasAnswer> AskNewCanvas() = 0;
+    virtual std::optional<CanvasAnswer> AskNewTemplate() = 0;
+    // The screen capture window in region mode: the working file of the picture.
+    virtual std::optional<std::string> AskCapture() = 0;
+    // The start-up chooser: 0 new drawing, 1 new template, 2 open, 3 download
+    // template, 4 upload template; -1 when it was closed without a choice.
+    virtual int AskStartChoice() = 0;
 
     // --- the window ---
     virtual void CaptureMouse() = 0;

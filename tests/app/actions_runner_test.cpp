@@ -264,10 +264,22 @@ TEST(ActionScriptParseTest, ReadsNamesCodesAndCoordinates)
     ASSERT_TRUE(parse("answer file /tmp/my drawing.xml 2"));
     EXPECT_EQ(a->file->path, "/tmp/my drawing.xml");
     EXPECT_EQ(a->file->filterIndex, 2);
+    ASSERT_TRUE(parse("answer color 80FF1020"));
+    EXPECT_EQ(a->color, std::optional<ArgbColor>(0x80FF1020u));
+    ASSERT_TRUE(parse("answer fill text"));
+    EXPECT_TRUE(a->fill && a->fill->text && !a->fill->graphic);
+    ASSERT_TRUE(parse("answer template 4 255 525 a0b1c2"));
+    EXPECT_EQ(a->canvas->templateType, 4);
+    EXPECT_EQ(a->canvas->height, 525);
+    EXPECT_EQ(a->canvas->color, 0xA0B1C2u);
+    ASSERT_TRUE(parse("answer new"));
+    EXPECT_FALSE(a->canvas.has_value()) << "no values: the user cancels";
     // Pixels both or neither, and whole; no NaN or overflowing coordinates.
     for (const char* bad : {"tool spanner", "tool", "command ID_NOTHING", "move 40px 47", "move 4.5px 47px",
                             "move 10", "move 10 abc", "move 10 nan", "move 10 1e99", "press 1 2 alt", "key F1",
-                            "key", "zoom big", "answer message maybe", "answer colour red", "save", "frobnicate"})
+                            "key", "zoom big", "answer message maybe", "answer colour red", "answer color FF1020",
+                            "answer fill all", "answer new 10 10", "answer template 5 10 10 FFFFFF", "answer start 7",
+                            "save", "frobnicate"})
         EXPECT_FALSE(parse(bad)) << bad;
     EXPECT_NE(error.find("frobnicate"), std::string::npos);
 
@@ -281,7 +293,7 @@ TEST(ActionScriptParseTest, ReadsNamesCodesAndCoordinates)
 TEST(ActionScriptPointTest, WholeCanvasPointsLandExactly)
 {
     ZoomFactor = 1.0f;
-    ScriptedHost host;
+    TestHost host;
     CKorvaniDoc doc;
     CKorvaniView view(doc, host);
     view.OnResize(ActionsClientWidth, ActionsClientHeight);

@@ -1,4 +1,9 @@
 #include "ui/frame/frame_notices.h"
+#include "ui/dialogs/choose_color_dialog.h"
+#include "ui/dialogs/input_text_dialog.h"
+#include "ui/dialogs/new_template_dialog.h"
+#include "ui/dialogs/startup_chooser.h"
+#include "ui/dialogs/uniform_fill_dialog.h"
 #include "ui/frame/view_area.h"
 
 #include "document/korvani_doc.h"
@@ -9,9 +14,10 @@
 #include "view/view_codes.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QFileDialog>
-#include <QInputDialog>
+#include <QPlainTextEdit>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -251,30 +257,16 @@ TEST_F(ViewAreaTest, MessageBoxesAskWithTheRightButtonsAndNameAnUnopenableFile)
 
 TEST_F(ViewAreaTest, TextAndFileDialogsHandBackWhatWasChosen)
 {
-    // An empty text is refused with a message and the dialog opens again.
-    std::vector<QString> messages;
+    // The text dialog opens on the item's text and hands back what was typed.
     ModalHandler texts({[](QWidget* w) {
-                            auto* dialog = qobject_cast<QInputDialog*>(w);
-                            ASSERT_NE(dialog, nullptr);
-                            EXPECT_EQ(dialog->textValue(), QStringLiteral("old"));
-                            EXPECT_TRUE(dialog->testOption(QInputDialog::UsePlainTextEditForTextInput));
-                            dialog->setTextValue(QString());
-                            dialog->accept();
-                        },
-                        [&](QWidget* w) {
-                            auto* box = qobject_cast<QMessageBox*>(w);
-                            ASSERT_NE(box, nullptr);
-                            messages.push_back(box->text());
-                            box->button(QMessageBox::Ok)->click();
-                        },
-                        [](QWidget* w) {
-                            auto* dialog = qobject_cast<QInputDialog*>(w);
-                            ASSERT_NE(dialog, nullptr);
-                            dialog->setTextValue(QStringLiteral("two\nlines"));
-                            dialog->accept();
-                        }});
+        auto* dialog = qobject_cast<InputTextDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        auto* box = dialog->findChild<QPlainTextEdit*>();
+        EXPECT_EQ(box->toPlainText(), QStringLiteral("old"));
+        box->setPlainText(QStringLiteral("two\nlines"));
+        dialog->accept();
+    }});
     EXPECT_EQ(area.AskText({"old", QPoint(10, 20)}), std::optional<std::string>("two\nlines"));
-    EXPECT_EQ(messages, std::vector<QString>{QStringLiteral("Pleas input text")});
 
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -297,6 +289,50 @@ TEST_F(ViewAreaTest, TextAndFileDialogsHandBackWhatWasChosen)
     EXPECT_EQ(QString::fromStdString(chosen->path), target);
     EXPECT_EQ(chosen->filterIndex, 2);
     EXPECT_EQ(offered.size(), 4);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ViewAreaTest, TheViewsOtherRequestsAreAnsweredByTheProgramsDialogs)
+{
+    ModalHandler handlers({[](QWidget* w) {
+                               auto* dialog = qobject_cast<ChooseColorDialog*>(w);
+                               ASSERT_NE(dialog, nullptr);
+                               for (QPushButton* button : dialog->findChildren<QPushButton*>())
+                                   if (button->text() == "Transparent")
+                                       button->click();
+                           },
+                           [](QWidget* w) {
+                               auto* dialog = qobject_cast<NewTemplateDialog*>(w);
+                               ASSERT_NE(dialog, nullptr);
+                               dialog->SetTemplateIndex(4);
+                               dialog->accept();
+                           },
+                           [](QWidget* w) {
+                               auto* dialog = qobject_cast<UniformFillDialog*>(w);
+                               ASSERT_NE(dialog, nullptr);
+                               dialog->findChildren<QCheckBox*>().at(1)->click(); // Text on as well
+                               dialog->accept();
+                           },
+                           [](QWidget* w) {
+                               auto* chooser = qobject_cast<StartupChooser*>(w);
+                               ASSERT_NE(chooser, nullptr);
+                               chooser->reject();
+                           }});
+    EXPECT_EQ(area.AskColor(0xFF0000FF), std::optional<ArgbColor>(0x000000FFu));
+    const std::optional<CanvasAnswer> flyer = area.AskNewTemplate();
+    ASSERT_TRUE(flyer.has_value());
+    EXPECT_EQ(flyer->templateType, 4);
+    EXPECT_EQ(flyer->width, 255);
+    EXPECT_EQ(flyer->height, 525);
+    EXPECT_EQ(flyer->color, 0xFFFFFFu);
+    const std::optional<UniformFillAnswer> fill = area.AskUniformFill();
+    ASSERT_TRUE(fill.has_value());
+    EXPECT_TRUE(fill->graphic && fill->text);
+    EXPECT_EQ(area.AskStartChoice(), -1);
+    EXPECT_EQ(handlers.Handled(), 4u);
 }
 
 } // namespace

@@ -172,7 +172,7 @@ TEST_F(CommandsTest, SavedDrawingsOpenAsOneUndoableStep)
     ASSERT_TRUE(view.SaveDrawing(path));
     EXPECT_EQ(view.CurrentFilePath(), path);
 
-    ScriptedHost otherHost;
+    TestHost otherHost;
     CKorvaniDoc otherDoc;
     CKorvaniView other(otherDoc, otherHost);
     other.OnResize(700, 500);

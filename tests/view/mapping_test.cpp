@@ -193,7 +193,7 @@ TEST(GraphicsRuntimeGuardTest, LeavesARuntimeItDidNotStartAlone)
     GraphicsRuntimeGuard& shared = GraphicsRuntimeGuard::Instance();
     const int holders = shared.Holders();
     {
-        ScriptedHost host;
+        TestHost host;
         CKorvaniDoc doc1, doc2;
         CKorvaniView first(doc1, host);
         CKorvaniView second(doc2, host);

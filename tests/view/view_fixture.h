@@ -73,7 +73,7 @@ protected:
         EXPECT_NEAR(actual.height, expected.height, tolerance);
     }
 
-    ScriptedHost host;
+    TestHost host;
     CKorvaniDoc doc;
     CKorvaniView view{doc, host};
     ViewDriver driver{view};

@@ -2,13 +2,19 @@
 
 #include "ui/frame/frame_notices.h"
 #include "ui/frame/host_mapping.h"
+#include "ui/dialogs/choose_color_dialog.h"
+#include "ui/dialogs/input_text_dialog.h"
+#include "ui/dialogs/new_canvas_dialog.h"
+#include "ui/dialogs/new_template_dialog.h"
+#include "ui/dialogs/screen_capture_window.h"
+#include "ui/dialogs/startup_chooser.h"
+#include "ui/dialogs/uniform_fill_dialog.h"
 #include "view/korvani_view.h"
 
 #include <QCursor>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QGuiApplication>
-#include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -95,24 +101,64 @@ MessageAnswer ViewArea::ShowMessage(const MessageRequest& request)
 std::optional<std::string> ViewArea::AskText(const TextInputRequest& request)
 {
     ModalScope modal(*this);
-    QInputDialog dialog(window());
-    dialog.setWindowTitle(QStringLiteral("Input Text"));
-    dialog.setInputMode(QInputDialog::TextInput);
-    // Enter makes a new line rather than closing the dialog.
-    dialog.setOption(QInputDialog::UsePlainTextEditForTextInput);
-    dialog.setOkButtonText(QStringLiteral("Ok"));
-    dialog.setCancelButtonText(QStringLiteral("Cancel"));
-    dialog.setLabelText(QString());
-    dialog.setTextValue(QString::fromStdString(request.text));
-    dialog.move(request.screenPosition);
-    for (;;) {
-        if (dialog.exec() != QDialog::Accepted)
-            return std::nullopt;
-        const QString text = dialog.textValue();
-        if (!text.isEmpty())
-            return text.toStdString();
-        ShowMessage({"Pleas input text", MessageIcon::Stop, MessageButtons::Ok});
-    }
+    InputTextDialog dialog(window());
+    dialog.SetText(QString::fromStdString(request.text));
+    dialog.SetPosition(request.screenPosition);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Text().toStdString();
+}
+
+std::optional<ArgbColor> ViewArea::AskColor(ArgbColor initial)
+{
+    ModalScope modal(*this);
+    ChooseColorDialog dialog(window());
+    dialog.SetColor(initial);
+    dialog.SetPicker([&dialog] { return PickScreenColour(&dialog); });
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Color();
+}
+
+std::optional<UniformFillAnswer> ViewArea::AskUniformFill()
+{
+    ModalScope modal(*this);
+    UniformFillDialog dialog(window());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return UniformFillAnswer{dialog.Graphic(), dialog.Text()};
+}
+
+std::optional<CanvasAnswer> ViewArea::AskNewCanvas()
+{
+    ModalScope modal(*this);
+    NewCanvasDialog dialog(window());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return CanvasAnswer{dialog.CanvasWidth(), dialog.CanvasHeight(), dialog.CanvasColor(), -1};
+}
+
+std::optional<CanvasAnswer> ViewArea::AskNewTemplate()
+{
+    ModalScope modal(*this);
+    NewTemplateDialog dialog(window());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return CanvasAnswer{dialog.CanvasWidth(), dialog.CanvasHeight(), dialog.CanvasColor(), dialog.TemplateIndex()};
+}
+
+std::optional<std::string> ViewArea::AskCapture()
+{
+    ModalScope modal(*this);
+    return CaptureScreenRegion(window());
+}
+
+int ViewArea::AskStartChoice()
+{
+    ModalScope modal(*this);
+    StartupChooser chooser(window());
+    chooser.exec();
+    return chooser.Choice();
 }
 
 std::optional<FileDialogAnswer> ViewArea::AskFile(const FileDialogRequest& request)

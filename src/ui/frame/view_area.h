@@ -37,6 +37,12 @@ public:
     MessageAnswer ShowMessage(const MessageRequest& request) override;
     std::optional<std::string> AskText(const TextInputRequest& request) override;
     std::optional<FileDialogAnswer> AskFile(const FileDialogRequest& request) override;
+    std::optional<ArgbColor> AskColor(ArgbColor initial) override;
+    std::optional<UniformFillAnswer> AskUniformFill() override;
+    std::optional<CanvasAnswer> AskNewCanvas() override;
+    std::optional<CanvasAnswer> AskNewTemplate() override;
+    std::optional<std::string> AskCapture() override;
+    int AskStartChoice() override;
     void CaptureMouse() override;
     void ReleaseMouse() override;
     void SetCursor(int cursorId) override;
