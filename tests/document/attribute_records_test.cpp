@@ -10,7 +10,7 @@ namespace {
 
 using AttributeRecords = RecordTest;
 
-TEST_F(AttributeRecords, SetPropertyOfEachKindAndUndoGivesBackTheOldTextOrNone)
+TEST_F(AttributeRecords, SetPropertyOfEachKind)
 {
     AttributeTable attributes{{ATTR_LINE_WIDTH, "2.5"}, {ATTR_LINE_COLOR, "255-000-000-000"}};
     DrawItem* rect = Add(ItemRectangle, {PathNode::AtPoint(0, 0), PathNode::AtPoint(30, 30)}, attributes);
@@ -19,28 +19,16 @@ TEST_F(AttributeRecords, SetPropertyOfEachKindAndUndoGivesBackTheOldTextOrNone)
     ASSERT_TRUE(rect && curve && text);
     DrawItem* both = Select({rect, curve});
 
-    std::string before = State();
+    // Undo restoring the old text, or none, exactly is the randomized model's to prove.
     ASSERT_EQ(doc.PushSetPropertyInt(both, ATTR_DASH_STYLE, 2), 0);
     EXPECT_EQ(rect->Attributes().at(ATTR_DASH_STYLE), "2");
     EXPECT_EQ(curve->Attributes().at(ATTR_DASH_STYLE), "2");
-    ExpectUndoRedo(before, State());
-    doc.Undo();
-    EXPECT_EQ(rect->Attributes().count(ATTR_DASH_STYLE), 0u); // absent again, not "0"
-
     ASSERT_EQ(doc.PushSetPropertyFloat(both, ATTR_LINE_WIDTH, 3.25f), 0);
     EXPECT_EQ(rect->Attributes().at(ATTR_LINE_WIDTH), "3.2500");
-    doc.Undo();
-    EXPECT_EQ(rect->Attributes().at(ATTR_LINE_WIDTH), "2.5"); // the text as it was, not "2.5000"
-
-    before = State();
     ASSERT_EQ(doc.PushSetPropertyText(text, ATTR_CONTENT, "new\nlines"), 0);
     EXPECT_EQ(text->GetTextAttr(ATTR_CONTENT), "new\nlines");
-    ExpectUndoRedo(before, State());
-
-    before = State();
     ASSERT_EQ(doc.PushSetPropertyPoint(curve, ATTR_CENTER, {1.25f, -7}), 0);
     EXPECT_EQ(curve->Attributes().at(ATTR_CENTER), "1.25|-7.00");
-    ExpectUndoRedo(before, State());
 
     const std::string unchanged = State();
     EXPECT_LT(doc.PushSetPropertyFloat(both, ATTR_LINE_WIDTH, NAN), 0);
@@ -49,7 +37,7 @@ TEST_F(AttributeRecords, SetPropertyOfEachKindAndUndoGivesBackTheOldTextOrNone)
     EXPECT_EQ(State(), unchanged);
 }
 
-TEST_F(AttributeRecords, ARealGroupPassesTheValueOnAndUndoRestoresGroupAndChildren)
+TEST_F(AttributeRecords, ARealGroupPassesTheValueOnToEveryMember)
 {
     DrawItem* a = AddRect(0, 0, 20, 20);
     DrawItem* b = AddEllipse(30, 0, 20, 20);
@@ -59,20 +47,12 @@ TEST_F(AttributeRecords, ARealGroupPassesTheValueOnAndUndoRestoresGroupAndChildr
     NodeSelection nodes;
     group->HitNode(b->Bounds().Center(), nodes);
     ASSERT_EQ(group->ActiveChild(), b);
-    const std::string before = State();
     ASSERT_EQ(doc.PushSetPropertyInt(group, ATTR_LOCKED, 1), 0);
     ASSERT_EQ(doc.PushSolidFill(group, 0xFF123456), 0);
     for (DrawItem* item : {static_cast<DrawItem*>(group), a, b}) {
         EXPECT_EQ(item->Attributes().at(ATTR_LOCKED), "1");
         EXPECT_EQ(item->Attributes().at(ATTR_FILL_COLOR), FormatColorAttr(0xFF123456));
     }
-    const std::string after = State();
-    doc.Undo();
-    doc.Undo();
-    EXPECT_EQ(State(), before);
-    doc.Redo();
-    doc.Redo();
-    EXPECT_EQ(State(), after);
 }
 
 // The line and fill variants of the gradient records, checked by one walk.
@@ -104,20 +84,15 @@ const Side Sides[] = {
      &CKorvaniDoc::PushToggleFillStop, &DrawItem::GetFillGradientAngle},
 };
 
-TEST_F(AttributeRecords, GradientEditsOfBothSidesUndoAndRedoExactly)
+// What each gradient record does; exact undo and redo are the randomized model's.
+TEST_F(AttributeRecords, GradientEditsOfBothSides)
 {
     for (const Side& side : Sides) {
         SCOPED_TRACE(side.name);
         doc.Reset();
         DrawItem* rect = AddRect(10, 10, 40, 20, 0xFF00FF00);
         DrawItem* other = AddEllipse(100, 0, 20, 20);
-        const std::string original = State();
-        std::string before = original;
-        auto step = [&](int result) {
-            EXPECT_GE(result, 0);
-            ExpectUndoRedo(before, State());
-            before = State();
-        };
+        auto step = [](int result) { EXPECT_GE(result, 0); };
         auto ramp = [&]() -> const GradientRamp& { return (rect->*side.ramp)(); };
 
         step((doc.*side.gradientOn)(Select({rect, other})));
@@ -148,16 +123,10 @@ TEST_F(AttributeRecords, GradientEditsOfBothSidesUndoAndRedoExactly)
         (rect->*side.getAngle)(angle);
         EXPECT_NEAR(angle, 90, 1);
 
-        // A solid colour over the gradient turns it off; undo turns it on again.
+        // A solid colour over the gradient turns it off.
         step((doc.*side.solid)(Select({rect, other}), 0x80102030));
         EXPECT_EQ(rect->GetIntAttr(side.gradientAttr), 0);
         EXPECT_EQ(rect->GetColorAttr(side.colorAttr), 0x80102030u);
-        doc.Undo();
-        EXPECT_EQ(rect->GetIntAttr(side.gradientAttr), 1);
-
-        for (int i = 0; i < 7; ++i)
-            doc.Undo();
-        EXPECT_EQ(State(), original);
 
         EXPECT_LT((doc.*side.angle)(rect, NAN), 0);
         EXPECT_LT((doc.*side.stopPosition)(rect, 2, INFINITY), 0);

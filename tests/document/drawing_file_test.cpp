@@ -7,6 +7,7 @@
 #include "items/image_item.h"
 #include "items/line_item.h"
 #include "items/rectangle_item.h"
+#include "support/geometry_expect.h"
 #include "xml/xml_reader.h"
 
 #include <QDir>
@@ -57,14 +58,6 @@ std::vector<std::int32_t> Types(const std::vector<DrawItem*>& items)
     for (DrawItem* item : items)
         types.push_back(item->TypeCode());
     return types;
-}
-
-void ExpectRectNear(const RectF& actual, const RectF& expected, float tolerance)
-{
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.Right(), expected.Right(), tolerance);
-    EXPECT_NEAR(actual.Bottom(), expected.Bottom(), tolerance);
 }
 
 class DrawingFileTest : public ::testing::Test

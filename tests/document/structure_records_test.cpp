@@ -4,15 +4,12 @@
 
 #include "document/drawing_file.h"
 #include "document/structure_records.h"
-#include "items/rectangle_item.h"
 
 #include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
 
-#include <map>
-#include <memory>
 
 namespace {
 
@@ -144,25 +141,6 @@ TEST_F(StructureRecords, DuplicatePutsEachCopyRightAboveItsOriginal)
     EXPECT_FLOAT_EQ(cb.width, ob.width);
     EXPECT_FLOAT_EQ(BoundsOf(copyC).x, BoundsOf(c).x + 8);
     ExpectUndoRedo(before, State());
-}
-
-TEST_F(StructureRecords, DuplicatedGroupOwnsItsCopiedChildren)
-{
-    DrawItem* a = AddRect(0, 0, 10, 10);
-    DrawItem* b = AddLine(0, 20, 30, 40);
-    ASSERT_EQ(doc.PushGroup(TakeNextItemId(), Select({a, b})), 0);
-    DrawItem* group = doc.GetItem(0);
-    ASSERT_EQ(doc.PushDuplicateItems(group), 0);
-    DrawItem* copy = doc.GetItem(1);
-    ASSERT_EQ(copy->TypeCode(), ItemGroup);
-    ASSERT_EQ(copy->ChildCount(), 2);
-    EXPECT_NE(copy->ChildAt(0), a);
-    EXPECT_EQ(copy->ChildAt(0)->RefCount(), 1);
-    EXPECT_FLOAT_EQ(BoundsOf(copy->ChildAt(1)).x, BoundsOf(b).x + 8);
-    // Discarding the duplicate deletes the copies (the leak checker watches).
-    doc.Undo();
-    AddRect(50, 50, 10, 10);
-    EXPECT_FALSE(doc.CanRedo());
 }
 
 TEST_F(StructureRecords, GroupTakesThePlaceOfItsLowestMember)
@@ -391,93 +369,6 @@ TEST_F(StructureRecords, ZOrderMovesBlocksAndUndoRestoresTheOrder)
         EXPECT_EQ(Order(), start);
     }
     EXPECT_LT(doc.PushZOrder(Select({a}), 5), 0);
-}
-
-// --- ownership ---
-
-// A rectangle that counts its deletions by id.
-class CountedRect : public RectangleItem
-{
-public:
-    CountedRect(std::map<std::uint32_t, int>& deletions, std::uint32_t itemId, float x) : deletions(deletions)
-    {
-        SetId(itemId);
-        SetNodes({PathNode::AtPoint(x, 0), PathNode::AtPoint(x + 10, 10)});
-    }
-    ~CountedRect() override { ++deletions[Id()]; }
-
-private:
-    std::map<std::uint32_t, int>& deletions;
-};
-
-class Ownership : public RecordTest
-{
-protected:
-    // Loads counted rectangles 1..n, as the file reader hands them over.
-    void Load(int n)
-    {
-        ItemRefs loaded;
-        for (int i = 1; i <= n; ++i) {
-            DrawItem* item = new CountedRect(deletions, std::uint32_t(i), float(i) * 20);
-            item->AddRef(); // the reader's reference
-            loaded.push_back(ItemRef::Adopt(item));
-        }
-        ASSERT_EQ(doc.Push(std::make_unique<LoadItemsRecord>(doc, std::move(loaded))), 0);
-    }
-    int Deleted(std::uint32_t id) { return deletions[id]; }
-
-    Ownership() { deletions.clear(); }
-    // Outlives the document, whose destruction may still delete counted items.
-    inline static std::map<std::uint32_t, int> deletions;
-};
-
-TEST_F(Ownership, DiscardedRedoRecordsDeleteExactlyTheItemsNoLongerReferenced)
-{
-    Load(4);
-    DrawItem* one = doc.GetItem(0);
-    EXPECT_EQ(one->RefCount(), 1);
-    ASSERT_EQ(doc.PushGroup(1000, Select({doc.GetItem(0), doc.GetItem(2)})), 0);
-    ASSERT_EQ(doc.PushDeleteItems(doc.GetItem(0)), 0); // the group
-    ASSERT_EQ(doc.PushMove(Select({doc.GetItem(0), doc.GetItem(1)}), 3, 4), 0);
-    Select({});
-    doc.Undo();
-    doc.Undo();
-    doc.Undo();
-    doc.Undo(); // the load too: every item is out of the drawing, only the redo list holds them
-    EXPECT_EQ(doc.GetItemCount(), 0);
-    EXPECT_EQ(Deleted(1) + Deleted(2) + Deleted(3) + Deleted(4), 0);
-    AddRect(0, 0, 10, 10); // discards the four records
-    for (std::uint32_t id = 1; id <= 4; ++id)
-        EXPECT_EQ(Deleted(id), 1) << id;
-}
-
-TEST_F(Ownership, ResetAndDestructionDeleteEachItemOnce)
-{
-    Load(3);
-    ASSERT_EQ(doc.PushDeleteItems(doc.GetItem(1)), 0);
-    ASSERT_EQ(doc.PushCombine(500, Select({doc.GetItem(0), doc.GetItem(1)})), 0);
-    doc.Undo();
-    Select({});
-    doc.Reset();
-    EXPECT_EQ(doc.GetItemCount(), 0);
-    EXPECT_FALSE(doc.CanUndo() || doc.CanRedo());
-    for (std::uint32_t id = 1; id <= 3; ++id)
-        EXPECT_EQ(Deleted(id), 1) << id;
-
-    // Loaded groups hold no references on their children: the load record does.
-    auto group = std::make_unique<GroupItem>(600);
-    DrawItem* child = new CountedRect(deletions, 7, 0);
-    group->AddChild(child);
-    group->AddRef();
-    ItemRefs loaded;
-    loaded.push_back(ItemRef::Adopt(group.release()));
-    ASSERT_EQ(doc.Push(std::make_unique<LoadItemsRecord>(doc, std::move(loaded))), 0);
-    EXPECT_EQ(child->RefCount(), 1);
-    ASSERT_EQ(doc.PushBreakGroup(doc.GetItem(0)), 0);
-    doc.Undo();
-    EXPECT_EQ(Deleted(7), 0);
-    doc.Reset();
-    EXPECT_EQ(Deleted(7), 1);
 }
 
 } // namespace

@@ -52,25 +52,6 @@ TEST_F(TransformRecords, RotateTurnsAboutTheSelectionsOwnCentre)
     EXPECT_LT(doc.PushRotate(rect, INFINITY), 0);
 }
 
-TEST_F(TransformRecords, ScaleRestoresTheOutlineWidthOnUndo)
-{
-    DrawItem* rect = AddRect(10, 10, 40, 20);
-    DrawItem* doodle = AddDoodle(0, 100, 12);
-    ASSERT_EQ(doc.PushScale(Select({rect, doodle}), {10, 10}, 2.0f, 0.5f), 0);
-    EXPECT_NEAR(rect->Bounds().width, 80 + 3, 0.01); // the width follows the axis that changed more
-    EXPECT_NEAR(rect->Bounds().height, 10 + 3, 0.01);
-    EXPECT_EQ(rect->Attributes().at(ATTR_LINE_WIDTH), "3.0000");
-    // Undoing by the inverse factors would give a width of 6 here.
-    doc.Undo();
-    EXPECT_EQ(rect->Attributes().at(ATTR_LINE_WIDTH), "1.5000");
-
-    // A group scales its children.
-    ASSERT_EQ(doc.PushGroup(TakeNextItemId(), Select({rect, doodle})), 0);
-    ASSERT_EQ(doc.PushScale(doc.GetItem(0), {0, 0}, -1.0f, 3.0f), 0);
-    EXPECT_FLOAT_EQ(rect->GetMatrix().M11(), -1);
-    EXPECT_FLOAT_EQ(rect->GetMatrix().M22(), 3);
-}
-
 TEST_F(TransformRecords, ZeroOrUnusableScaleFactorsAreNeverCommitted)
 {
     DrawItem* rect = AddRect(10, 10, 40, 20);

@@ -156,20 +156,3 @@ TEST(UndoStack, ClearAndDestructionDeleteEveryRecord)
     }
     EXPECT_EQ(log, (Log{"d:D", "d:E"}));
 }
-
-TEST(UndoStack, HasNoDepthLimit)
-{
-    Log log;
-    UndoStack stack;
-    const int n = 5000;
-    for (int i = 0; i < n; ++i)
-        stack.Do(Make(log, std::to_string(i)));
-    int undone = 0;
-    while (stack.CanUndo()) {
-        stack.Undo();
-        ++undone;
-    }
-    EXPECT_EQ(undone, n);
-    EXPECT_EQ(log.back(), "u:0");
-    EXPECT_EQ(stack.RedoCount(), std::size_t(n));
-}

@@ -1,7 +1,6 @@
 #include "platform/temp_files.h"
 #include "items/attribute_format.h"
 #include "items/curve_item.h"
-#include "items/doodle_item.h"
 #include "items/ellipse_item.h"
 #include "items/group_item.h"
 #include "items/image_item.h"
@@ -92,65 +91,23 @@ std::string MakeWorkingFile(const std::string& bytes)
     return WriteTempFile(bytes.size(), bytes.data());
 }
 
-// The copy has the same own attributes (a group keeps none in the file; the
-// centre is recomputed on reading; an image's working file is a new one), and
+// The copy has the same own attributes (a group keeps none in the file) and
 // writes the same element: nodes, matrix and ramps to two decimals, children.
-void ExpectSameItem(DrawItem& expected, DrawItem& actual, const std::string& element, bool compareCentre)
+void ExpectSameItem(DrawItem& expected, DrawItem& actual, const std::string& element)
 {
     ASSERT_EQ(expected.TypeCode(), actual.TypeCode());
-    AttributeTable a = expected.Attributes(), b = actual.Attributes();
-    for (AttributeTable* table : {&a, &b}) {
-        if (!compareCentre)
-            table->erase(ATTR_CENTER);
-        if (expected.TypeCode() == ItemImage)
-            table->erase(ATTR_CONTENT);
-    }
     if (expected.TypeCode() != ItemGroup) {
-        EXPECT_EQ(a, b);
+        EXPECT_EQ(expected.Attributes(), actual.Attributes());
     }
     EXPECT_EQ(Element(actual), element);
 }
 
-// The kinds, each with what tends to break: dash styles, gradients with an
-// intermediate stop, hidden and locked flags, Bezier controls, two subpaths.
-struct Sample
+// What the golden drawing file lacks: Bezier controls and a smooth node
+// beside a second subpath, and a text with markup, escapes and UTF-8. The
+// other kinds round trip there, byte for byte.
+std::vector<std::unique_ptr<DrawItem>> Samples()
 {
-    std::string name;
-    std::unique_ptr<DrawItem> item;
-};
-
-std::vector<Sample> Samples(const std::string& picturePath)
-{
-    std::vector<Sample> samples;
-
-    auto line = std::make_unique<LineItem>();
-    line->SetColorAttr(ATTR_LINE_COLOR, 0xFF0000FF);
-    line->SetFloatAttr(ATTR_LINE_WIDTH, 2.5f);
-    line->SetIntAttr(ATTR_DASH_STYLE, 3);
-    line->SetIntAttr(ATTR_HIDDEN, 1);
-    EXPECT_TRUE(line->SetNodes({PathNode::AtPoint(1.25f, 2.5f), PathNode::AtPoint(100.75f, 50.5f)}));
-    samples.push_back({"line", std::move(line)});
-
-    auto rect = std::make_unique<RectangleItem>();
-    rect->SetColorAttr(ATTR_LINE_COLOR, 0xFF000000);
-    rect->SetFloatAttr(ATTR_LINE_WIDTH, 1);
-    rect->SetIntAttr(ATTR_FILL_GRADIENT, 1);
-    rect->SetIntAttr(ATTR_FILL_WRAP, 3);
-    rect->SetIntAttr(ATTR_LOCKED, 1);
-    EXPECT_TRUE(rect->SetNodes({PathNode::AtPoint(10, 20), PathNode::AtPoint(110, 80)}));
-    rect->EnsureFillGradient();
-    rect->SetFillRamp({0xFF000000, 0xFFFFFFFF, 0x80FF0000}, {0, 1, 0.25f});
-    rect->Translate(5, -5, ModeCommit);
-    samples.push_back({"rectangle", std::move(rect)});
-
-    auto ellipse = std::make_unique<EllipseItem>();
-    ellipse->SetColorAttr(ATTR_LINE_COLOR, 0xFF00FF00);
-    ellipse->SetColorAttr(ATTR_FILL_COLOR, 0x40102030);
-    ellipse->SetFloatAttr(ATTR_LINE_WIDTH, 4);
-    ellipse->SetIntAttr(ATTR_DASH_STYLE, 2);
-    EXPECT_TRUE(ellipse->SetNodes({PathNode::AtPoint(0, 0), PathNode::AtPoint(60, 30)}));
-    samples.push_back({"ellipse", std::move(ellipse)});
-
+    std::vector<std::unique_ptr<DrawItem>> samples;
     auto curve = std::make_unique<CurveItem>();
     NodeList outline = Points({{0, 0}, {50, 0}, {50, 50}});
     outline[1].lx = 30, outline[1].ly = -10, outline[1].rx = 70, outline[1].ry = 10, outline[1].type = NodeSmooth;
@@ -164,13 +121,7 @@ std::vector<Sample> Samples(const std::string& picturePath)
     EXPECT_TRUE(curve->SetNodes(outline));
     curve->EnsureLineGradient();
     curve->SetLineRamp({0xFF000000, 0xFFFFFFFF, 0xFF00FF00}, {0, 1, 0.5f});
-    samples.push_back({"curve", std::move(curve)});
-
-    auto doodle = std::make_unique<DoodleItem>();
-    doodle->SetColorAttr(ATTR_LINE_COLOR, 0xFF808080);
-    doodle->SetFloatAttr(ATTR_LINE_WIDTH, 1.5f);
-    EXPECT_TRUE(doodle->SetNodes(Points({{0, 0}, {20, 15}, {40, 5}, {60, 30}})));
-    samples.push_back({"doodle", std::move(doodle)});
+    samples.push_back(std::move(curve));
 
     auto text = std::make_unique<TextItem>();
     text->SetTextAttr(ATTR_CONTENT, "He said \"Tom & Jerry\" <b>'s</b>\nC:\\dir\\ \xC3\xBC\xC3\xB1\xC3\xAF \xE6\xBC\xA2");
@@ -179,14 +130,8 @@ std::vector<Sample> Samples(const std::string& picturePath)
     text->SetIntAttr(ATTR_BOLD, 1);
     text->SetColorAttr(ATTR_FILL_COLOR, 0xFF000080);
     EXPECT_TRUE(text->SetNodes({PathNode::AtPoint(30, 40)}));
-    samples.push_back({"text", std::move(text)});
+    samples.push_back(std::move(text));
 
-    auto image = std::make_unique<ImageItem>();
-    image->SetTextAttr(ATTR_CONTENT, picturePath);
-    image->SetTextAttr(ATTR_IMAGE_TYPE, "png");
-    EXPECT_TRUE(image->SetNodes({PathNode::AtPoint(5, 5), PathNode::AtPoint(45, 35)}));
-    image->Translate(10, 20, ModeCommit);
-    samples.push_back({"image", std::move(image)});
     return samples;
 }
 
@@ -230,35 +175,14 @@ TEST(ItemXmlTest, CommonElementFollowsTheTemplateByteForByte)
     EXPECT_NE(Element(rect).find("  matrix=\"1.00,0.00,0.00,1.00,-2.50,7.12\">\r\n"), std::string::npos);
 }
 
-TEST(ItemXmlTest, EveryKindRoundTrips)
+TEST(ItemXmlTest, ControlsAndTextRoundTrip)
 {
-    const std::string picture = MakeWorkingFile(std::string("\x89PNG\r\n\x1A\n\0\xAB\x10 rest", 17));
-    for (Sample& sample : Samples(picture)) {
-        SCOPED_TRACE(sample.name);
-        const std::string first = Element(*sample.item);
+    for (const auto& sample : Samples()) {
+        const std::string first = Element(*sample);
         ItemTree copy = ReadBack(first);
         ASSERT_TRUE(copy);
-        ExpectSameItem(*sample.item, *copy, first, true);
+        ExpectSameItem(*sample, *copy, first);
     }
-}
-
-TEST(ItemXmlTest, RotatedItemsRoundTripToTwoDecimalsAndThenExactly)
-{
-    // The matrix is stored to two decimals, so the first reading differs a
-    // little and the centre follows the read bounds; from then on it is stable.
-    RectangleItem rect;
-    ASSERT_TRUE(rect.SetNodes({PathNode::AtPoint(10, 10), PathNode::AtPoint(70, 40)}));
-    rect.RotateAbout(30, ModeCommit);
-    rect.Translate(0.333f, 0.667f, ModeCommit);
-    const std::string first = Element(rect);
-    ItemTree once = ReadBack(first);
-    const std::string second = Element(*once);
-    ItemTree twice = ReadBack(second);
-    ExpectSameItem(*once, *twice, second, false);
-    const PointF centre = rect.GetPointAttr(ATTR_CENTER);
-    const PointF readCentre = once->GetPointAttr(ATTR_CENTER);
-    EXPECT_NEAR(centre.x, readCentre.x, 0.5f);
-    EXPECT_NEAR(centre.y, readCentre.y, 0.5f);
 }
 
 TEST(ItemXmlTest, GroupsNestAndReadChildrenByTypeWithFreshIds)
@@ -283,7 +207,7 @@ TEST(ItemXmlTest, GroupsNestAndReadChildrenByTypeWithFreshIds)
 
     const std::uint32_t firstId = NextItemId;
     ItemTree copy = ReadBack(written);
-    ExpectSameItem(outer, *copy, written, true);
+    ExpectSameItem(outer, *copy, written);
     // Children take ids in reading order: rectangle, inner group, line, ellipse, empty group.
     ASSERT_EQ(copy->ChildCount(), 3);
     EXPECT_EQ(copy->ChildAt(0)->Id(), firstId);

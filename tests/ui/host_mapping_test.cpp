@@ -1,11 +1,6 @@
-#include "ui/frame/command_table.h"
 #include "ui/frame/host_mapping.h"
 
-#include "view/view_codes.h"
-
 #include <gtest/gtest.h>
-
-#include <set>
 
 namespace {
 
@@ -38,24 +33,6 @@ TEST(HostMappingTest, ABoxClosedWithoutAButtonGivesItsSafeAnswer)
     EXPECT_EQ(AnswerForButton(QMessageBox::NoButton, MessageButtons::Ok), MessageAnswer::Ok);
     // A button the box does not offer is no answer of it.
     EXPECT_EQ(AnswerForButton(QMessageBox::Yes, MessageButtons::OkCancel), MessageAnswer::Cancel);
-}
-
-TEST(CommandTableTest, NamesAreFoundInAnyCaseWithOrWithoutThePrefix)
-{
-    EXPECT_EQ(FrameCommandIdForName("group"), std::optional<int>(ID_GROUP));
-    EXPECT_EQ(FrameCommandIdForName("Id_Tool_Zoom_In"), std::optional<int>(ID_TOOL_ZOOM_IN));
-    EXPECT_EQ(FrameCommandIdForName("ID_"), std::nullopt);
-    EXPECT_EQ(FrameCommandIdForName("ID_GROUPS"), std::nullopt);
-    EXPECT_EQ(FrameCommandName(209), "");
-    // Ids and names are unique, so every name leads back to its own id.
-    std::set<int> ids;
-    std::set<std::string_view> names;
-    for (const FrameCommand& command : FrameCommands()) {
-        EXPECT_TRUE(ids.insert(command.id).second) << command.id;
-        EXPECT_TRUE(names.insert(command.name).second) << command.name;
-    }
-    EXPECT_EQ(ToolValueForName("PLACEFILE"), std::optional<int>(ToolValue(ToolKind::PlaceFile)));
-    EXPECT_EQ(ToolValueForName("zoom"), std::nullopt);
 }
 
 } // namespace

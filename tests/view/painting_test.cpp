@@ -97,12 +97,6 @@ TEST_F(PaintingTest, TheLastItemIsOnTop)
     EXPECT_EQ(At(image, red.x(), red.y()), 0xFFFF0000u);
     const QPoint green = driver.Pixel({15, 135});
     EXPECT_EQ(At(image, green.x(), green.y()), 0xFF00FF00u);
-    // Hidden items draw nothing.
-    view.SetTool(ToolKind::Select);
-    driver.ClickAt({120, 120});
-    view.DoCommand(CommandToggleHidden);
-    const QImage hidden = view.PaintClient();
-    EXPECT_EQ(At(hidden, overlap.x(), overlap.y()), 0xFFFF0000u);
 }
 
 TEST_F(PaintingTest, RulersAreGraduatedInCanvasUnits)

@@ -141,34 +141,3 @@ TEST_F(SelectionTest, RubberBandTakesItemsStrictlyInside)
     // While the band is dragged the view holds the mouse; afterwards it lets go.
     EXPECT_EQ(host.captures, host.releases);
 }
-
-TEST_F(SelectionTest, RotateToolTurnsARealGroupAsOneAboutItsCentre)
-{
-    driver.ClickAt({30, 30});
-    driver.ClickAt({250, 40}, Qt::ShiftModifier);
-    ASSERT_EQ(doc.PushGroup(TakeNextItemId(), &view.SelectionGroup()), 0);
-    view.SelectNone();
-    view.DocumentChanged();
-    DrawItem* group = doc.GetItem(0);
-    ASSERT_EQ(group->TypeCode(), ItemGroup);
-    driver.ClickAt({30, 30});
-    ASSERT_EQ(view.Selection(), group);
-    ASSERT_EQ(group->GetPointAttr(ATTR_CENTER), (PointF{160, 70}));
-    const std::size_t steps = UndoCount();
-
-    // From right of the centre to below it: a quarter turn, previewed as it will be committed.
-    view.SetTool(ToolKind::Rotate);
-    driver.PressAt({260, 70});
-    driver.MoveAt({230, 140});
-    driver.MoveAt({160, 170});
-    const RectF preview = group->Bounds(ModePreview);
-    driver.ReleaseAt({160, 170});
-    EXPECT_EQ(UndoCount(), steps + 1);
-    ExpectRect(group->Bounds(), preview, 0.3f);
-    // Each member went round the group's centre, not its own.
-    ExpectRect(a->Bounds(), {110, -70, 100, 100}, 0.3f);
-    ExpectRect(b->Bounds(), {160, 110, 50, 100}, 0.3f);
-    EXPECT_EQ(group->GetPointAttr(ATTR_CENTER), (PointF{160, 70}));
-    view.DoCommand(CommandUndo);
-    ExpectRect(a->Bounds(), {20, 20, 100, 100}, 0.3f);
-}

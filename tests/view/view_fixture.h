@@ -6,6 +6,7 @@
 #include "document/korvani_doc.h"
 #include "items/attribute_format.h"
 #include "items/draw_item.h"
+#include "support/geometry_expect.h"
 #include "support/scripted_host.h"
 #include "support/view_driver.h"
 #include "view/korvani_view.h"
@@ -67,10 +68,7 @@ protected:
 
     static void ExpectRect(const RectF& actual, const RectF& expected, float tolerance = 0.15f)
     {
-        EXPECT_NEAR(actual.x, expected.x, tolerance);
-        EXPECT_NEAR(actual.y, expected.y, tolerance);
-        EXPECT_NEAR(actual.width, expected.width, tolerance);
-        EXPECT_NEAR(actual.height, expected.height, tolerance);
+        ExpectRectNear(actual, expected, tolerance);
     }
 
     TestHost host;

@@ -86,18 +86,8 @@ TEST(XmlValueText, LongValuesReadLikeShortOnes)
     }
 }
 
-TEST(XmlValueText, TheProgramsEntityTable)
+TEST(XmlValueText, AnotherEntityTable)
 {
-    const auto& rows = DefaultXmlEntityTable().Rows();
-    const std::string characters = "&\"'<>";
-    const char* entities[] = {"&amp;", "&quot;", "&apos;", "&lt;", "&gt;"};
-    ASSERT_EQ(rows.size(), 5u);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        EXPECT_EQ(rows[i].character, characters[i]);
-        EXPECT_EQ(rows[i].entity, entities[i]);
-    }
-    EXPECT_EQ(XmlParseOptions().entities, &DefaultXmlEntityTable());
-
     // Another table, with an entity that does not start with '&'.
     const XmlEntityTable custom{{'*', "&star;"}, {'#', "%hash;"}};
     XmlParseOptions options;
