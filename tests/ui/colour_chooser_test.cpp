@@ -1,6 +1,7 @@
 #include "ui/controls/colour_button.h"
 #include "ui/dialogs/choose_color_dialog.h"
 #include "ui/dialogs/color_model.h"
+#include "ui/modal_answer.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -137,17 +138,7 @@ TEST(ChooseColorDialogTest, TransparentFieldHexAndBoxes)
 
     // An empty box is named and the dialog stays open.
     boxes[1]->clear();
-    QString told;
-    QTimer answer;
-    answer.setSingleShot(true);
-    QObject::connect(&answer, &QTimer::timeout, [&told] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            told = box->text();
-            box->accept();
-        }
-    });
-    answer.start(0);
-    picking.accept();
+    const QString told = AnswerMessageDuring([&picking] { picking.accept(); });
     EXPECT_TRUE(told.contains("G box")) << told.toStdString();
     EXPECT_TRUE(picking.isVisible());
 }

@@ -3,6 +3,7 @@
 #include "ui/dialogs/new_template_dialog.h"
 #include "ui/dialogs/startup_chooser.h"
 #include "ui/dialogs/uniform_fill_dialog.h"
+#include "ui/modal_answer.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -28,21 +29,9 @@ void Hover(QWidget& widget, QPoint at)
     QApplication::sendEvent(&widget, &move);
 }
 
-// Runs accept() with a timer ready to answer the message box it may show.
 QString AcceptAndAnswer(QDialog& dialog)
 {
-    QString said;
-    QTimer answer; // goes with this call, whether or not a box came
-    answer.setSingleShot(true);
-    QObject::connect(&answer, &QTimer::timeout, [&said] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            said = box->text();
-            box->accept();
-        }
-    });
-    answer.start(0);
-    dialog.accept();
-    return said;
+    return AnswerMessageDuring([&dialog] { dialog.accept(); });
 }
 
 TEST(SmallDialogsTest, NewCanvasRefusesAZeroOrMissingSize)

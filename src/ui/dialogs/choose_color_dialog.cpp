@@ -289,24 +289,29 @@ void ChooseColorDialog::FieldPicked(QPoint point)
     const Hls picked = FieldPick(field->size(), point, hls.lightness);
     hls.hue = picked.hue;
     hls.saturation = picked.saturation;
-    const Rgb c = HlsToRgb(hls);
-    red = c.red;
-    green = c.green;
-    blue = c.blue;
-    hexText = HexText(c);
-    Refresh();
+    FromHls();
 }
 
 void ChooseColorDialog::BarPicked(int y)
 {
     ReadBoxes(false);
     hls.lightness = BarPick(bar->height(), y);
+    FromHls();
+}
+
+void ChooseColorDialog::FromHls()
+{
     const Rgb c = HlsToRgb(hls);
+    SetRgb(c);
+    hexText = HexText(c);
+    Refresh();
+}
+
+void ChooseColorDialog::SetRgb(Rgb c)
+{
     red = c.red;
     green = c.green;
     blue = c.blue;
-    hexText = HexText(c);
-    Refresh();
 }
 
 void ChooseColorDialog::BoxesEdited(int box)
@@ -331,9 +336,7 @@ void ChooseColorDialog::HexEdited(const QString& text)
     hexBox->setCursorPosition(edit.caret);
     refreshing = false;
     const Rgb c = ParseHexText(hexText);
-    red = c.red;
-    green = c.green;
-    blue = c.blue;
+    SetRgb(c);
     hls = RgbToHls(c);
     Refresh();
 }
@@ -343,9 +346,7 @@ void ChooseColorDialog::PickFromScreen()
     if (!picker)
         return;
     if (const std::optional<Rgb> c = picker()) {
-        red = c->red;
-        green = c->green;
-        blue = c->blue;
+        SetRgb(*c);
         alpha = 255;
         FromRgb();
     }

@@ -106,7 +106,10 @@ private:
     // The red, green, blue and alpha boxes into the members; false, with a
     // message naming the box, when one does not hold a value of 0..255.
     bool ReadBoxes(bool complain);
+    // The rest of the members from red, green and blue, or from hue, lightness and saturation.
     void FromRgb();
+    void FromHls();
+    void SetRgb(Rgb c);
 
     int red = 0, green = 0, blue = 0, alpha = 255;
     Hls hls;
