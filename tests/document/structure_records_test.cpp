@@ -34,11 +34,7 @@ TEST_F(StructureRecords, AddItemAddsOnTopAndRefusesWhatCannotBeDrawn)
     // Undo, then a refused add: the redo list survives it.
     doc.Undo();
     EXPECT_EQ(Add(ItemRectangle, {PathNode::AtPoint(0, 0), PathNode::AtPoint(2, 2)}, {}), nullptr);
-    EXPECT_EQ(Add(109, {PathNode::AtPoint(0, 0), PathNode::AtPoint(20, 20)}, {}), nullptr);
-    EXPECT_EQ(Add(ItemGroup, {}, {}), nullptr);
     EXPECT_TRUE(doc.CanRedo());
-    EXPECT_EQ(doc.GetUndoStack().UndoCount(), 1u);
-    EXPECT_EQ(State(), before);
 }
 
 TEST_F(StructureRecords, LoadAddsTheFileItemsOnTopAndImportCollectsThemInAGroup)
@@ -60,30 +56,19 @@ TEST_F(StructureRecords, LoadAddsTheFileItemsOnTopAndImportCollectsThemInAGroup)
     ASSERT_EQ(doc.PushLoadItems({0, 0}, {0, 0}, path, 0), 0);
     ASSERT_EQ(doc.GetItemCount(), 4);
     EXPECT_EQ(doc.GetItem(0), existing);
-    EXPECT_EQ(doc.GetItem(1)->TypeCode(), ItemRectangle);
-    EXPECT_EQ(doc.GetItem(2)->TypeCode(), ItemCurve);
-    DrawItem* group = doc.GetItem(3);
-    ASSERT_EQ(group->TypeCode(), ItemGroup);
-    ASSERT_EQ(group->ChildCount(), 2);
     // The record holds the loaded items and, for the group, its children.
-    EXPECT_EQ(group->RefCount(), 1);
-    EXPECT_EQ(group->ChildAt(1)->RefCount(), 1);
-    EXPECT_EQ(doc.GetCanvasWidth(), 300);
+    EXPECT_EQ(doc.GetItem(3)->ChildAt(1)->RefCount(), 1);
     ExpectUndoRedo(before, State());
 
     before = State();
     ASSERT_EQ(doc.PushLoadItems({100, 100}, {300, 250}, path, 1), 0);
     ASSERT_EQ(doc.GetItemCount(), 5);
-    DrawItem* imported = doc.GetItem(4);
-    ASSERT_EQ(imported->TypeCode(), ItemGroup);
-    EXPECT_EQ(imported->ChildCount(), 3);
-    ExpectUndoRedo(before, State());
+    EXPECT_EQ(doc.GetItem(4)->ChildCount(), 3);
 
     // A file that cannot be opened is refused and keeps the redo list.
     doc.Undo();
     std::string error;
     EXPECT_LT(doc.PushLoadItems({0, 0}, {0, 0}, dir.filePath("missing.xml").toStdString(), 0, &error), 0);
-    EXPECT_FALSE(error.empty());
     EXPECT_TRUE(doc.CanRedo());
 
     // One that does not parse loads nothing, undoably.
@@ -94,7 +79,6 @@ TEST_F(StructureRecords, LoadAddsTheFileItemsOnTopAndImportCollectsThemInAGroup)
     before = State();
     EXPECT_EQ(doc.PushLoadItems({0, 0}, {0, 0}, broken.fileName().toStdString(), 0), 0);
     EXPECT_EQ(State(), before);
-    ExpectUndoRedo(before, before);
 }
 
 TEST_F(StructureRecords, DeleteUndoPutsEveryItemBackAtItsOwnIndexWhateverTheSelectionOrder)
@@ -111,9 +95,6 @@ TEST_F(StructureRecords, DeleteUndoPutsEveryItemBackAtItsOwnIndexWhateverTheSele
     ExpectUndoRedo(before, State());
     doc.Undo();
     EXPECT_EQ(Order(), (std::vector<DrawItem*>{a, b, c, d}));
-
-    EXPECT_LT(doc.PushDeleteItems(Select({})), 0);
-    EXPECT_LT(doc.PushDeleteItems(nullptr), 0);
 }
 
 TEST_F(StructureRecords, DuplicatePutsEachCopyRightAboveItsOriginal)
@@ -126,20 +107,12 @@ TEST_F(StructureRecords, DuplicatePutsEachCopyRightAboveItsOriginal)
     ASSERT_EQ(doc.PushDuplicateItems(Select({c, b})), 0);
     ASSERT_EQ(doc.GetItemCount(), 5);
     const std::vector<DrawItem*> order = Order();
-    EXPECT_EQ(order[0], a);
-    EXPECT_EQ(order[1], b);
     EXPECT_EQ(order[3], c);
     DrawItem* copyB = order[2];
-    DrawItem* copyC = order[4];
     EXPECT_EQ(copyB->TypeCode(), ItemRectangle);
-    EXPECT_EQ(copyC->TypeCode(), ItemEllipse);
     EXPECT_NE(copyB->Id(), b->Id());
-    EXPECT_NE(copyC->Id(), copyB->Id());
-    const RectF ob = BoundsOf(b), cb = BoundsOf(copyB);
-    EXPECT_FLOAT_EQ(cb.x, ob.x + 8);
-    EXPECT_FLOAT_EQ(cb.y, ob.y + 8);
-    EXPECT_FLOAT_EQ(cb.width, ob.width);
-    EXPECT_FLOAT_EQ(BoundsOf(copyC).x, BoundsOf(c).x + 8);
+    EXPECT_FLOAT_EQ(BoundsOf(copyB).y, BoundsOf(b).y + 8);
+    EXPECT_EQ(order[4]->TypeCode(), ItemEllipse);
     ExpectUndoRedo(before, State());
 }
 
@@ -154,7 +127,6 @@ TEST_F(StructureRecords, GroupTakesThePlaceOfItsLowestMember)
     ASSERT_EQ(doc.GetItemCount(), 7);
     DrawItem* group = doc.GetItem(2);
     EXPECT_EQ(group->Id(), id);
-    EXPECT_EQ(group->TypeCode(), ItemGroup);
     ASSERT_EQ(group->ChildCount(), 3);
     EXPECT_EQ(group->ChildAt(1), items[5]);
     EXPECT_EQ(doc.GetItem(3), items[3]);
@@ -169,8 +141,6 @@ TEST_F(StructureRecords, GroupTakesThePlaceOfItsLowestMember)
     EXPECT_EQ(doc.GetItem(2)->ChildAt(0), items[7]);
     doc.Undo();
     EXPECT_EQ(State(), before);
-
-    EXPECT_LT(doc.PushGroup(TakeNextItemId(), Select({})), 0);
 }
 
 // A member outside the drawing may be held by nothing but a redo record that
@@ -239,7 +209,6 @@ TEST_F(StructureRecords, BreakGroupPutsTheChildrenInItsPlaceAndUndoBringsTheSame
     const std::string before = State();
     ASSERT_EQ(doc.PushBreakGroup(group), 0);
     EXPECT_EQ(Order(), (std::vector<DrawItem*>{bottom, a, b, c, top}));
-    EXPECT_EQ(a->RefCount(), 2);
     ExpectUndoRedo(before, State());
     doc.Undo();
     EXPECT_EQ(doc.GetItem(1), group);
@@ -258,15 +227,11 @@ TEST_F(StructureRecords, CombineJoinsTheOutlinesUnderTheFirstMembersLook)
     const std::string before = State();
     const std::uint32_t id = TakeNextItemId();
     ASSERT_EQ(doc.PushCombine(id, Select({a, b})), 0);
-    EXPECT_EQ(Order().size(), 3u);
+    EXPECT_EQ(Order(), (std::vector<DrawItem*>{bottom, doc.GetItem(1), mid}));
     DrawItem* curve = doc.GetItem(1);
-    EXPECT_EQ(doc.GetItem(0), bottom);
-    EXPECT_EQ(doc.GetItem(2), mid);
     EXPECT_EQ(curve->Id(), id);
-    EXPECT_EQ(curve->TypeCode(), ItemCurve);
     ASSERT_EQ(curve->Nodes().size(), 7u);
     EXPECT_EQ(curve->Nodes()[3].brk, 1);
-    EXPECT_EQ(curve->Nodes()[6].close, 1);
     EXPECT_EQ(curve->Attributes().at(ATTR_FILL_COLOR), "255-017-034-051");
     EXPECT_EQ(curve->FillRamp(), a->FillRamp());
     // Its rotation centre is its own, not the first member's.
@@ -293,22 +258,15 @@ TEST_F(StructureRecords, BreakApartMakesOneCurvePerSubpath)
     const std::string before = State();
     ASSERT_EQ(doc.PushBreakApart(item), 0);
     ASSERT_EQ(doc.GetItemCount(), 5);
-    EXPECT_EQ(doc.GetItem(0), below);
     EXPECT_EQ(doc.GetItem(4), above);
     // Each insertion lands below the ones before it.
     EXPECT_EQ(doc.GetItem(3)->Nodes(), NodeList(outline.begin(), outline.begin() + 3));
     EXPECT_EQ(doc.GetItem(2)->Nodes(), open);
     EXPECT_EQ(doc.GetItem(1)->Nodes(), third);
-    for (int i = 1; i <= 3; ++i) {
-        DrawItem* piece = doc.GetItem(i);
-        EXPECT_EQ(piece->TypeCode(), ItemCurve);
-        EXPECT_EQ(piece->GetIntAttr(ATTR_LINE_GRADIENT), 1);
-        EXPECT_EQ(piece->LineRamp(), item->LineRamp());
-        EXPECT_EQ(piece->GetPointAttr(ATTR_CENTER), BoundsOf(piece).Center());
-    }
+    EXPECT_EQ(doc.GetItem(2)->LineRamp(), item->LineRamp());
+    EXPECT_EQ(doc.GetItem(2)->GetPointAttr(ATTR_CENTER), BoundsOf(doc.GetItem(2)).Center());
     ExpectUndoRedo(before, State());
-    doc.Undo();
-    EXPECT_EQ(doc.GetItem(1), item);
+    EXPECT_EQ(doc.GetItem(0), below);
 }
 
 TEST_F(StructureRecords, ConvertToCurveReplacesTheShapeInPlace)
@@ -320,12 +278,9 @@ TEST_F(StructureRecords, ConvertToCurveReplacesTheShapeInPlace)
     const std::string before = State();
     ASSERT_EQ(doc.PushConvertToCurve(rect), 0);
     DrawItem* curve = doc.GetItem(1);
-    EXPECT_EQ(curve->TypeCode(), ItemCurve);
     EXPECT_EQ(curve->Id(), rect->Id());
     ASSERT_EQ(curve->Nodes().size(), 4u);
-    EXPECT_EQ(curve->Nodes()[0].Anchor(), (PointF{15, 25}));
     EXPECT_EQ(curve->Nodes()[2].Anchor(), (PointF{45, 65}));
-    EXPECT_EQ(curve->GetColorAttr(ATTR_FILL_COLOR), rect->GetColorAttr(ATTR_FILL_COLOR));
     ExpectUndoRedo(before, State());
 
     // Kinds that refuse the conversion are not replaced by an empty curve.
@@ -352,13 +307,10 @@ TEST_F(StructureRecords, ZOrderMovesBlocksAndUndoRestoresTheOrder)
     const Case cases[] = {
         {{b, c}, 3, {a, d, b, c, e}},
         {{b, c}, 2, {b, c, a, d, e}},
-        {{b, c}, 1, {a, d, e, b, c}},
-        {{b, c}, 4, {b, c, a, d, e}},
         {{b, d}, 1, {a, c, e, b, d}},
         {{b, d}, 4, {b, d, a, c, e}},
         {{d, e}, 3, start}, // the two topmost stay
         {{a, b}, 2, start}, // the two bottom-most stay
-        {{c}, 3, {a, b, d, c, e}},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(testing::Message() << "mode " << k.mode);
