@@ -24,70 +24,24 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-void Put16(Bytes& b, unsigned v)
+// Placeable WMF of 64 x 32 units at 96 per inch, and an EMF of (0, 0)-(64, 32)
+// device pixels: each a red rectangle from (16, 8) to (48, 24).
+Bytes DataBytes(const char* name)
 {
-    b.push_back(static_cast<unsigned char>(v & 0xFF));
-    b.push_back(static_cast<unsigned char>((v >> 8) & 0xFF));
+    QFile file(QString::fromUtf8(KORVANI_TEST_DATA_DIR "/") + QLatin1String(name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    const QByteArray bytes = file.readAll();
+    return Bytes(bytes.begin(), bytes.end());
 }
 
-void Put32(Bytes& b, std::uint32_t v)
-{
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
-
-// A placeable WMF of 64 x 32 units at 96 units per inch: a red rectangle
-// from (16, 8) to (48, 24).
 Bytes MakeWmf()
 {
-    Bytes records;
-    Put32(records, 7), Put16(records, 0x02FC);                      // CREATEBRUSHINDIRECT
-    Put16(records, 0), Put32(records, 0x000000FF), Put16(records, 0); // solid, red
-    Put32(records, 4), Put16(records, 0x012D), Put16(records, 0);     // SELECTOBJECT 0
-    Put32(records, 7), Put16(records, 0x041B);                        // RECTANGLE
-    Put16(records, 24), Put16(records, 48), Put16(records, 8), Put16(records, 16); // bottom right top left
-    Put32(records, 3), Put16(records, 0);                             // EOF
-
-    Bytes b;
-    Put32(b, 0x9AC6CDD7);
-    Put16(b, 0);                                                  // handle
-    Put16(b, 0), Put16(b, 0), Put16(b, 64), Put16(b, 32);          // frame
-    Put16(b, 96);                                                 // units per inch
-    Put32(b, 0);
-    unsigned checksum = 0;
-    for (std::size_t i = 0; i < 20; i += 2)
-        checksum ^= unsigned(b[i] | (b[i + 1] << 8));
-    Put16(b, checksum);
-    Put16(b, 1), Put16(b, 9), Put16(b, 0x0300);                    // disk file, 9 words, version 3
-    Put32(b, std::uint32_t((18 + records.size()) / 2));           // size in words
-    Put16(b, 1), Put32(b, 7), Put16(b, 0);                         // objects, largest record
-    b.insert(b.end(), records.begin(), records.end());
-    return b;
+    return DataBytes("red_rect.wmf");
 }
 
-// An EMF whose bounds are (0, 0)-(64, 32) device pixels: a red rectangle
-// from (16, 8) to (48, 24).
 Bytes MakeEmf()
 {
-    Bytes records;
-    Put32(records, 39), Put32(records, 24), Put32(records, 1);            // CREATEBRUSHINDIRECT #1
-    Put32(records, 0), Put32(records, 0x000000FF), Put32(records, 0);     // solid, red
-    Put32(records, 37), Put32(records, 12), Put32(records, 1);            // SELECTOBJECT #1
-    Put32(records, 43), Put32(records, 24);                               // RECTANGLE
-    Put32(records, 16), Put32(records, 8), Put32(records, 48), Put32(records, 24);
-    Put32(records, 14), Put32(records, 20), Put32(records, 0), Put32(records, 16), Put32(records, 20); // EOF
-
-    Bytes b;
-    Put32(b, 1), Put32(b, 88);                                             // HEADER record
-    Put32(b, 0), Put32(b, 0), Put32(b, 64), Put32(b, 32);                  // bounds
-    Put32(b, 0), Put32(b, 0), Put32(b, 1693), Put32(b, 847);               // frame, 0.01 mm
-    Put32(b, 0x464D4520), Put32(b, 0x10000);                               // " EMF", version
-    Put32(b, std::uint32_t(88 + records.size())), Put32(b, 5);             // bytes, records
-    Put16(b, 2), Put16(b, 0);                                              // handles, reserved
-    Put32(b, 0), Put32(b, 0), Put32(b, 0);                                 // description, palette
-    Put32(b, 1024), Put32(b, 768), Put32(b, 271), Put32(b, 203);           // device pixels and mm
-    b.insert(b.end(), records.begin(), records.end());
-    return b;
+    return DataBytes("red_rect.emf");
 }
 
 // A 2 x 1 GIF: a red pixel, then a blue one.
