@@ -143,20 +143,12 @@ TEST(ItemXmlTest, CommonElementFollowsTheTemplateByteForByte)
     line.SetFloatAttr(ATTR_LINE_WIDTH, 2.5f);
     line.SetTextAttr(ATTR_CONTENT, "only a text item writes this");
     ASSERT_TRUE(line.SetNodes({PathNode::AtPoint(0, 0, NodeSymmetric), PathNode::AtPoint(100, 50, NodeCusp)}));
-    line.SetLineRamp({0x80FF0000, 0xFFFFFFFF}, {0, 1});
-    line.SetFillRamp({0xFF000000}, {0.5f});
 
     const std::string expected =
         "\t<item type=\"102\"  309=\"255-255-000-000\"  310=\"2.5000\"  329=\"0\"  330=\"0\"  331=\"50.00|25.00\"  "
         "matrix=\"1.00,0.00,0.00,1.00,0.00,0.00\">\r\n"
         "\t\t<point x=\"0.00\" y=\"0.00\" lx=\"0.00\" ly=\"0.00\" rx=\"0.00\" ry=\"0.00\" type=\"0\" close=\"0\" break=\"0\"></point>\r\n"
         "\t\t<point x=\"100.00\" y=\"50.00\" lx=\"100.00\" ly=\"50.00\" rx=\"100.00\" ry=\"50.00\" type=\"2\" close=\"0\" break=\"0\"></point>\r\n"
-        "\t\t<lcolor argb=\"80ff0000\"></lcolor>\r\n"
-        "\t\t<lcolor argb=\"ffffffff\"></lcolor>\r\n"
-        "\t\t<lpostion factor=\"0.00\"></lpostion>\r\n"
-        "\t\t<lpostion factor=\"1.00\"></lpostion>\r\n"
-        "\t\t<fcolor argb=\"ff000000\"></fcolor>\r\n"
-        "\t\t<fpostion factor=\"0.50\"></fpostion>\r\n"
         "\t</item>\r\n";
     EXPECT_EQ(Element(line), expected);
 
