@@ -124,22 +124,6 @@ TEST(ChooseColorDialogTest, TransparentFieldHexAndBoxes)
     EXPECT_EQ(blue >> 24, 0x80u);
     EXPECT_EQ(blue & 0xFF, 0xFFu);
     EXPECT_LT((blue >> 8 & 0xFF) + (blue >> 16 & 0xFF), 10u) << std::hex << blue;
-
-    // An empty box is named and the dialog stays open.
-    boxes[1]->clear();
-    QString told;
-    QTimer answer;
-    answer.setSingleShot(true);
-    QObject::connect(&answer, &QTimer::timeout, [&told] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            told = box->text();
-            box->accept();
-        }
-    });
-    answer.start(0);
-    picking.accept();
-    EXPECT_TRUE(told.contains("G box")) << told.toStdString();
-    EXPECT_TRUE(picking.isVisible());
 }
 
 } // namespace
