@@ -120,9 +120,6 @@ TEST_F(PaintingTest, RulersAndScrollingStayInRangeAtTheExtremes)
         driver.Move({to, 400});
         driver.Release({to, 400});
     };
-    pan(-2000000000, 2000000000);
-    EXPECT_GT(view.PanOffset().x, 3e9f);
-    view.PaintClient();
     pan(2000000000, -2000000000);
     pan(2000000000, -2000000000);
     EXPECT_LT(view.PanOffset().x, -3e9f);
@@ -132,7 +129,6 @@ TEST_F(PaintingTest, RulersAndScrollingStayInRangeAtTheExtremes)
     constexpr std::int32_t Largest = std::numeric_limits<std::int32_t>::max();
     ASSERT_TRUE(view.NewCanvas(Largest, Largest, ColorOpaqueWhite));
     EXPECT_EQ(host.scrollSizes, QSize(Largest, Largest));
-    EXPECT_EQ(view.CanvasMargin(), (PointF{40, 40}));
     view.PaintClient();
 }
 
