@@ -94,51 +94,39 @@ TEST(ShapeBounds, IncludeHalfTheLineWidth)
     ExpectRectNear(ellipse.Bounds(), {-0.5f, -0.5f, 101, 51}, 0.02f);
 }
 
-TEST(ShapeHitTest, RectangleHandlesBodyAndRotation)
+TEST(ShapeHitTest, BodyByTheShapesOwnOutlineThenHandles)
 {
-    RectangleItem rect;
+    RectangleItem rect, diamond;
+    EllipseItem ellipse;
+    LineItem line;
     ASSERT_TRUE(rect.SetNodes(TwoPoints(100, 100, 200, 150)));
-    EXPECT_EQ(rect.HitTest({96, 96}), HitTopLeft);
-    EXPECT_EQ(rect.HitTest({150, 96}), HitTopMiddle);
-    EXPECT_EQ(rect.HitTest({150, 125}), HitBody);
+    ASSERT_TRUE(diamond.SetNodes(TwoPoints(0, 0, 100, 100)));
+    diamond.RotateAbout(45, ModeCommit);
+    ASSERT_TRUE(ellipse.SetNodes(TwoPoints(0, 0, 100, 60)));
+    ASSERT_TRUE(line.SetNodes(TwoPoints(0, 0, 100, 100)));
+    const struct
+    {
+        DrawItem* item;
+        PointF at;
+        std::int32_t hit;
+    } cases[] = {
+        {&rect, {96, 96}, HitTopLeft},       {&rect, {150, 96}, HitTopMiddle},   {&rect, {150, 125}, HitBody},
+        {&diamond, {-10, -10}, HitMiss},     // a corner of its upright bounds
+        {&diamond, {50, -15}, HitBody},      // near the top vertex, inside
+        {&ellipse, {5, 5}, HitMiss},         // in the box, outside the ellipse
+        {&ellipse, {104, 30}, HitRightMiddle}, {&line, {50, 52}, HitBody},       {&line, {50, 60}, HitMiss},
+        {&line, {104, 104}, HitBottomRight},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.item->HitTest(c.at), c.hit) << c.item->TypeCode() << " at " << c.at.x << ", " << c.at.y;
+
+    // Only a line has nodes to pick.
     NodeSelection selection;
     EXPECT_EQ(rect.HitNode({150, 125}, selection), HitBody);
     EXPECT_EQ(rect.SelectNodesInRect({0, 0, 500, 500}, selection), HitMiss);
-    EXPECT_TRUE(selection.empty());
-
-    // Turned into a diamond: a corner of its upright bounds is not the body.
-    RectangleItem square;
-    ASSERT_TRUE(square.SetNodes(TwoPoints(0, 0, 100, 100)));
-    square.RotateAbout(45, ModeCommit);
-    const RectF b = square.Bounds();
-    ASSERT_TRUE(RectContains(b, -10, -10));
-    EXPECT_EQ(square.HitTest({-10, -10}), HitMiss);
-    EXPECT_EQ(square.HitTest({50, -15}), HitBody); // near the top vertex, inside
-}
-
-TEST(ShapeHitTest, EllipseBodyBeforeHandles)
-{
-    EllipseItem ellipse;
-    ASSERT_TRUE(ellipse.SetNodes(TwoPoints(0, 0, 100, 60)));
-    EXPECT_EQ(ellipse.HitTest({50, 30}), HitBody);
-    EXPECT_EQ(ellipse.HitTest({5, 5}), HitMiss); // in the box, outside the ellipse
-    EXPECT_EQ(ellipse.HitTest({-4, -4}), HitTopLeft);
-    EXPECT_EQ(ellipse.HitTest({104, 30}), HitRightMiddle);
-}
-
-TEST(ShapeHitTest, LineNearSegmentNodesAndSelection)
-{
-    LineItem line;
-    ASSERT_TRUE(line.SetNodes(TwoPoints(0, 0, 100, 100)));
-    EXPECT_EQ(line.HitTest({50, 52}), HitBody);
-    EXPECT_EQ(line.HitTest({50, 60}), HitMiss);
-    EXPECT_EQ(line.HitTest({104, 104}), HitBottomRight);
-
-    NodeSelection selection;
     EXPECT_EQ(line.HitNode({2, 3}, selection), HitAnchor);
     EXPECT_EQ(line.HitNode({97, 101}, selection), HitAnchor);
     EXPECT_EQ(selection, (NodeSelection{0, 1}));
-
     NodeSelection inRect;
     EXPECT_EQ(line.SelectNodesInRect({-1, -1, 10, 10}, inRect), 0);
     EXPECT_EQ(line.SelectNodesInRect({-1, -1, 200, 200}, inRect), 1);
