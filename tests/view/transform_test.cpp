@@ -23,13 +23,8 @@ protected:
     DrawItem* item = nullptr;
 };
 
-TEST_F(TransformTest, MovesCommitOnlyBeyondOneUnit)
+TEST_F(TransformTest, DragsCommitBeyondOneUnitAboutTheirOwnPivot)
 {
-    const std::size_t steps = UndoCount();
-    driver.DragAt({150, 125}, {151, 125});
-    EXPECT_EQ(UndoCount(), steps);
-    ExpectRect(item->Bounds(), {100, 100, 100, 50});
-
     // While dragging, the item previews; its committed place stays.
     driver.PressAt({150, 125});
     driver.MoveAt({160, 130});
@@ -37,9 +32,37 @@ TEST_F(TransformTest, MovesCommitOnlyBeyondOneUnit)
     EXPECT_TRUE(Previewing());
     ExpectRect(item->Bounds(), {100, 100, 100, 50});
     driver.ReleaseAt({170, 135});
-    EXPECT_EQ(UndoCount(), steps + 1);
     EXPECT_FALSE(Previewing());
-    ExpectRect(item->Bounds(), {120, 110, 100, 50});
+    view.DoCommand(CommandUndo);
+
+    const RectF start{100, 100, 100, 50};
+    const struct
+    {
+        const char* what;
+        ToolKind tool;
+        PointF from, to;
+        Qt::KeyboardModifiers modifiers;
+        bool step;
+        RectF bounds;
+    } drags[] = {
+        {"move by one unit", ToolKind::Select, {150, 125}, {151, 125}, {}, false, start},
+        {"move", ToolKind::Select, {150, 125}, {170, 135}, {}, true, {120, 110, 100, 50}},
+        {"top handle, about the bottom edge", ToolKind::Select, {150, 96}, {150, 46}, {}, true, {100, 50, 100, 100}},
+        {"right handle with Shift, about the centre", ToolKind::Select, {204, 125}, {214, 125}, Qt::ShiftModifier,
+         true, {90, 100, 120, 50}},
+        {"quarter turn about the centre", ToolKind::Rotate, {200, 125}, {150, 175}, {}, true, {125, 75, 50, 100}},
+        {"full turn, still one step", ToolKind::Rotate, {200, 125}, {230, 125}, {}, true, start},
+    };
+    for (const auto& drag : drags) {
+        SCOPED_TRACE(drag.what);
+        view.SetTool(drag.tool);
+        const std::size_t steps = UndoCount();
+        driver.DragAt(drag.from, drag.to, 4, drag.modifiers);
+        EXPECT_EQ(UndoCount(), steps + (drag.step ? 1 : 0));
+        ExpectRect(item->Bounds(), drag.bounds, 0.3f);
+        if (drag.step)
+            view.DoCommand(CommandUndo);
+    }
 }
 
 TEST_F(TransformTest, OneUnitOnAHandlePreviewsButCommitsNothing)
@@ -54,20 +77,6 @@ TEST_F(TransformTest, OneUnitOnAHandlePreviewsButCommitsNothing)
     driver.ReleaseAt({205, 125});
     EXPECT_EQ(UndoCount(), steps);
     EXPECT_FALSE(Previewing()); // the preview does not outlive the drag
-}
-
-TEST_F(TransformTest, TopHandleDoublesTheHeightAboutTheBottomEdge)
-{
-    driver.DragAt({150, 96}, {150, 46}); // top - 4 - 50
-    // About the bottom edge; the width keeps its size.
-    ExpectRect(item->Bounds(), {100, 50, 100, 100}, 0.25f);
-}
-
-TEST_F(TransformTest, ShiftScalesAboutTheCentre)
-{
-    // The right handle 10 units out, with Shift: both sides grow by a fifth.
-    driver.DragAt({204, 125}, {214, 125}, 4, Qt::ShiftModifier);
-    ExpectRect(item->Bounds(), {90, 100, 120, 50}, 0.25f);
 }
 
 TEST_F(TransformTest, ShiftKeyRedoesThePreviewAboutTheCentre)
@@ -104,22 +113,6 @@ TEST_F(TransformTest, FlippingThroughZeroStopsAtOneHundredth)
     EXPECT_EQ(UndoCount(), steps);
     ExpectRect(wide->Bounds(), {100, 100, 1000, 50});
     EXPECT_TRUE(wide->PreviewNodes().empty());
-}
-
-TEST_F(TransformTest, RotationFollowsTheAngleAtTheCentre)
-{
-    view.SetTool(ToolKind::Rotate);
-    const std::size_t steps = UndoCount();
-    // From the right of the centre (150, 125) to below it: a quarter turn.
-    driver.DragAt({200, 125}, {150, 175});
-    EXPECT_EQ(UndoCount(), steps + 1);
-    ExpectRect(item->Bounds(), {125, 75, 50, 100}, 0.3f);
-
-    // Back in the direction it started: a full turn, still one step.
-    view.DoCommand(CommandUndo);
-    driver.DragAt({200, 125}, {230, 125});
-    EXPECT_EQ(UndoCount(), steps + 1);
-    ExpectRect(item->Bounds(), {100, 100, 100, 50}, 0.3f);
 }
 
 TEST_F(TransformTest, CentreDragMovesTheRotationCentreAsOneStep)
