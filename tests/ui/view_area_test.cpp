@@ -203,34 +203,29 @@ TEST_F(ViewAreaTest, MessageBoxesAskWithTheRightButtonsAndNameAnUnopenableFile)
 {
     QString shownText;
     QMessageBox::Icon shownIcon = QMessageBox::NoIcon;
-    {
-        ModalHandler handler({[&](QWidget* w) {
+    const auto answer = [&shownText, &shownIcon](QMessageBox::StandardButton button) {
+        return [&shownText, &shownIcon, button](QWidget* w) {
             auto* box = qobject_cast<QMessageBox*>(w);
             ASSERT_NE(box, nullptr);
             shownText = box->text();
             shownIcon = box->icon();
-            ASSERT_NE(box->button(QMessageBox::Cancel), nullptr);
-            box->button(QMessageBox::No)->click();
-        }});
+            ASSERT_NE(box->button(button), nullptr);
+            box->button(button)->click();
+        };
+    };
+    {
+        ModalHandler handler({answer(QMessageBox::Cancel)});
         EXPECT_EQ(area.ShowMessage({"Save current file?", MessageIcon::Question, MessageButtons::YesNoCancel}),
-                  MessageAnswer::No);
+                  MessageAnswer::Cancel);
     }
     EXPECT_EQ(shownIcon, QMessageBox::Question);
 
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    for (const QString& path : {dir.filePath("missing.xml")}) {
-        shownText.clear();
-        ModalHandler handler({[&](QWidget* w) {
-            auto* box = qobject_cast<QMessageBox*>(w);
-            ASSERT_NE(box, nullptr);
-            shownText = box->text();
-            box->button(QMessageBox::Ok)->click();
-        }});
-        EXPECT_FALSE(area.OpenDrawing(path.toStdString()));
-        EXPECT_TRUE(shownText.contains(path)) << shownText.toStdString();
-        EXPECT_EQ(area.View().GetCanvas().width, 0) << "nothing is open";
-    }
+    const QString path = dir.filePath("missing.xml");
+    ModalHandler handler({answer(QMessageBox::Ok)});
+    EXPECT_FALSE(area.OpenDrawing(path.toStdString()));
+    EXPECT_TRUE(shownText.contains(path)) << shownText.toStdString();
+    EXPECT_EQ(area.View().GetCanvas().width, 0) << "nothing is open";
 }
 
 TEST_F(ViewAreaTest, TextAndFileDialogsHandBackWhatWasChosen)
