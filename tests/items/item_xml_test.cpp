@@ -85,11 +85,6 @@ std::string FileBytes(const std::string& path)
     return file.readAll().toStdString();
 }
 
-std::string MakeWorkingFile(const std::string& bytes)
-{
-    return WriteTempFile(bytes.size(), bytes.data());
-}
-
 // The copy has the same own attributes (a group keeps none in the file) and
 // writes the same element: nodes, matrix and ramps to two decimals, children.
 void ExpectSameItem(DrawItem& expected, DrawItem& actual, const std::string& element)
@@ -215,7 +210,7 @@ TEST(ItemXmlTest, GroupsNestAndReadChildrenByTypeWithFreshIds)
 
 TEST(ItemXmlTest, PictureBytesTravelAsHex)
 {
-    const std::string path = MakeWorkingFile(std::string("\x00\xAB\x10", 3));
+    const std::string path = WriteTempFile(3, "\x00\xAB\x10");
     ImageItem image;
     image.SetTextAttr(ATTR_CONTENT, path);
     ASSERT_TRUE(image.SetNodes({PathNode::AtPoint(0, 0), PathNode::AtPoint(20, 10)}));
