@@ -98,29 +98,25 @@ TEST_F(ActionsRunnerTest, KeysReachTheViewWithTheirModifiers)
 
 TEST_F(ActionsRunnerTest, MessagesNeedAnAnswerOrAnExpectation)
 {
-    std::string error;
-    // 110 is no tool: the view says so in a box nobody answers.
-    EXPECT_EQ(Run("tool select\n\ntool 110\n", error), 1);
-    EXPECT_EQ(error.rfind("script.txt:3: ", 0), 0u) << error;
-    EXPECT_NE(error.find("Unsupport tool"), std::string::npos) << error;
-
-    error.clear();
-    EXPECT_EQ(Run("expect-message Unsupport tool\ntool 110\nanswer message ok\ncommand 222\n", error), 0) << error;
-
-    // The wrong text, an answer nobody asks for, an expectation never met.
-    error.clear();
-    EXPECT_EQ(Run("expect-message Unsupport command\ntool 110\n", error), 1);
-    EXPECT_EQ(error.rfind("script.txt:2: ", 0), 0u) << error;
-    error.clear();
-    EXPECT_EQ(Run("tool line\nanswer message ok\ntool select\n", error), 1);
-    EXPECT_EQ(error.rfind("script.txt:2: ", 0), 0u) << error;
-    // A box that offers only OK cannot be answered yes.
-    error.clear();
-    EXPECT_EQ(Run("answer message yes\ncommand 222\n", error), 1);
-    // Commands the view does not carry out by itself are refused by name.
-    error.clear();
-    EXPECT_EQ(Run("command ID_APP_ABOUT\n", error), 1);
-    EXPECT_NE(error.find("ID_APP_ABOUT"), std::string::npos) << error;
+    // 110 is no tool: the view says so in a box.
+    const struct
+    {
+        const char* script;
+        int status;
+        const char* said; // the start of the error, or a text in it
+    } cases[] = {
+        {"tool select\n\ntool 110\n", 1, "script.txt:3: "}, // nobody answers
+        {"expect-message Unsupport tool\ntool 110\nanswer message ok\ncommand 222\n", 0, ""},
+        {"expect-message Unsupport command\ntool 110\n", 1, "script.txt:2: "}, // the wrong text
+        {"tool line\nanswer message ok\ntool select\n", 1, "script.txt:2: "},  // an answer nobody asks for
+        {"answer message yes\ncommand 222\n", 1, "script.txt:2: "},             // a box offering only OK
+        {"command ID_APP_ABOUT\n", 1, "ID_APP_ABOUT"}, // not the view's to carry out
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_EQ(Run(c.script, error), c.status) << c.script << error;
+        EXPECT_NE(error.find(c.said), std::string::npos) << c.script << error;
+    }
 }
 
 TEST_F(ActionsRunnerTest, TheBinaryNamesTheFailingLine)
