@@ -21,7 +21,6 @@ RectF BoundsOf(DrawItem* item)
 TEST_F(StructureRecords, AddItemAddsOnTopAndRefusesWhatCannotBeDrawn)
 {
     DrawItem* a = AddRect(10, 10, 40, 30);
-    const std::string before = State();
     DrawItem* b = AddEllipse(20, 20, 50, 50);
     ASSERT_TRUE(a && b);
     EXPECT_EQ(Order(), (std::vector<DrawItem*>{a, b}));
