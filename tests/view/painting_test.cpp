@@ -40,11 +40,9 @@ TEST_F(PaintingTest, WithoutACanvasTheClientIsGreyWithoutRulers)
 {
     view.OnResize(120, 90);
     const QImage image = view.PaintClient();
-    ASSERT_EQ(image.size(), QSize(120, 90));
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            ASSERT_EQ(At(image, x, y), Grey) << x << ", " << y;
-    }
+    QImage grey(120, 90, image.format());
+    grey.fill(Grey);
+    EXPECT_EQ(image, grey);
 }
 
 TEST_F(PaintingTest, ShadowScalesWithTheZoomAndHandlesDoNot)
