@@ -291,8 +291,8 @@ TEST_F(ViewAreaTest, TheViewsOtherRequestsAreAnsweredByTheProgramsDialogs)
                                chooser->reject();
                            }});
     EXPECT_EQ(area.AskColor(0xFF0000FF), std::optional<ArgbColor>(0x000000FFu));
-    EXPECT_EQ(area.AskNewTemplate()->height, 525);
-    EXPECT_TRUE(area.AskUniformFill()->text);
+    EXPECT_EQ(area.AskNewTemplate().value().height, 525);
+    EXPECT_TRUE(area.AskUniformFill().value().text);
     EXPECT_EQ(area.AskStartChoice(), -1);
     EXPECT_EQ(handlers.Handled(), 4u);
 }
