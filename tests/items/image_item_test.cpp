@@ -25,7 +25,8 @@ namespace {
 using Bytes = std::vector<unsigned char>;
 
 // Placeable WMF of 64 x 32 units at 96 per inch, and an EMF of (0, 0)-(64, 32)
-// device pixels: each a red rectangle from (16, 8) to (48, 24).
+// device pixels: each a red rectangle from (16, 8) to (48, 24). And a 2 x 1 GIF:
+// a red pixel, then a blue one.
 Bytes DataBytes(const char* name)
 {
     QFile file(QString::fromUtf8(KORVANI_TEST_DATA_DIR "/") + QLatin1String(name));
@@ -43,14 +44,6 @@ Bytes MakeEmf()
 {
     return DataBytes("red_rect.emf");
 }
-
-// A 2 x 1 GIF: a red pixel, then a blue one.
-const unsigned char TinyGif[] = {
-    'G', 'I', 'F', '8', '9', 'a', 0x02, 0x00, 0x01, 0x00, 0x80, 0x00, 0x00, // screen, 2-colour table
-    0xFF, 0x00, 0x00, 0x00, 0x00, 0xFF,                                     // red, blue
-    0x2C, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x01, 0x00, 0x00,             // image descriptor
-    0x02, 0x02, 0x44, 0x0A, 0x00,                                           // LZW: clear 0 1 end
-    0x3B};
 
 const QRgb Red = qRgb(255, 0, 0), Green = qRgb(0, 255, 0), Blue = qRgb(0, 0, 255), Yellow = qRgb(255, 255, 0);
 
@@ -193,8 +186,8 @@ TEST_F(ImageItemTest, EveryImportFormatLoads)
     std::vector<Case> cases;
     for (const char* format : {"png", "jpeg", "bmp", "tiff", "ico"})
         cases.push_back({format, WriteImage(format, picture, format)});
-    cases.push_back({"gif", WriteBytes("gif", TinyGif, sizeof TinyGif)});
-    const Bytes wmf = MakeWmf(), emf = MakeEmf();
+    const Bytes gif = DataBytes("red_blue.gif"), wmf = MakeWmf(), emf = MakeEmf();
+    cases.push_back({"gif", WriteBytes("gif", gif.data(), gif.size())});
     cases.push_back({"wmf", WriteBytes("wmf", wmf.data(), wmf.size())});
     cases.push_back({"emf", WriteBytes("emf", emf.data(), emf.size())});
 
