@@ -41,7 +41,7 @@ protected:
     DrawItem* Select(std::initializer_list<DrawItem*> items) { return Select(std::vector<DrawItem*>(items)); }
     DrawItem* Select(const std::vector<DrawItem*>& items);
 
-    std::vector<DrawItem*> Order() const { return {doc.Items().begin(), doc.Items().end()}; }
+    std::vector<DrawItem*> Order() const { return std::vector<DrawItem*>(doc.Items().begin(), doc.Items().end()); }
     std::string State() const { return DrawingState(doc); }
     // Undo gives back `before` exactly and Redo gives `after` again.
     void ExpectUndoRedo(const std::string& before, const std::string& after);
