@@ -24,66 +24,41 @@ private:
     std::map<std::uint32_t, int>& deletions;
 };
 
-// Holds one reference on its item, as the real records do.
+// Adds, deletes (remembering where the item was) or only touches an item,
+// holding one reference on it as the real records do.
 class ItemRecord : public UndoRecord
 {
 public:
-    explicit ItemRecord(DrawItem* item) : item(item) { item->AddRef(); }
+    enum Kind { Adds, Deletes, Touches };
+    ItemRecord(CKorvaniDoc& doc, DrawItem* item, Kind kind) : doc(doc), item(item), kind(kind), index(doc.IndexOf(item))
+    {
+        item->AddRef();
+    }
     ~ItemRecord() override { item->Release(); }
+    int Execute() override
+    {
+        if (kind != Touches)
+            kind == Adds ? doc.AddItem(item) : doc.RemoveItem(item);
+        return 0;
+    }
+    int Undo() override
+    {
+        if (kind != Touches)
+            kind == Adds ? doc.RemoveItem(item) : doc.InsertItem(index, item);
+        return 0;
+    }
 
-protected:
+private:
+    CKorvaniDoc& doc;
     DrawItem* item;
-};
-
-// Puts a new item into the drawing.
-class AddRecord : public ItemRecord
-{
-public:
-    AddRecord(CKorvaniDoc& doc, DrawItem* item) : ItemRecord(item), doc(doc) {}
-    int Execute() override
-    {
-        doc.AddItem(item);
-        return 0;
-    }
-    int Undo() override
-    {
-        doc.RemoveItem(item);
-        return 0;
-    }
-
-private:
-    CKorvaniDoc& doc;
-};
-
-// Takes an item out of the drawing, remembering where it was.
-class DeleteRecord : public ItemRecord
-{
-public:
-    DeleteRecord(CKorvaniDoc& doc, DrawItem* item) : ItemRecord(item), doc(doc), index(doc.IndexOf(item)) {}
-    int Execute() override
-    {
-        doc.RemoveItem(item);
-        return 0;
-    }
-    int Undo() override
-    {
-        doc.InsertItem(index, item);
-        return 0;
-    }
-
-private:
-    CKorvaniDoc& doc;
+    Kind kind;
     int index;
 };
 
-// Acts on an item without changing the list.
-class TouchRecord : public ItemRecord
+std::unique_ptr<ItemRecord> Record(CKorvaniDoc& doc, DrawItem* item, ItemRecord::Kind kind = ItemRecord::Adds)
 {
-public:
-    using ItemRecord::ItemRecord;
-    int Execute() override { return 0; }
-    int Undo() override { return 0; }
-};
+    return std::make_unique<ItemRecord>(doc, item, kind);
+}
 
 std::vector<DrawItem*> Order(const CKorvaniDoc& doc)
 {
@@ -163,8 +138,8 @@ TEST(CKorvaniDoc, ResetEmptiesDrawingAndHistoryOnly)
 
     auto* a = new CountedRect(deletions, 1);
     auto* b = new CountedRect(deletions, 2);
-    doc.Push(std::make_unique<AddRecord>(doc, a));
-    doc.Push(std::make_unique<AddRecord>(doc, b));
+    doc.Push(Record(doc, a));
+    doc.Push(Record(doc, b));
     doc.Undo();
 
     doc.Reset();
@@ -184,12 +159,12 @@ TEST(CKorvaniDoc, DestructionDeletesEveryItemExactlyOnce)
         for (std::uint32_t id = 1; id <= 6; ++id)
             items.push_back(new CountedRect(deletions, id));
         for (int i = 0; i < 4; ++i)
-            doc.Push(std::make_unique<AddRecord>(doc, items[i]));
-        doc.Push(std::make_unique<DeleteRecord>(doc, items[1])); // held, not shown
-        doc.Push(std::make_unique<TouchRecord>(items[0]));        // two holders
-        doc.Push(std::make_unique<AddRecord>(doc, items[4]));
-        doc.Push(std::make_unique<AddRecord>(doc, items[5]));
-        doc.Push(std::make_unique<DeleteRecord>(doc, items[2]));
+            doc.Push(Record(doc, items[i]));
+        doc.Push(Record(doc, items[1], ItemRecord::Deletes)); // held, not shown
+        doc.Push(Record(doc, items[0], ItemRecord::Touches)); // two holders
+        doc.Push(Record(doc, items[4]));
+        doc.Push(Record(doc, items[5]));
+        doc.Push(Record(doc, items[2], ItemRecord::Deletes));
         doc.Undo(); // items[2] shown again, held from both lists
         doc.Undo(); // items[5] held by the redo list only
         doc.Undo();
