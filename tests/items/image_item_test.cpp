@@ -104,11 +104,9 @@ protected:
 
     static bool IsBlank(const QImage& image)
     {
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (image.pixel(x, y) != qRgb(255, 255, 255))
-                    return false;
-        return true;
+        QImage white(image.size(), image.format());
+        white.fill(Qt::white);
+        return image == white;
     }
 
     QTemporaryDir dir;
