@@ -9,31 +9,15 @@
 
 namespace {
 
-// A small drawing as Korvani writes it: a 120 x 80 canvas of colour
-// 001-020-255 holding one red rectangle from (20, 10) to (60, 50).
-const char* const Drawing =
-    "<plimsa version=\"2.0.0.1\" type=\"canvas\" width=\"120\" height=\"80\" color=\"001-020-255\">\r\n"
-    "\t<item type=\"104\"  309=\"255-000-000-000\"  310=\"1.0000\"  312=\"255-255-000-000\"  329=\"0\"  330=\"0\"  331=\"40.00|30.00\"  matrix=\"1.00,0.00,0.00,1.00,0.00,0.00\">\r\n"
-    "\t\t<point x=\"20.00\" y=\"10.00\" lx=\"20.00\" ly=\"10.00\" rx=\"20.00\" ry=\"10.00\" type=\"2\" close=\"0\" break=\"0\"></point>\r\n"
-    "\t\t<point x=\"60.00\" y=\"50.00\" lx=\"60.00\" ly=\"50.00\" rx=\"60.00\" ry=\"50.00\" type=\"2\" close=\"0\" break=\"0\"></point>\r\n"
-    "\t</item>\r\n"
-    "</plimsa>\r\n";
-
+// The golden drawing, as Korvani writes it: a 640 x 480 canvas of colour
+// 001-020-255, its items well inside.
 class CommandLineTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        input = dir.filePath("drawing.xml");
-        QFile file(input);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(Drawing);
-    }
-
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
     QTemporaryDir dir;
-    QString input;
+    const QString input = QString::fromUtf8(KORVANI_TEST_DATA_DIR "/drawing_canvas.xml");
 };
 
 TEST_F(CommandLineTest, ExportsPngAndJpegOfTheWholeCanvas)
@@ -43,16 +27,15 @@ TEST_F(CommandLineTest, ExportsPngAndJpegOfTheWholeCanvas)
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.isEmpty());
     const QImage picture(png);
-    ASSERT_EQ(picture.size(), QSize(120, 80));
-    EXPECT_EQ(picture.pixel(119, 79), 0xFF0114FFu);
-    EXPECT_EQ(picture.pixel(40, 30), 0xFFFF0000u);
+    ASSERT_EQ(picture.size(), QSize(640, 480));
+    EXPECT_EQ(picture.pixel(639, 479), 0xFF0114FFu);
 
     const QString jpeg = dir.filePath("out.JPEG");
     run = RunKorvani({"--export", jpeg, input});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const QImage photo(jpeg, "jpeg");
-    ASSERT_EQ(photo.size(), QSize(120, 80));
-    EXPECT_NEAR(qRed(photo.pixel(40, 30)), 255, 8);
+    ASSERT_EQ(photo.size(), QSize(640, 480));
+    EXPECT_NEAR(qBlue(photo.pixel(630, 10)), 255, 8);
 
     // The e-mail message carries the canvas as its picture, CR LF throughout.
     const QString mail = dir.filePath("out.EML");
@@ -61,7 +44,7 @@ TEST_F(CommandLineTest, ExportsPngAndJpegOfTheWholeCanvas)
     QFile message(mail);
     ASSERT_TRUE(message.open(QIODevice::ReadOnly));
     const QByteArray bytes = message.readAll();
-    EXPECT_TRUE(bytes.contains("width:120; height:80;"));
+    EXPECT_TRUE(bytes.contains("width:640; height:480;"));
     EXPECT_EQ(bytes.count("\n"), bytes.count("\r\n"));
 }
 
@@ -70,9 +53,9 @@ TEST_F(CommandLineTest, ExportsTheDrawingFileAgainByteForByte)
     const QString copy = dir.filePath("copy.xml");
     const ProcessResult run = RunKorvani({"--export", copy, input});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    QFile file(copy);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll().toStdString(), std::string(Drawing));
+    QFile file(copy), golden(input);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly) && golden.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), golden.readAll());
 }
 
 TEST_F(CommandLineTest, FailuresSayWhyInOneLineAndWriteNothing)
