@@ -21,22 +21,6 @@
 
 namespace {
 
-// A 400 x 300 white canvas with two rectangles without outline: a yellow one
-// from (20, 10) to (80, 40), and a blue one from (100, 40) to (160, 80).
-const char* const TwoBoxes =
-    "<plimsa version=\"2.0.0.1\" type=\"canvas\" width=\"400\" height=\"300\" color=\"255-255-255\">\r\n"
-    "\t<item type=\"104\"  309=\"255-000-000-000\"  310=\"0.0000\"  312=\"255-255-255-000\"  329=\"0\"  330=\"0\""
-    "  331=\"50.00|25.00\"  matrix=\"1.00,0.00,0.00,1.00,0.00,0.00\">\r\n"
-    "\t\t<point x=\"20.00\" y=\"10.00\" lx=\"20.00\" ly=\"10.00\" rx=\"20.00\" ry=\"10.00\" type=\"2\" close=\"0\" break=\"0\"></point>\r\n"
-    "\t\t<point x=\"80.00\" y=\"40.00\" lx=\"80.00\" ly=\"40.00\" rx=\"80.00\" ry=\"40.00\" type=\"2\" close=\"0\" break=\"0\"></point>\r\n"
-    "\t</item>\r\n"
-    "\t<item type=\"104\"  309=\"255-000-000-000\"  310=\"0.0000\"  312=\"255-000-000-255\"  329=\"0\"  330=\"0\""
-    "  331=\"130.00|60.00\"  matrix=\"1.00,0.00,0.00,1.00,0.00,0.00\">\r\n"
-    "\t\t<point x=\"100.00\" y=\"40.00\" lx=\"100.00\" ly=\"40.00\" rx=\"100.00\" ry=\"40.00\" type=\"2\" close=\"0\" break=\"0\"></point>\r\n"
-    "\t\t<point x=\"160.00\" y=\"80.00\" lx=\"160.00\" ly=\"80.00\" rx=\"160.00\" ry=\"80.00\" type=\"2\" close=\"0\" break=\"0\"></point>\r\n"
-    "\t</item>\r\n"
-    "</plimsa>\r\n";
-
 // The boxes of a saved drawing, in file order, read back by the program's own reader.
 std::vector<RectF> SavedBoxes(const QString& path)
 {
@@ -56,7 +40,9 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        input = Write("drawing.xml", TwoBoxes);
+        // A 400 x 300 white canvas with two rectangles without outline: a yellow one
+        // from (20, 10) to (80, 40), and a blue one from (100, 40) to (160, 80).
+        input = QString::fromUtf8(KORVANI_TEST_DATA_DIR "/two_boxes.xml");
     }
 
     QString Write(const QString& name, const QByteArray& text)
