@@ -117,8 +117,8 @@ TEST(CKorvaniDoc, GuidesKeepTheirOrder)
     doc.SetGuide(1, {1, 22.0f});
     doc.RemoveGuide(0); // later guides move down
     ASSERT_EQ(doc.GetGuideCount(), 2);
-    doc.GetGuide(1, guide);
-    EXPECT_EQ(guide, (GuideLine{0, 30.25f}));
+    doc.GetGuide(0, guide);
+    EXPECT_EQ(guide, (GuideLine{1, 22.0f}));
 
     // Indices outside the list change nothing.
     const GuideLine untouched{7, 7.0f};
