@@ -90,7 +90,7 @@ TEST_F(StructureRecords, DeleteUndoPutsEveryItemBackAtItsOwnIndexWhateverTheSele
 
 TEST_F(StructureRecords, DuplicatePutsEachCopyRightAboveItsOriginal)
 {
-    DrawItem* a = AddRect(0, 0, 10, 10);
+    AddRect(0, 0, 10, 10);
     DrawItem* b = AddRect(20, 0, 10, 10);
     DrawItem* c = AddEllipse(40, 0, 10, 10);
     // Adjacent items, listed top first.
