@@ -1,4 +1,4 @@
-#include "document/korvani_doc.h"
+#include "export_fixture.h"
 #include "export/display_list.h"
 #include "export/image_export.h"
 #include "items/item_factory.h"
@@ -14,39 +14,6 @@
 #include <random>
 
 namespace {
-
-// A document whose items the fixture owns.
-class ExportFixture : public ::testing::Test
-{
-protected:
-    ~ExportFixture() override
-    {
-        doc.Items().RemoveAll();
-        for (DrawItem* item : owned)
-            item->Release();
-    }
-
-    DrawItem* Add(std::int32_t type, NodeList nodes, ArgbColor fill, ArgbColor line = ColorOpaqueBlack, float width = 1)
-    {
-        DrawItem* item = CreateItem(type, TakeNextItemId());
-        item->AddRef();
-        owned.push_back(item);
-        item->SetColorAttr(ATTR_FILL_COLOR, fill);
-        item->SetColorAttr(ATTR_LINE_COLOR, line);
-        item->SetFloatAttr(ATTR_LINE_WIDTH, width);
-        EXPECT_TRUE(item->SetNodes(nodes));
-        doc.AddItem(item);
-        return item;
-    }
-
-    DrawItem* AddBox(std::int32_t type, float x0, float y0, float x1, float y1, ArgbColor fill)
-    {
-        return Add(type, {PathNode::AtPoint(x0, y0), PathNode::AtPoint(x1, y1)}, fill);
-    }
-
-    CKorvaniDoc doc;
-    std::vector<DrawItem*> owned;
-};
 
 TEST_F(ExportFixture, WholeCanvasHasCanvasSizeBackgroundAndItemsCutAtTheEdge)
 {
