@@ -310,24 +310,26 @@ TEST(ItemXmlTest, ReaderRulesOfTheElement)
     EXPECT_EQ(ramps->LineRamp().colors, std::vector<ArgbColor>{0x80FF0000});
     EXPECT_EQ(ramps->FillRamp().positions, std::vector<float>{0.75f});
 
-    // A matrix of six numbers, and an item with none stays identity.
-    ItemTree moved = ReadBack("<item type=\"104\" matrix=\"2.00,0.00,0.00,0.50,-3.25,4.00\"/>");
-    EXPECT_EQ(moved->GetMatrix(), Matrix(2, 0, 0, 0.5f, -3.25f, 4));
-    EXPECT_TRUE(ReadBack("<item type=\"104\"/>")->GetMatrix().IsIdentity());
 }
 
 TEST(ItemXmlTest, BrokenElementsReadAsDefinedDefaults)
 {
-    // Fewer than six matrix numbers: identity. More: the first six.
-    EXPECT_TRUE(ReadBack("<item type=\"104\" matrix=\"1,0,0,1,9\"/>")->GetMatrix().IsIdentity());
-    EXPECT_EQ(ReadBack("<item type=\"104\" matrix=\"2,0,0,2,5,6,7,8\"/>")->GetMatrix(), Matrix(2, 0, 0, 2, 5, 6));
-    // An empty field is a number that reads 0, like any other malformed one.
-    EXPECT_EQ(ReadBack("<item type=\"104\" matrix=\"2,0,0,2,5,\"/>")->GetMatrix(), Matrix(2, 0, 0, 2, 5, 0));
+    // Six numbers, or identity when fewer or none; more: the first six. An
+    // empty field, like any malformed or non-finite number, reads 0.
+    const std::pair<const char*, Matrix> matrices[] = {
+        {" matrix=\"2.00,0.00,0.00,0.50,-3.25,4.00\"", Matrix(2, 0, 0, 0.5f, -3.25f, 4)},
+        {"", Matrix()},
+        {" matrix=\"1,0,0,1,9\"", Matrix()},
+        {" matrix=\"2,0,0,2,5,6,7,8\"", Matrix(2, 0, 0, 2, 5, 6)},
+        {" matrix=\"2,0,0,2,5,\"", Matrix(2, 0, 0, 2, 5, 0)},
+        {" matrix=\"nan,0,0,inf,1e999,-inf\"", Matrix(0, 0, 0, 0, 0, 0)},
+    };
+    for (const auto& [attribute, matrix] : matrices)
+        EXPECT_EQ(ReadBack(std::string("<item type=\"104\"") + attribute + "/>")->GetMatrix(), matrix) << attribute;
 
-    // Non-finite and overflowing numbers read 0, in the matrix and in points.
-    ItemTree wild = ReadBack("<item type=\"105\" matrix=\"nan,0,0,inf,1e999,-inf\">"
-                             "<point x=\"inf\" y=\"nan\" lx=\"1e400\" ly=\"-1e400\" rx=\"5\" ry=\"abc\" type=\"x\"/></item>");
-    EXPECT_EQ(wild->GetMatrix(), Matrix(0, 0, 0, 0, 0, 0));
+    // Non-finite and overflowing numbers read 0 in points too.
+    ItemTree wild = ReadBack("<item type=\"105\"><point x=\"inf\" y=\"nan\" lx=\"1e400\" ly=\"-1e400\" rx=\"5\" "
+                             "ry=\"abc\" type=\"x\"/></item>");
     ASSERT_EQ(wild->Nodes().size(), 1u);
     EXPECT_EQ(wild->Nodes()[0], (PathNode{0, 0, 0, 0, 5, 0, 0, 0, 0}));
 
