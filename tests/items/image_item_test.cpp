@@ -184,8 +184,8 @@ TEST_F(ImageItemTest, EveryImportFormatLoads)
     std::vector<Case> cases;
     for (const char* format : {"png", "jpeg", "bmp", "tiff", "ico"})
         cases.push_back({format, WriteImage(format, picture, format)});
-    const Bytes gif = DataBytes("red_blue.gif"), wmf = MakeWmf(), emf = MakeEmf();
-    cases.push_back({"gif", WriteBytes("gif", gif.data(), gif.size())});
+    const Bytes gifBytes = DataBytes("red_blue.gif"), wmf = MakeWmf(), emf = MakeEmf();
+    cases.push_back({"gif", WriteBytes("gif", gifBytes.data(), gifBytes.size())});
     cases.push_back({"wmf", WriteBytes("wmf", wmf.data(), wmf.size())});
     cases.push_back({"emf", WriteBytes("emf", emf.data(), emf.size())});
 
