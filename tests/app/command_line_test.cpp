@@ -9,15 +9,15 @@
 
 namespace {
 
-// The golden drawing, as Korvani writes it: a 640 x 480 canvas of colour
-// 001-020-255, its items well inside.
+// A drawing as Korvani writes it: a 400 x 300 white canvas with a yellow box
+// from (20, 10) to (80, 40) and a blue one from (100, 40) to (160, 80).
 class CommandLineTest : public ::testing::Test
 {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
     QTemporaryDir dir;
-    const QString input = QString::fromUtf8(KORVANI_TEST_DATA_DIR "/drawing_canvas.xml");
+    const QString input = QString::fromUtf8(KORVANI_TEST_DATA_DIR "/two_boxes.xml");
 };
 
 TEST_F(CommandLineTest, ExportsPngAndJpegOfTheWholeCanvas)
@@ -27,15 +27,16 @@ TEST_F(CommandLineTest, ExportsPngAndJpegOfTheWholeCanvas)
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.isEmpty());
     const QImage picture(png);
-    ASSERT_EQ(picture.size(), QSize(640, 480));
-    EXPECT_EQ(picture.pixel(639, 479), 0xFF0114FFu);
+    ASSERT_EQ(picture.size(), QSize(400, 300));
+    EXPECT_EQ(picture.pixel(399, 299), 0xFFFFFFFFu);
+    EXPECT_EQ(picture.pixel(50, 25), 0xFFFFFF00u);
 
     const QString jpeg = dir.filePath("out.JPEG");
     run = RunKorvani({"--export", jpeg, input});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const QImage photo(jpeg, "jpeg");
-    ASSERT_EQ(photo.size(), QSize(640, 480));
-    EXPECT_NEAR(qBlue(photo.pixel(630, 10)), 255, 8);
+    ASSERT_EQ(photo.size(), QSize(400, 300));
+    EXPECT_NEAR(qBlue(photo.pixel(50, 25)), 0, 8);
 
     // The e-mail message carries the canvas as its picture, CR LF throughout.
     const QString mail = dir.filePath("out.EML");
@@ -44,7 +45,7 @@ TEST_F(CommandLineTest, ExportsPngAndJpegOfTheWholeCanvas)
     QFile message(mail);
     ASSERT_TRUE(message.open(QIODevice::ReadOnly));
     const QByteArray bytes = message.readAll();
-    EXPECT_TRUE(bytes.contains("width:640; height:480;"));
+    EXPECT_TRUE(bytes.contains("width:400; height:300;"));
     EXPECT_EQ(bytes.count("\n"), bytes.count("\r\n"));
 }
 
