@@ -6,7 +6,9 @@
 #include "platform/picture_cache.h"
 #include "platform/temp_files.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <fstream>
@@ -154,6 +156,7 @@ TEST_F(CommandsTest, SavedDrawingsOpenAsOneUndoableStep)
     other.OnResize(700, 500);
     ASSERT_TRUE(other.NewCanvas(50, 50, ColorOpaqueWhite));
     ASSERT_TRUE(other.OpenDrawing(path));
+    EXPECT_EQ(otherDoc.GetItemCount(), 2);
     EXPECT_EQ(other.GetCanvas().color, 0xFF102030u);
     EXPECT_EQ(otherHost.scrollSizes, QSize(360, 260));
     other.DoCommand(CommandUndo);
@@ -186,8 +189,18 @@ TEST_F(CommandsTest, AnUnreadableFileLeavesTheDrawingAsItWas)
 
 TEST_F(CommandsTest, ANewDrawingLetsGoOfTheOldOnesPictures)
 {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
+    const std::string path = QDir(dir.path()).filePath("picture.xml").toStdString();
+    std::ofstream(path) << "<plimsa type=\"canvas\" width=\"50\" height=\"50\"><item type=\"107\" imgsrc=\""
+                        << png.toHex().toStdString() << "\"><point/><point x=\"8\" y=\"8\"/></item></plimsa>";
     MakeCanvas(300, 200);
-    ASSERT_TRUE(view.OpenDrawing(KORVANI_TEST_DATA_DIR "/drawing_canvas.xml")); // holds a picture
+    ASSERT_TRUE(view.OpenDrawing(path));
     std::string working;
     for (DrawItem* item : doc.Items())
         if (item->TypeCode() == ItemImage)
