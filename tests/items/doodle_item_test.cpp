@@ -1,3 +1,5 @@
+#include "render_on_white.h"
+
 #include "items/doodle_item.h"
 
 #include <QImage>
@@ -14,16 +16,6 @@ NodeList Track(std::initializer_list<PointF> points)
     for (PointF p : points)
         list.push_back(PathNode::AtPoint(p.x, p.y));
     return list;
-}
-
-QImage Render(DrawItem& item)
-{
-    QImage image(100, 100, QImage::Format_ARGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    item.Draw(painter);
-    return image;
 }
 
 bool IsWhite(const QImage& image, int x, int y)

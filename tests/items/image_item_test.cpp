@@ -1,3 +1,5 @@
+#include "render_on_white.h"
+
 #include "items/image_item.h"
 #include "items/item_factory.h"
 #include "items/text_item.h"
@@ -89,17 +91,6 @@ protected:
         item->SetTextAttr(ATTR_CONTENT, path);
         EXPECT_TRUE(item->SetNodes({PathNode::AtPoint(a.x, a.y), PathNode::AtPoint(b.x, b.y)}));
         return item;
-    }
-
-    static QImage Render(DrawItem& item, int width = 400, int height = 300)
-    {
-        QImage image(width, height, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        item.Draw(painter);
-        painter.end();
-        return image;
     }
 
     static bool IsBlank(const QImage& image)

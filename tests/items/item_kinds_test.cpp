@@ -2,6 +2,8 @@
 // locked items are inert, and the two transform policies (accumulating in the
 // matrix or baking into the nodes) move bounds, centre and gradient alike.
 
+#include "render_on_white.h"
+
 #include "items/item_factory.h"
 
 #include <QImage>
@@ -76,16 +78,6 @@ protected:
         return kind.code == ItemText ? item.Bounds().Center() : kind.body;
     }
 
-    template <typename Paint>
-    static QImage Render(Paint paint)
-    {
-        QImage image(120, 100, QImage::Format_ARGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        paint(painter);
-        return image;
-    }
-
     QTemporaryDir dir;
     std::string picture;
 };
@@ -94,8 +86,7 @@ TEST_F(ItemKinds, HiddenOrLockedItemsAreInert)
 {
     for (std::int32_t code : {101, 109, 111, 0})
         EXPECT_EQ(CreateItem(code, 1), nullptr) << "no kind " << code;
-    QImage blank(120, 100, QImage::Format_ARGB32);
-    blank.fill(Qt::white);
+    const QImage blank = PaintOnWhite([](QPainter&) {});
     for (const Kind& kind : Kinds()) {
         for (const std::int32_t flag : {ATTR_HIDDEN, ATTR_LOCKED}) {
             SCOPED_TRACE(testing::Message() << "kind " << kind.code << (flag == ATTR_HIDDEN ? " hidden" : " locked"));
@@ -106,7 +97,7 @@ TEST_F(ItemKinds, HiddenOrLockedItemsAreInert)
             // As it is, the item answers; the checks below are not vacuous.
             ASSERT_EQ(item->HitTest(body), HitBody);
             ASSERT_EQ(item->HitTest(corner), HitTopLeft);
-            const QImage shown = Render([&](QPainter& p) { item->Draw(p); });
+            const QImage shown = PaintOnWhite([&](QPainter& p) { item->Draw(p); });
             ASSERT_NE(shown, blank);
 
             item->SetIntAttr(flag, 1);
@@ -124,11 +115,11 @@ TEST_F(ItemKinds, HiddenOrLockedItemsAreInert)
             item->InsertNodeAt(PathNode::AtPoint(50, 20));
             item->DeleteNode(0);
             EXPECT_EQ(item->Nodes(), nodes);
-            EXPECT_EQ(Render([&](QPainter& p) { item->DrawSelectionHandles(p); }), blank);
+            EXPECT_EQ(PaintOnWhite([&](QPainter& p) { item->DrawSelectionHandles(p); }), blank);
             // Hidden draws nothing, not even a preview; locked draws as before.
             if (flag == ATTR_HIDDEN)
                 item->Translate(5, 5, ModePreview);
-            EXPECT_EQ(Render([&](QPainter& p) { item->Draw(p); }), flag == ATTR_HIDDEN ? blank : shown);
+            EXPECT_EQ(PaintOnWhite([&](QPainter& p) { item->Draw(p); }), flag == ATTR_HIDDEN ? blank : shown);
         }
     }
 }

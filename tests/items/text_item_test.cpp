@@ -1,3 +1,5 @@
+#include "render_on_white.h"
+
 #include "items/text_item.h"
 
 #include <QColor>
@@ -25,17 +27,6 @@ std::unique_ptr<TextItem> MakeText(const std::string& content, int size = 40, Po
     item->SetFloatAttr(ATTR_LINE_WIDTH, 0);
     item->SetNodes({PathNode::AtPoint(origin.x, origin.y)});
     return item;
-}
-
-QImage Render(DrawItem& item, int width = 400, int height = 300)
-{
-    QImage image(width, height, QImage::Format_ARGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    item.Draw(painter);
-    painter.end();
-    return image;
 }
 
 bool IsInk(QRgb pixel)
