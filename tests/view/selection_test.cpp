@@ -108,13 +108,6 @@ TEST_F(SelectionTest, RubberBandTakesItemsStrictlyInside)
     driver.DragAt({350, 190}, {10, 10});
     EXPECT_EQ(Members(view), (std::vector<DrawItem*>{a, b, c}));
 
-    // A hidden item is never taken.
-    view.SelectNone();
-    doc.PushSetPropertyInt(c, ATTR_HIDDEN, 1);
-    view.DocumentChanged();
-    driver.DragAt({10, 10}, {350, 190});
-    EXPECT_EQ(Members(view), (std::vector<DrawItem*>{a, b}));
-
     // While the band is dragged the view holds the mouse; afterwards it lets go.
     EXPECT_EQ(host.captures, host.releases);
 }
