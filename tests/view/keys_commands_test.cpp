@@ -6,9 +6,7 @@
 #include "platform/picture_cache.h"
 #include "platform/temp_files.h"
 
-#include <QBuffer>
 #include <QDir>
-#include <QImage>
 #include <QTemporaryDir>
 
 #include <fstream>
@@ -189,22 +187,9 @@ TEST_F(CommandsTest, AnUnreadableFileLeavesTheDrawingAsItWas)
 
 TEST_F(CommandsTest, ANewDrawingLetsGoOfTheOldOnesPictures)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    QImage picture(8, 8, QImage::Format_RGB32);
-    picture.fill(Qt::red);
-    QByteArray png;
-    QBuffer buffer(&png);
-    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
-    const std::string path = QDir(dir.path()).filePath("picture.xml").toStdString();
-    std::ofstream(path) << "<plimsa type=\"canvas\" width=\"50\" height=\"50\"><item type=\"107\" imgsrc=\""
-                        << png.toHex().toStdString() << "\"><point/><point x=\"8\" y=\"8\"/></item></plimsa>";
     MakeCanvas(300, 200);
-    ASSERT_TRUE(view.OpenDrawing(path));
-    std::string working;
-    for (DrawItem* item : doc.Items())
-        if (item->TypeCode() == ItemImage)
-            working = item->GetTextAttr(ATTR_CONTENT);
+    ASSERT_TRUE(view.OpenDrawing(KORVANI_TEST_DATA_DIR "/red_picture.xml")); // an 8 x 8 red PNG
+    const std::string working = doc.GetItem(0)->GetTextAttr(ATTR_CONTENT);
     ASSERT_NE(CachedPicture(working), nullptr);
     EXPECT_GT(PictureCacheBytes(), 0u);
 
