@@ -36,25 +36,16 @@ TEST_F(StructureRecords, LoadAddsTheFileItemsOnTopAndImportCollectsThemInAGroup)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const std::string path = dir.filePath("drawing.xml").toStdString();
-    AddRect(10, 10, 30, 20);
-    AddCurve(PolygonNodes({{0, 0}, {30, 5}, {10, 40}}));
-    DrawItem* a = AddEllipse(50, 50, 20, 20);
-    DrawItem* b = AddLine(80, 80, 120, 90);
-    ASSERT_EQ(doc.PushGroup(TakeNextItemId(), Select({a, b})), 0);
-    ASSERT_TRUE(WriteDrawingFile(path, doc, CanvasValues{300, 200, ColorOpaqueWhite}).ok);
-    Select({});
-    doc.Reset();
-
+    const std::string path = KORVANI_TEST_DATA_DIR "/drawing_canvas.xml"; // seven items, the sixth a group
     DrawItem* existing = AddRect(0, 0, 5, 5);
     ASSERT_EQ(doc.PushLoadItems({0, 0}, {0, 0}, path, 0), 0);
-    ASSERT_EQ(doc.GetItemCount(), 4);
+    ASSERT_EQ(doc.GetItemCount(), 8);
     EXPECT_EQ(doc.GetItem(0), existing);
     // The record holds the loaded items and, for the group, its children.
-    EXPECT_EQ(doc.GetItem(3)->ChildAt(1)->RefCount(), 1);
+    EXPECT_EQ(doc.GetItem(6)->ChildAt(1)->RefCount(), 1);
     ASSERT_EQ(doc.PushLoadItems({100, 100}, {300, 250}, path, 1), 0);
-    ASSERT_EQ(doc.GetItemCount(), 5);
-    EXPECT_EQ(doc.GetItem(4)->ChildCount(), 3);
+    ASSERT_EQ(doc.GetItemCount(), 9);
+    EXPECT_EQ(doc.GetItem(8)->ChildCount(), 7);
 
     // A file that cannot be opened is refused and keeps the redo list.
     doc.Undo();
