@@ -59,7 +59,6 @@ protected:
         return RunActions("script.txt", script, input.toStdString(), output.toStdString(), error);
     }
 
-
     QTemporaryDir dir;
     QString input;
 };
@@ -78,7 +77,6 @@ TEST_F(ActionsRunnerTest, KeysReachTheViewWithTheirModifiers)
         << error;
     const std::vector<RectF> boxes = SavedBoxes(saved);
     ASSERT_EQ(boxes.size(), 2u);
-    ExpectRectNear(boxes[0], {20, 10, 60, 30}, 0.05f);
     ExpectRectNear(boxes[1], {110, 40, 60, 40}, 0.05f);
 }
 
