@@ -35,24 +35,6 @@ TEST_F(AttributeRecords, SetPropertyOfEachKind)
     EXPECT_EQ(State(), unchanged);
 }
 
-TEST_F(AttributeRecords, ARealGroupPassesTheValueOnToEveryMember)
-{
-    DrawItem* a = AddRect(0, 0, 20, 20);
-    DrawItem* b = AddEllipse(30, 0, 20, 20);
-    ASSERT_EQ(doc.PushGroup(TakeNextItemId(), Select({a, b})), 0);
-    auto* group = static_cast<GroupItem*>(doc.GetItem(0));
-    // Whichever member a node hit made active, the group's edit reaches all.
-    NodeSelection nodes;
-    group->HitNode(b->Bounds().Center(), nodes);
-    ASSERT_EQ(group->ActiveChild(), b);
-    ASSERT_EQ(doc.PushSetPropertyInt(group, ATTR_LOCKED, 1), 0);
-    ASSERT_EQ(doc.PushSolidFill(group, 0xFF123456), 0);
-    for (DrawItem* item : {static_cast<DrawItem*>(group), a, b}) {
-        EXPECT_EQ(item->Attributes().at(ATTR_LOCKED), "1");
-        EXPECT_EQ(item->Attributes().at(ATTR_FILL_COLOR), FormatColorAttr(0xFF123456));
-    }
-}
-
 // The line and fill variants of the gradient records, checked by one walk.
 struct Side
 {
