@@ -83,16 +83,6 @@ TEST_F(PaintingTest, ShadowScalesWithTheZoomAndHandlesDoNot)
     EXPECT_EQ(rows, 4);
 }
 
-TEST_F(PaintingTest, TheLastItemIsOnTop)
-{
-    MakeCanvas(200, 200);
-    AddRect(10, 10, 100, 100, 0xFFFF0000);
-    AddRect(50, 50, 100, 100, 0xFF0000FF);
-    const QImage image = view.PaintClient();
-    const QPoint overlap = driver.Pixel({80, 80});
-    EXPECT_EQ(At(image, overlap.x(), overlap.y()), 0xFF0000FFu);
-}
-
 TEST_F(PaintingTest, RulersAreGraduatedInCanvasUnits)
 {
     view.OnResize(400, 300);
