@@ -39,12 +39,7 @@ QImage WithRaster(const QPainterPath& path, QColor color, const QRect& clip = QR
     return image;
 }
 
-int ChannelDifference(QRgb a, QRgb b)
-{
-    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b)),
-                     std::abs(qAlpha(a) - qAlpha(b))});
-}
-
+// The largest and the mean difference of any channel of the pixels.
 struct Difference
 {
     int largest = 0;
@@ -56,7 +51,9 @@ Difference Compare(const QImage& a, const QImage& b)
     Difference d;
     for (int y = 0; y < Side; ++y) {
         for (int x = 0; x < Side; ++x) {
-            const int v = ChannelDifference(a.pixel(x, y), b.pixel(x, y));
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            const int v = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                    std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
             d.largest = std::max(d.largest, v);
             d.mean += v;
         }

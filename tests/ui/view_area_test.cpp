@@ -36,17 +36,14 @@ namespace {
 
 struct NoticeRecorder : FrameNotices
 {
-    void OnSelectionChanged(DrawItem* item) override { selections.push_back(item); }
+    void OnSelectionChanged(DrawItem*) override {}
     void OnToolChanged(int tool) override { tools.push_back(tool); }
-    void OnZoomChanged(float zoom) override { zooms.push_back(zoom); }
-    void OnItemsChanged(DrawItem*) override { ++rebuilds; }
+    void OnZoomChanged(float) override {}
+    void OnItemsChanged(DrawItem*) override {}
     void OnItemsMark(DrawItem*) override {}
     void OnGradientValues(int, int, int) override {}
 
-    std::vector<DrawItem*> selections;
     std::vector<int> tools;
-    std::vector<float> zooms;
-    int rebuilds = 0;
 };
 
 // Runs handle on each modal dialog as it opens, in order, from inside its
