@@ -60,11 +60,6 @@ std::unique_ptr<ItemRecord> Record(CKorvaniDoc& doc, DrawItem* item, ItemRecord:
     return std::make_unique<ItemRecord>(doc, item, kind);
 }
 
-std::vector<DrawItem*> Order(const CKorvaniDoc& doc)
-{
-    return std::vector<DrawItem*>(doc.Items().begin(), doc.Items().end());
-}
-
 } // namespace
 
 TEST(ItemList, KeepsZOrderAndHoldsEachItemOnce)
@@ -167,7 +162,8 @@ TEST(CKorvaniDoc, DestructionDeletesEveryItemExactlyOnce)
         doc.Undo();
         doc.Redo(); // items[4] back on the undo list
 
-        EXPECT_EQ(Order(doc), (std::vector<DrawItem*>{items[0], items[2], items[3], items[4]}));
+        EXPECT_EQ(std::vector<DrawItem*>(doc.Items().begin(), doc.Items().end()),
+                  (std::vector<DrawItem*>{items[0], items[2], items[3], items[4]}));
         EXPECT_TRUE(deletions.empty());
     }
     ASSERT_EQ(deletions.size(), 6u);

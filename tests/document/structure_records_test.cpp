@@ -13,11 +13,6 @@ namespace {
 
 using StructureRecords = RecordTest;
 
-RectF BoundsOf(DrawItem* item)
-{
-    return item->Bounds(ModeCommit);
-}
-
 TEST_F(StructureRecords, AddItemAddsOnTopAndRefusesWhatCannotBeDrawn)
 {
     DrawItem* a = AddRect(10, 10, 40, 30);
@@ -92,7 +87,7 @@ TEST_F(StructureRecords, DuplicatePutsEachCopyRightAboveItsOriginal)
     DrawItem* copyB = order[2];
     EXPECT_EQ(copyB->TypeCode(), ItemRectangle);
     EXPECT_NE(copyB->Id(), b->Id());
-    EXPECT_FLOAT_EQ(BoundsOf(copyB).y, BoundsOf(b).y + 8);
+    EXPECT_FLOAT_EQ(copyB->Bounds().y, b->Bounds().y + 8);
     EXPECT_EQ(order[4]->TypeCode(), ItemEllipse);
 }
 
@@ -201,7 +196,7 @@ TEST_F(StructureRecords, CombineJoinsTheOutlinesUnderTheFirstMembersLook)
     EXPECT_EQ(curve->Nodes()[3].brk, 1);
     EXPECT_EQ(curve->FillRamp(), a->FillRamp());
     // Its rotation centre is its own, not the first member's.
-    EXPECT_EQ(curve->GetPointAttr(ATTR_CENTER), (PointF{BoundsOf(curve).Center()}));
+    EXPECT_EQ(curve->GetPointAttr(ATTR_CENTER), curve->Bounds().Center());
 
     // A group has no outline of its own: combining it alone would make nothing.
     ASSERT_EQ(doc.PushGroup(TakeNextItemId(), Select({mid})), 0);
@@ -227,7 +222,7 @@ TEST_F(StructureRecords, BreakApartMakesOneCurvePerSubpath)
     EXPECT_EQ(doc.GetItem(2)->Nodes(), open);
     EXPECT_EQ(doc.GetItem(1)->Nodes(), third);
     EXPECT_EQ(doc.GetItem(2)->LineRamp(), item->LineRamp());
-    EXPECT_EQ(doc.GetItem(2)->GetPointAttr(ATTR_CENTER), BoundsOf(doc.GetItem(2)).Center());
+    EXPECT_EQ(doc.GetItem(2)->GetPointAttr(ATTR_CENTER), doc.GetItem(2)->Bounds().Center());
     EXPECT_EQ(doc.GetItem(0), below);
 }
 

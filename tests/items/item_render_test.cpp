@@ -200,14 +200,9 @@ TEST(ItemRender, PreviewOutlineInBlue)
     EXPECT_EQ(At(image, 130, 60), White);
 }
 
-TEST(ItemRender, SelectionAndNodeHandles)
+TEST(ItemRender, NodeHandles)
 {
-    RectangleItem rect;
-    ASSERT_TRUE(rect.SetNodes(TwoPoints(50, 50, 150, 150)));
-    const QImage handles = PaintOnWhite([&rect](QPainter& p) { rect.DrawSelectionHandles(p); });
-    EXPECT_EQ(At(handles, 46, 46), 0xFF000000u);   // top-left, grown by 4
-    EXPECT_EQ(At(handles, 100, 154), 0xFF000000u); // bottom-middle
-
+    // Selection handles are the view's painting test's.
     LineItem line;
     ASSERT_TRUE(line.SetNodes(TwoPoints(20, 20, 180, 20)));
     const QImage nodes = PaintOnWhite([&line](QPainter& p) { line.DrawNodeHandles(p, {1}); });
