@@ -92,12 +92,6 @@ TEST(XmlValueText, TrimmingIsOffUnlessAskedFor)
     trim.trim = true;
     EXPECT_EQ(ReadAttr("\" \t x y \r\n\"", trim), "x y");
     EXPECT_EQ(ReadAttr(R"("   ")", trim), ""); // an empty stretch leaves the value as it was
-
-    XmlParseOptions options;
-    options.trim = true;
-    XmlNode node;
-    ASSERT_NE(node.Load("<a>  \n <b/>  text \n<c/></a>", options), nullptr);
-    EXPECT_EQ(node.value, "text");
 }
 
 // A value that is not UTF-8 comes from a single-byte code page and is read as
