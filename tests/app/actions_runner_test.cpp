@@ -212,18 +212,4 @@ TEST(ActionScriptPointTest, WholeCanvasPointsLandExactly)
     ZoomFactor = 1.0f;
 }
 
-TEST(ActionsCommandLineTest, ParsesTheActionsMode)
-{
-    CommandLine c = ParseCommandLine({"--actions", "s.txt"});
-    EXPECT_EQ(c.mode, CommandLine::Mode::Actions);
-    EXPECT_TRUE(RunsHeadless(c));
-
-    c = ParseCommandLine({"--export", "out.png", "--actions", "s.txt", "in.xml"});
-    EXPECT_EQ(c.input, "in.xml");
-    EXPECT_EQ(c.output, "out.png");
-
-    EXPECT_EQ(ParseCommandLine({"--actions"}).mode, CommandLine::Mode::Invalid);
-    EXPECT_EQ(ParseCommandLine({"--actions", "a", "--actions", "b"}).mode, CommandLine::Mode::Invalid);
-}
-
 } // namespace

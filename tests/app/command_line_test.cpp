@@ -92,12 +92,16 @@ TEST(CommandLineParseTest, ReadsModesAndFiles)
     EXPECT_EQ(c.input, "a.xml");
     EXPECT_FALSE(RunsHeadless(c));
 
-    c = ParseCommandLine({"--export", "out.png", "in.xml"});
+    c = ParseCommandLine({"--export", "out.png", "--actions", "s.txt", "in.xml"});
+    EXPECT_EQ(c.mode, CommandLine::Mode::Actions);
     EXPECT_EQ(c.output, "out.png");
+    EXPECT_EQ(c.input, "in.xml");
     EXPECT_TRUE(RunsHeadless(c));
+    EXPECT_EQ(ParseCommandLine({"--actions", "s.txt"}).mode, CommandLine::Mode::Actions); // no drawing needed
 
-    EXPECT_EQ(ParseCommandLine({"--export", "out.png"}).mode, CommandLine::Mode::Invalid);
-    EXPECT_EQ(ParseCommandLine({"a.xml", "b.xml"}).mode, CommandLine::Mode::Invalid);
+    for (const QStringList& wrong : {QStringList{"--export", "out.png"}, QStringList{"a.xml", "b.xml"},
+                                     QStringList{"--actions"}, QStringList{"--actions", "a", "--actions", "b"}})
+        EXPECT_EQ(ParseCommandLine(wrong).mode, CommandLine::Mode::Invalid) << wrong.join(' ').toStdString();
 }
 
 } // namespace
