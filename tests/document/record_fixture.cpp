@@ -71,11 +71,6 @@ NodeList PolygonNodes(std::initializer_list<PointF> points, bool closed)
     return nodes;
 }
 
-RecordTest::~RecordTest()
-{
-    selection.ReleaseChildren();
-}
-
 DrawItem* RecordTest::Add(std::int32_t kind, const NodeList& nodes, AttributeTable attributes)
 {
     const std::uint32_t id = TakeNextItemId();
@@ -133,22 +128,12 @@ DrawItem* RecordTest::AddText(float x, float y, const std::string& text)
     return Add(ItemText, {PathNode::AtPoint(x, y)}, attributes);
 }
 
-DrawItem* RecordTest::Select(std::initializer_list<DrawItem*> items)
-{
-    return Select(std::vector<DrawItem*>(items));
-}
-
 DrawItem* RecordTest::Select(const std::vector<DrawItem*>& items)
 {
     selection.ReleaseChildren();
     for (DrawItem* item : items)
         selection.AddChild(item);
     return &selection;
-}
-
-std::vector<DrawItem*> RecordTest::Order() const
-{
-    return std::vector<DrawItem*>(doc.Items().begin(), doc.Items().end());
 }
 
 void RecordTest::ExpectUndoRedo(const std::string& before, const std::string& after)

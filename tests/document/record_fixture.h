@@ -25,7 +25,7 @@ NodeList PolygonNodes(std::initializer_list<PointF> points, bool closed = true);
 class RecordTest : public ::testing::Test
 {
 protected:
-    ~RecordTest() override;
+    ~RecordTest() override { selection.ReleaseChildren(); }
 
     // Each builder pushes one AddItemRecord and answers the new item.
     DrawItem* AddRect(float x, float y, float w, float h, ArgbColor fill = 0xFF336699);
@@ -38,10 +38,10 @@ protected:
     DrawItem* Add(std::int32_t kind, const NodeList& nodes, AttributeTable attributes);
 
     // The selection group holding exactly these items, in this order.
-    DrawItem* Select(std::initializer_list<DrawItem*> items);
+    DrawItem* Select(std::initializer_list<DrawItem*> items) { return Select(std::vector<DrawItem*>(items)); }
     DrawItem* Select(const std::vector<DrawItem*>& items);
 
-    std::vector<DrawItem*> Order() const;
+    std::vector<DrawItem*> Order() const { return std::vector<DrawItem*>(doc.Items().begin(), doc.Items().end()); }
     std::string State() const { return DrawingState(doc); }
     // Undo gives back `before` exactly and Redo gives `after` again.
     void ExpectUndoRedo(const std::string& before, const std::string& after);

@@ -1,25 +1,8 @@
 #include "support/view_driver.h"
 
-#include "view/korvani_view.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-void ViewDriver::Press(QPoint p, Qt::KeyboardModifiers modifiers)
-{
-    view.OnLeftButtonDown(p, modifiers);
-}
-
-void ViewDriver::Move(QPoint p, Qt::KeyboardModifiers modifiers)
-{
-    view.OnMouseMove(p, modifiers);
-}
-
-void ViewDriver::Release(QPoint p, Qt::KeyboardModifiers modifiers)
-{
-    view.OnLeftButtonUp(p, modifiers);
-}
 
 void ViewDriver::Drag(QPoint from, QPoint to, int steps, Qt::KeyboardModifiers modifiers)
 {
@@ -30,12 +13,6 @@ void ViewDriver::Drag(QPoint from, QPoint to, int steps, Qt::KeyboardModifiers m
         Move(step, modifiers);
     }
     Release(to, modifiers);
-}
-
-void ViewDriver::Click(QPoint p, Qt::KeyboardModifiers modifiers)
-{
-    Press(p, modifiers);
-    Release(p, modifiers);
 }
 
 void ViewDriver::DoubleClick(QPoint p, Qt::KeyboardModifiers modifiers)
@@ -61,16 +38,6 @@ QPoint ViewDriver::Pixel(PointF p) const
     }
     ADD_FAILURE() << "no client pixel maps to (" << p.x << ", " << p.y << ")";
     return QPoint(x0, y0);
-}
-
-void ViewDriver::KeyDown(int key)
-{
-    view.OnKeyDown(key);
-}
-
-void ViewDriver::KeyUp(int key)
-{
-    view.OnKeyUp(key);
 }
 
 void ViewDriver::Key(int key, Qt::KeyboardModifiers modifiers)

@@ -4,12 +4,10 @@
 // releases, double clicks and keys with modifiers, in client pixels or in
 // canvas units (mapped to a client pixel that the view maps back exactly).
 
-#include "items/geometry.h"
+#include "view/korvani_view.h"
 
 #include <QPoint>
 #include <Qt>
-
-class CKorvaniView;
 
 class ViewDriver
 {
@@ -17,12 +15,16 @@ public:
     explicit ViewDriver(CKorvaniView& view) : view(view) {}
 
     // --- client pixels ---
-    void Press(QPoint p, Qt::KeyboardModifiers modifiers = {});
-    void Move(QPoint p, Qt::KeyboardModifiers modifiers = {});
-    void Release(QPoint p, Qt::KeyboardModifiers modifiers = {});
+    void Press(QPoint p, Qt::KeyboardModifiers modifiers = {}) { view.OnLeftButtonDown(p, modifiers); }
+    void Move(QPoint p, Qt::KeyboardModifiers modifiers = {}) { view.OnMouseMove(p, modifiers); }
+    void Release(QPoint p, Qt::KeyboardModifiers modifiers = {}) { view.OnLeftButtonUp(p, modifiers); }
     // Press at from, moves in `steps` even steps ending on to, release at to.
     void Drag(QPoint from, QPoint to, int steps = 4, Qt::KeyboardModifiers modifiers = {});
-    void Click(QPoint p, Qt::KeyboardModifiers modifiers = {});
+    void Click(QPoint p, Qt::KeyboardModifiers modifiers = {})
+    {
+        Press(p, modifiers);
+        Release(p, modifiers);
+    }
     // What the window system sends: press, release, double click, release.
     void DoubleClick(QPoint p, Qt::KeyboardModifiers modifiers = {});
 
@@ -41,8 +43,8 @@ public:
 
     // --- keys: the modifier keys go down first and up last, as on a keyboard ---
     void Key(int key, Qt::KeyboardModifiers modifiers = {});
-    void KeyDown(int key);
-    void KeyUp(int key);
+    void KeyDown(int key) { view.OnKeyDown(key); }
+    void KeyUp(int key) { view.OnKeyUp(key); }
 
 private:
     CKorvaniView& view;

@@ -6,11 +6,6 @@
 
 #include "items/group_item.h"
 
-#include <QDir>
-#include <QTemporaryDir>
-
-#include <fstream>
-
 class GroupTest : public ViewTest
 {
 protected:
@@ -168,21 +163,8 @@ TEST_F(GroupTest, AScaleCarriesTheGroupsOwnLineWidth)
 
 TEST_F(GroupTest, MembersWithoutGeometryDoNotStretchTheGroup)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const std::string path = QDir(dir.path()).filePath("group.xml").toStdString();
-    const auto point = [](int x, int y) {
-        const std::string px = std::to_string(x) + ".00", py = std::to_string(y) + ".00";
-        return "<point x=\"" + px + "\" y=\"" + py + "\" lx=\"" + px + "\" ly=\"" + py + "\" rx=\"" + px +
-               "\" ry=\"" + py + "\" type=\"2\" close=\"0\" break=\"0\"></point>\r\n";
-    };
-    std::ofstream(path) << "<plimsa version=\"2.0.0.1\" type=\"canvas\" width=\"400\" height=\"300\" "
-                           "color=\"255-255-255\">\r\n<item type=\"110\">\r\n"
-                           "<item type=\"104\"  310=\"0.0000\">\r\n"
-                        << point(100, 100) << point(140, 120)
-                        << "</item>\r\n<item type=\"110\"></item>\r\n<item type=\"102\">\r\n"
-                        << point(300, 300) << "</item>\r\n<item type=\"104\"></item>\r\n</item>\r\n</plimsa>\r\n";
-    ASSERT_TRUE(view.OpenDrawing(path));
+    // A group of a box, an empty group, a line of one point and a box of none.
+    ASSERT_TRUE(view.OpenDrawing(KORVANI_TEST_DATA_DIR "/group_without_geometry.xml"));
     ASSERT_EQ(doc.GetItemCount(), 1);
     DrawItem* read = doc.GetItem(0);
     ExpectRect(read->Bounds(), {100, 100, 40, 20}, 0.01f);

@@ -28,14 +28,9 @@ TEST(XmlReaderStructure, SelfClosingElementAndReturnedPosition)
     ASSERT_NE(rest, nullptr);
     EXPECT_EQ(rest, text + std::strlen("<item type=\"104\"/>"));
     EXPECT_EQ(root.name, "item");
-    EXPECT_EQ(root.GetChildCount(), 0);
     ASSERT_EQ(root.GetAttributeCount(), 1);
-    EXPECT_EQ(root.GetAttribute(0)->name, "type");
-    EXPECT_EQ(root.GetAttribute(0)->value, "104");
     EXPECT_EQ(root.GetAttribute(0)->owner, &root);
     EXPECT_EQ(root.GetAttribute(1), nullptr);
-    EXPECT_EQ(root.GetAttribute(-1), nullptr);
-    EXPECT_FALSE(options.errorOccurred);
 
     // A complete element with an end tag: the position is just behind it.
     const char* closed = "<a></a>rest";
@@ -48,13 +43,10 @@ TEST(XmlReaderStructure, AttributeQuotingAndMissingValues)
     XmlNode node;
     ASSERT_NE(node.Load("<a d=\"dq\" s='it\"s' u=bare flag  other = \"2\" v=last>text</a>", options), nullptr);
     ASSERT_EQ(node.GetAttributeCount(), 6);
-    EXPECT_EQ(AttrValue(node, "d"), "dq");
     EXPECT_EQ(AttrValue(node, "s"), "it\"s");
-    EXPECT_EQ(AttrValue(node, "u"), "bare");
     EXPECT_EQ(AttrValue(node, "flag"), ""); // no '=': empty, and the next attribute reads normally
     EXPECT_EQ(AttrValue(node, "other"), "2");
     EXPECT_EQ(AttrValue(node, "v"), "last"); // an unquoted value ends at '>'
-    EXPECT_EQ(node.value, "text");
 
     // Duplicates stay side by side; lookups are exact and case-sensitive.
     ASSERT_NE(node.Load("<a k=\"1\" k=\"2\" K=\"3\"/>", options), nullptr);
@@ -62,14 +54,10 @@ TEST(XmlReaderStructure, AttributeQuotingAndMissingValues)
     EXPECT_EQ(node.GetAttribute(1)->value, "2");
     EXPECT_EQ(node.FindAttribute("k"), node.GetAttribute(0));
     EXPECT_EQ(AttrValue(node, "K"), "3");
-    EXPECT_EQ(node.GetAttributeValue("missing"), nullptr);
-    EXPECT_EQ(node.FindAttribute("k "), nullptr);
 
     // Only a space or '=' ends an attribute name; a tab belongs to it.
     ASSERT_NE(node.Load("<a b\tc=\"1\"/>", options), nullptr);
-    ASSERT_EQ(node.GetAttributeCount(), 1);
     EXPECT_EQ(node.GetAttribute(0)->name, "b\tc");
-    EXPECT_FALSE(options.errorOccurred);
 }
 
 TEST(XmlReaderStructure, NestedElementsKnowTheirParents)
@@ -80,24 +68,13 @@ TEST(XmlReaderStructure, NestedElementsKnowTheirParents)
                         " <item\tid=\"2\"\r\n/>\r\n</plimsa>",
                   options),
         nullptr);
-    EXPECT_EQ(root.parent, nullptr);
     ASSERT_EQ(root.GetChildCount(), 2);
     EXPECT_EQ(root.GetChild(2), nullptr);
-    EXPECT_EQ(root.GetChild(-1), nullptr);
     XmlNode* first = root.GetChild(0);
-    XmlNode* second = root.GetChild(1);
-    EXPECT_EQ(first->name, "item");
-    EXPECT_EQ(second->name, "item");
-    EXPECT_EQ(AttrValue(*second, "id"), "2");
+    EXPECT_EQ(AttrValue(*root.GetChild(1), "id"), "2");
     EXPECT_EQ(first->parent, &root);
     ASSERT_EQ(first->GetChildCount(), 1);
-    const XmlNode* point = first->GetChild(0);
-    EXPECT_EQ(point->parent, first);
-    EXPECT_EQ(AttrValue(*point, "x"), "1");
-    for (const XmlNode* node : {static_cast<const XmlNode*>(&root), static_cast<const XmlNode*>(first), point}) {
-        EXPECT_EQ(node->kind, XmlKindElement);
-        EXPECT_EQ(node->document, nullptr);
-    }
+    EXPECT_EQ(first->GetChild(0)->parent, first);
 }
 
 TEST(XmlReaderStructure, CommentsCdataAndProcessingInstructions)
@@ -110,16 +87,11 @@ TEST(XmlReaderStructure, CommentsCdataAndProcessingInstructions)
     EXPECT_EQ(root.name, "root");
     ASSERT_EQ(root.GetChildCount(), 4); // the leading comment and both instructions are gone
     const XmlNode* comment = root.GetChild(0);
-    EXPECT_EQ(comment->name, "#COMMENT");
     EXPECT_EQ(comment->kind, XmlKindComment);
     EXPECT_EQ(comment->value, " a\\b &amp; "); // comment text is taken as it stands
-    EXPECT_EQ(comment->parent, &root);
-    EXPECT_EQ(root.GetChild(1)->name, "a");
     EXPECT_EQ(root.GetChild(2)->name, "b");
-    const XmlNode* cdata = root.GetChild(3);
-    EXPECT_EQ(cdata->name, "#CDATA");
-    EXPECT_EQ(cdata->kind, XmlKindCdata);
-    EXPECT_EQ(cdata->value, "x<y");
+    EXPECT_EQ(root.GetChild(3)->kind, XmlKindCdata);
+    EXPECT_EQ(root.GetChild(3)->value, "x<y");
 
     // The escape character hides a closing marker.
     ASSERT_NE(root.Load("<r><!-- a \\--> b --></r>", options), nullptr);
@@ -128,7 +100,6 @@ TEST(XmlReaderStructure, CommentsCdataAndProcessingInstructions)
 
     // An instruction right before an end tag or text leaves nothing behind.
     ASSERT_NE(root.Load("<r><?pi?></r>", options), nullptr);
-    EXPECT_EQ(root.name, "r");
     EXPECT_EQ(root.GetChildCount(), 0);
     ASSERT_NE(root.Load("<?xml?> text <r/>", options), nullptr);
     EXPECT_EQ(root.name, "r");
@@ -146,9 +117,6 @@ TEST(XmlReaderStructure, OnlyTheFirstRunOfTextIsTheValue)
     // White space alone does not count: the first real text wins.
     ASSERT_NE(node.Load("<a>\r\n  <b/>  text  <c/>later</a>", options), nullptr);
     EXPECT_EQ(node.value, "  text  ");
-
-    ASSERT_NE(node.Load("<a>\n<b/>\n</a>", options), nullptr);
-    EXPECT_EQ(node.value, "\n");
 
     // A comment in between does not end the search for text.
     ASSERT_NE(node.Load("<a><!--c-->after</a>", options), nullptr);
@@ -175,13 +143,7 @@ TEST(XmlReaderStructure, ReloadingStartsFromNothing)
     ASSERT_NE(node.Load("<a v=\"1\">old text<b/><!--c--></a>", options), nullptr);
     ASSERT_EQ(node.GetChildCount(), 2);
     ASSERT_NE(node.Load("<c/>", options), nullptr);
-    EXPECT_EQ(node.name, "c");
     EXPECT_EQ(node.value, "");
-    EXPECT_EQ(node.GetChildCount(), 0);
-    EXPECT_EQ(node.GetAttributeCount(), 0);
-
-    ASSERT_NE(node.Load("<a v=\"1\"><b/></a>", options), nullptr);
-    node.Clear();
     EXPECT_EQ(node.GetChildCount(), 0);
     EXPECT_EQ(node.GetAttributeCount(), 0);
 }
@@ -200,9 +162,7 @@ TEST(XmlReaderStructure, ChildrenTakenAsSoonAsTheyAreComplete)
     ASSERT_NE(root.Load(text, options, take), nullptr);
     EXPECT_TRUE(rootKnown);
     EXPECT_EQ(taken, (std::vector<std::string>{"x11", "x20"}));
-    ASSERT_EQ(root.GetChildCount(), 1); // the comment stays
-    EXPECT_EQ(root.GetChild(0)->name, "#COMMENT");
-    EXPECT_EQ(root.value, "tail");
+    EXPECT_EQ(root.GetChildCount(), 1); // the comment stays
 
     // A child cut short by an error is not handed over.
     XmlParseOptions failing;
