@@ -68,6 +68,29 @@ const std::string* DrawItem::FindAttr(std::int32_t attr) const
     return it == attributes.end() ? nullptr : &it->second;
 }
 
+void DrawItem::AttrChanging(std::int32_t attr)
+{
+    // Colours, gradients, flags and the rotation centre leave the outline as
+    // it is; any other attribute (line width, the text and its font, and
+    // whatever is added later) may move it.
+    switch (attr) {
+    case ATTR_CENTER:
+    case ATTR_HIDDEN:
+    case ATTR_LOCKED:
+    case ATTR_LINE_COLOR:
+    case ATTR_FILL_COLOR:
+    case ATTR_LINE_GRADIENT:
+    case ATTR_FILL_GRADIENT:
+    case ATTR_LINE_WRAP:
+    case ATTR_FILL_WRAP:
+    case ATTR_LINE_GRADIENT_START:
+    case ATTR_LINE_GRADIENT_END:
+    case ATTR_FILL_GRADIENT_START:
+    case ATTR_FILL_GRADIENT_END: return;
+    default: ForgetBounds();
+    }
+}
+
 bool DrawItem::OwnFlag(std::int32_t attr) const
 {
     const std::string* value = FindAttr(attr);
@@ -253,13 +276,19 @@ void DrawItem::DrawSelectionHandles(QPainter& graphics)
 
 void DrawItem::ReplaceNodes(const NodeList& list)
 {
-    nodes = list;
+    EditNodes() = list;
 }
 
 RectF DrawItem::Bounds(int mode)
 {
+    if (mode == ModeCommit && boundsKept)
+        return keptBounds;
     RectF rect;
     GetBounds(rect, mode);
+    if (mode == ModeCommit && typeCode != ItemGroup) {
+        keptBounds = rect;
+        boundsKept = true;
+    }
     return rect;
 }
 
@@ -269,12 +298,18 @@ void DrawItem::CopyFrom(const DrawItem& other)
 {
     if (&other == this)
         return;
-    nodes = other.nodes;
+    EditNodes() = other.nodes;
     for (const auto& [attr, value] : other.attributes)
         attributes.insert({attr, value});
     matrix = other.matrix;
     lineRamp = other.lineRamp;
     fillRamp = other.fillRamp;
+    // Attributes this item had before stay (insert keeps them): other's
+    // bounds hold only when the tables came out the same.
+    if (other.boundsKept && typeCode == other.typeCode && attributes == other.attributes) {
+        keptBounds = other.keptBounds;
+        boundsKept = true;
+    }
 }
 
 bool DrawItem::ConvertInto(DrawItem& target)
@@ -352,7 +387,7 @@ void DrawItem::TransformBaking(const Matrix& m, int mode)
     previewMatrix.Reset();
     previewNodes.clear();
     matrix = combined;
-    nodes = std::move(mapped);
+    EditNodes() = std::move(mapped);
     MapGradientPoints(matrix);
     MapCenter(matrix);
     matrix.Reset();
@@ -376,6 +411,7 @@ void DrawItem::TransformAccumulating(const Matrix& m, int mode, bool mapGradient
         return;
     previewMatrix.Reset();
     previewNodes.clear();
+    ForgetBounds();
     matrix = combined;
     if (mapGradient)
         MapGradientPoints(m);

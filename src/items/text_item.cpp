@@ -94,11 +94,11 @@ const QPainterPath& TextItem::GlyphPath(const NodeList& list)
 
 const QPainterPath& TextItem::CommittedPath()
 {
-    const QPainterPath& source = GlyphPath(nodes);
-    if (mappedValid && mappedMatrix == matrix)
+    const QPainterPath& source = GlyphPath(Nodes());
+    if (mappedValid && mappedMatrix == GetMatrix())
         return mappedGlyphs;
-    mappedGlyphs = matrix.IsIdentity() ? source : matrix.ToQTransform().map(source);
-    mappedMatrix = matrix;
+    mappedGlyphs = GetMatrix().IsIdentity() ? source : GetMatrix().ToQTransform().map(source);
+    mappedMatrix = GetMatrix();
     mappedValid = true;
     return mappedGlyphs;
 }
@@ -126,7 +126,7 @@ void TextItem::GetBounds(RectF& rect, int mode)
         rect = OutlineBounds(preview, previewNodes, previewMatrix);
         return;
     }
-    rect = OutlineBounds(CommittedPath(), nodes, matrix);
+    rect = OutlineBounds(CommittedPath(), Nodes(), GetMatrix());
 }
 
 void TextItem::Draw(QPainter& graphics)
@@ -173,7 +173,7 @@ bool TextItem::SetNodes(const NodeList& list)
 {
     if (!FiniteNodes(list))
         return false;
-    nodes = list;
+    EditNodes() = list;
     UpdateCenter();
     return true;
 }

@@ -17,7 +17,7 @@ public:
     void Transform(const Matrix& m, int mode) override;
     void GetBounds(RectF& rect, int mode) override;
     // Placed by its one node, glyphs or not.
-    bool HasGeometry() const override { return !nodes.empty(); }
+    bool HasGeometry() const override { return !Nodes().empty(); }
     void Draw(QPainter& graphics) override;
     void ForgetOutlines() override;
     void DrawHotNode(QPainter& graphics, PointF point) override;
