@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <type_traits>
 
 std::uint32_t NextItemId = 0;
 
@@ -276,7 +278,7 @@ void DrawItem::DrawSelectionHandles(QPainter& graphics)
 
 void DrawItem::ReplaceNodes(const NodeList& list)
 {
-    EditNodes() = list;
+    StoreNodes(list);
 }
 
 RectF DrawItem::Bounds(int mode)
@@ -368,6 +370,27 @@ void DrawItem::MapCenter(const Matrix& m)
         StoreAttr(ATTR_CENTER, FormatPointAttr(m.Map(ParsePointText(*text))));
 }
 
+// Bit for bit: a commit that changes nothing (a move by nothing, as placing
+// a drawing that is opened) keeps the bounds.
+void DrawItem::StoreNodes(NodeList list)
+{
+    static_assert(std::is_trivially_copyable_v<PathNode> && sizeof(PathNode) == 9 * sizeof(std::int32_t));
+    if (list.size() != nodes.size() ||
+        (!list.empty() && std::memcmp(list.data(), nodes.data(), list.size() * sizeof(PathNode)) != 0))
+        ForgetBounds();
+    nodes = std::move(list);
+}
+
+void DrawItem::StoreMatrix(const Matrix& m)
+{
+    float before[6], after[6];
+    matrix.GetElements(before);
+    m.GetElements(after);
+    if (std::memcmp(before, after, sizeof before) != 0)
+        ForgetBounds();
+    matrix = m;
+}
+
 void DrawItem::TransformBaking(const Matrix& m, int mode)
 {
     if (!IsFiniteMatrix(m))
@@ -386,11 +409,10 @@ void DrawItem::TransformBaking(const Matrix& m, int mode)
     }
     previewMatrix.Reset();
     previewNodes.clear();
-    matrix = combined;
-    EditNodes() = std::move(mapped);
-    MapGradientPoints(matrix);
-    MapCenter(matrix);
-    matrix.Reset();
+    MapGradientPoints(combined);
+    MapCenter(combined);
+    StoreNodes(std::move(mapped));
+    StoreMatrix(Matrix());
 }
 
 void DrawItem::TransformAccumulating(const Matrix& m, int mode, bool mapGradient)
@@ -411,8 +433,7 @@ void DrawItem::TransformAccumulating(const Matrix& m, int mode, bool mapGradient
         return;
     previewMatrix.Reset();
     previewNodes.clear();
-    ForgetBounds();
-    matrix = combined;
+    StoreMatrix(combined);
     if (mapGradient)
         MapGradientPoints(m);
     MapCenter(m);

@@ -145,11 +145,7 @@ public:
         else
             attributes.erase(attr);
     }
-    void RestoreMatrix(const Matrix& m)
-    {
-        ForgetBounds();
-        matrix = m;
-    }
+    void RestoreMatrix(const Matrix& m) { StoreMatrix(m); }
     // Forgets a transform preview that no commit followed (a drag below the
     // threshold, a refused change, a lost mouse capture); a group forgets
     // its members' previews.
@@ -335,6 +331,8 @@ private:
     // What the committed bounds are measured from is written only here and
     // through the members above that drop the kept bounds.
     void ForgetBounds() { boundsKept = false; }
+    void StoreNodes(NodeList list);
+    void StoreMatrix(const Matrix& m);
     void AttrChanging(std::int32_t attr);
 
     AttributeTable attributes;

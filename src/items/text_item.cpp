@@ -114,6 +114,22 @@ RectF TextItem::OutlineBounds(const QPainterPath& path, const NodeList& list, co
     return {origin.x - halfWidth, origin.y - halfWidth, 2 * halfWidth, 2 * halfWidth};
 }
 
+void TextItem::CopyFrom(const DrawItem& other)
+{
+    if (&other == this)
+        return;
+    DrawItem::CopyFrom(other);
+    // Laying out is the dear part of measuring a text; the outlines are
+    // shared, not copied, and GlyphPath still checks their key.
+    const auto* text = dynamic_cast<const TextItem*>(&other);
+    if (text && text->glyphsValid) {
+        glyphKey = text->glyphKey;
+        glyphs = text->glyphs;
+        glyphsValid = true;
+        mappedValid = false;
+    }
+}
+
 void TextItem::Transform(const Matrix& m, int mode)
 {
     TransformAccumulating(m, mode);
