@@ -335,9 +335,9 @@ private:
     void StoreMatrix(const Matrix& m);
     void AttrChanging(std::int32_t attr);
 
+    bool boundsKept = false; // declared here, it fills the padding after refCount
     AttributeTable attributes;
     NodeList nodes;
     Matrix matrix;
     RectF keptBounds;
-    bool boundsKept = false;
 };
