@@ -171,23 +171,25 @@ void BM_Undo(benchmark::State& state)
     }
 }
 
-// Duplicate in a drawing that has been painted, as in the editor: the texts
-// have laid out their glyphs, which their copies share. Runs last: the paint
-// leaves the scene holding glyphs.
-void BM_DuplicatePainted(benchmark::State& state)
+// Edits in a drawing that has been painted, as in the editor: the texts have
+// laid out their glyphs, which their copies share and a move keeps. Runs
+// last: the paint leaves the scene holding glyphs.
+void BM_EditPainted(benchmark::State& state)
 {
     Scene& scene = OpenScene();
     if (!scene.ok) {
         state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
         return;
     }
+    const int edit = int(state.range(0));
+    state.SetLabel(EditName(edit));
     QImage image(1920, 1080, QImage::Format_ARGB32_Premultiplied);
     scene.view.Paint(image, image.rect());
     for (auto _ : state) {
         state.PauseTiming();
         SelectAll(scene.view);
         state.ResumeTiming();
-        RunEdit(scene, Duplicate);
+        RunEdit(scene, edit);
         state.PauseTiming();
         scene.view.DoCommand(CommandUndo);
         state.ResumeTiming();
@@ -197,7 +199,7 @@ void BM_DuplicatePainted(benchmark::State& state)
 BENCHMARK(BM_SelectAll)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_Edit)->DenseRange(Delete, Nudge)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_Undo)->DenseRange(Delete, Nudge)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-BENCHMARK(BM_DuplicatePainted)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_EditPainted)->Arg(Duplicate)->Arg(Nudge)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 } // namespace
 
