@@ -48,17 +48,25 @@ std::vector<DrawItem*> Pointers(const ItemRefs& refs)
 // References on everything inside the items, which their groups do not hold.
 ItemRefs HoldInside(const std::vector<DrawItem*>& items)
 {
+    // Only groups have an inside; most selections hold none.
+    std::vector<DrawItem*> groups;
+    for (DrawItem* item : items) {
+        if (item && item->TypeCode() == ItemGroup)
+            groups.push_back(item);
+    }
+    if (groups.empty())
+        return {};
     const std::unordered_set<const DrawItem*> outer(items.begin(), items.end());
     std::vector<DrawItem*> inside;
-    for (DrawItem* item : ItemTrees(items)) {
+    for (DrawItem* item : ItemTrees(groups)) {
         if (outer.count(item) == 0)
             inside.push_back(item);
     }
     return HoldAll(inside);
 }
 
-// Each member with its index, and the lowest index (from 100000); nothing
-// when a member is not in the drawing.
+// Each member with its index, and the lowest index; nothing when a member is
+// not in the drawing.
 std::vector<PlacedItem> PlaceMembers(const CKorvaniDoc& doc, const std::vector<DrawItem*>& items, int& lowest)
 {
     std::vector<PlacedItem> members = Place(doc, items);

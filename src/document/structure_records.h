@@ -15,6 +15,7 @@
 #include "document/edit_record.h"
 #include "document/korvani_doc.h"
 
+#include <climits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -98,7 +99,7 @@ private:
     CKorvaniDoc& doc;
     ItemRef group;
     std::vector<PlacedItem> members;
-    int lowest = 100000;
+    int lowest = INT_MAX;
 };
 
 // Puts a group's children into the drawing in its place. The group keeps
@@ -134,7 +135,7 @@ private:
     CKorvaniDoc& doc;
     ItemRef curve;
     std::vector<PlacedItem> members;
-    int lowest = 100000;
+    int lowest = INT_MAX;
     bool accepted = false;
 };
 

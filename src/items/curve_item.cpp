@@ -131,11 +131,11 @@ bool CurveItem::FindSubpath(std::int32_t index, Subpath& out) const
     if (!ValidIndex(index))
         return false;
     std::int32_t first = 0;
-    for (std::int32_t i = 0; std::size_t(i) < nodes.size(); ++i) {
-        if (nodes[i].brk == 0)
+    for (std::int32_t i = 0; std::size_t(i) < Nodes().size(); ++i) {
+        if (Nodes()[i].brk == 0)
             continue;
         if (index <= i) {
-            out = {first, i, nodes[i].close != 0};
+            out = {first, i, Nodes()[i].close != 0};
             return true;
         }
         first = i + 1;
@@ -174,47 +174,49 @@ bool CurveItem::SetNodes(const NodeList& list)
     if (list.size() < 2 || !FiniteNodes(list))
         return false;
     // Replaces rather than appends, so that undo can restore an outline through it.
-    nodes = list;
+    EditNodes() = list;
     UpdateCenter();
     return true;
 }
 
 void CurveItem::GetNodes(NodeList& list)
 {
-    list = nodes;
+    list = Nodes();
 }
 
 void CurveItem::SetNode(std::int32_t index, const PathNode& node)
 {
-    if (nodes.empty() || !Editable() || !FiniteNode(node))
+    if (Nodes().empty() || !Editable() || !FiniteNode(node))
         return;
-    nodes[ValidIndex(index) ? index : nodes.size() - 1] = node;
+    NodeList& outline = EditNodes();
+    outline[ValidIndex(index) ? index : outline.size() - 1] = node;
     UpdateCenter();
 }
 
 void CurveItem::GetNode(std::int32_t index, PathNode& node)
 {
-    if (nodes.empty())
+    if (Nodes().empty())
         return;
-    node = nodes[ValidIndex(index) ? index : nodes.size() - 1];
+    node = Nodes()[ValidIndex(index) ? index : Nodes().size() - 1];
 }
 
 void CurveItem::InsertNodeAt(const PathNode& node)
 {
     if (!Editable() || !FiniteNode(node))
         return;
+    NodeList& outline = EditNodes();
     const PointF at = node.Anchor();
     std::int32_t first = 0;
-    for (std::int32_t last = 0; std::size_t(last) < nodes.size(); ++last) {
-        if (nodes[last].brk == 0)
+    for (std::int32_t last = 0; std::size_t(last) < outline.size(); ++last) {
+        if (outline[last].brk == 0)
             continue;
-        const bool closed = nodes[last].close != 0;
+        const bool closed = outline[last].close != 0;
         const std::int32_t end = closed ? last + 1 : last; // closing segment included
         for (std::int32_t s = first; s < end; ++s) {
             const std::int32_t e = s < last ? s + 1 : first;
             QPainterPath segment;
-            segment.moveTo(ToQPointF(nodes[s].Anchor()));
-            segment.cubicTo(ToQPointF(nodes[s].Right()), ToQPointF(nodes[e].Left()), ToQPointF(nodes[e].Anchor()));
+            segment.moveTo(ToQPointF(outline[s].Anchor()));
+            segment.cubicTo(ToQPointF(outline[s].Right()), ToQPointF(outline[e].Left()), ToQPointF(outline[e].Anchor()));
             const QList<QPolygonF> pieces = FlattenToPolygons(segment);
             if (pieces.isEmpty())
                 continue;
@@ -236,10 +238,10 @@ void CurveItem::InsertNodeAt(const PathNode& node)
                 // On the closing segment the new node becomes the subpath's last.
                 inserted.brk = 1;
                 inserted.close = 1;
-                nodes[s].brk = 0;
-                nodes[s].close = 0;
+                outline[s].brk = 0;
+                outline[s].close = 0;
             }
-            nodes.insert(nodes.begin() + s + 1, inserted);
+            outline.insert(outline.begin() + s + 1, inserted);
             return;
         }
         first = last + 1;
@@ -250,7 +252,8 @@ void CurveItem::DeleteNode(std::int32_t index)
 {
     if (!Editable() || !ValidIndex(index))
         return;
-    nodes.erase(nodes.begin() + index);
+    NodeList& outline = EditNodes();
+    outline.erase(outline.begin() + index);
 }
 
 bool CurveItem::IsNodeClosedOrInner(std::int32_t index)
@@ -272,16 +275,17 @@ void CurveItem::BreakAtNode(std::int32_t index)
     Subpath sp;
     if (!Editable() || !FindSubpath(index, sp))
         return;
+    NodeList& outline = EditNodes();
     if (!sp.closed) {
         // Breaking an open subpath at one of its ends would only leave a lone node behind.
         if (index == sp.first || index == sp.last)
             return;
-        nodes.insert(nodes.begin() + index, nodes[index]);
-        nodes[index].brk = 1;
-        nodes[index].close = 0;
+        outline.insert(outline.begin() + index, outline[index]);
+        outline[index].brk = 1;
+        outline[index].close = 0;
         return;
     }
-    NodeList part(nodes.begin() + sp.first, nodes.begin() + sp.last + 1);
+    NodeList part(outline.begin() + sp.first, outline.begin() + sp.last + 1);
     for (PathNode& n : part)
         n.brk = n.close = 0;
     const std::size_t k = std::size_t(index - sp.first);
@@ -291,8 +295,8 @@ void CurveItem::BreakAtNode(std::int32_t index)
     rotated.insert(rotated.end(), part.begin(), part.begin() + k);
     rotated.push_back(part[k]);
     rotated.back().brk = 1;
-    nodes.erase(nodes.begin() + sp.first, nodes.begin() + sp.last + 1);
-    nodes.insert(nodes.begin() + sp.first, rotated.begin(), rotated.end());
+    outline.erase(outline.begin() + sp.first, outline.begin() + sp.last + 1);
+    outline.insert(outline.begin() + sp.first, rotated.begin(), rotated.end());
 }
 
 void CurveItem::JoinEnds(const NodeSelection& selection)
@@ -303,27 +307,28 @@ void CurveItem::JoinEnds(const NodeSelection& selection)
     Subpath pa, pb;
     FindSubpath(a, pa);
     FindSubpath(b, pb);
+    NodeList& outline = EditNodes();
 
     if (pa.first == pb.first) {
         // Both ends of one subpath: close it.
         const std::int32_t first = pa.first, last = pa.last;
-        if (last - first >= 2 && OnAnchor(nodes[last].Anchor(), nodes[first].Anchor())) {
+        if (last - first >= 2 && OnAnchor(outline[last].Anchor(), outline[first].Anchor())) {
             // The ends coincide: the last node gives way to the first, which
             // takes over its arriving control point so the closing segment keeps its shape.
-            SetLeft(nodes[first], nodes[last].Left());
-            nodes.erase(nodes.begin() + last);
-            nodes[last - 1].brk = 1;
-            nodes[last - 1].close = 1;
+            SetLeft(outline[first], outline[last].Left());
+            outline.erase(outline.begin() + last);
+            outline[last - 1].brk = 1;
+            outline[last - 1].close = 1;
         } else {
             // Ends apart: closing adds the segment between them and loses no node.
-            nodes[last].close = 1;
+            outline[last].close = 1;
         }
         return;
     }
 
     // Two subpaths: put the selected ends next to each other with as few reversals as possible.
-    NodeList p(nodes.begin() + pa.first, nodes.begin() + pa.last + 1);
-    NodeList q(nodes.begin() + pb.first, nodes.begin() + pb.last + 1);
+    NodeList p(outline.begin() + pa.first, outline.begin() + pa.last + 1);
+    NodeList q(outline.begin() + pb.first, outline.begin() + pb.last + 1);
     const bool aAtStart = a == pa.first && pa.first != pa.last;
     const bool aAtEnd = a == pa.last && pa.first != pa.last;
     const bool bAtStart = b == pb.first && pb.first != pb.last;
@@ -352,9 +357,9 @@ void CurveItem::JoinEnds(const NodeSelection& selection)
     // The merged subpath takes the place of the earlier one.
     const Subpath& early = pa.first < pb.first ? pa : pb;
     const Subpath& late = pa.first < pb.first ? pb : pa;
-    nodes.erase(nodes.begin() + late.first, nodes.begin() + late.last + 1);
-    nodes.erase(nodes.begin() + early.first, nodes.begin() + early.last + 1);
-    nodes.insert(nodes.begin() + early.first, merged.begin(), merged.end());
+    outline.erase(outline.begin() + late.first, outline.begin() + late.last + 1);
+    outline.erase(outline.begin() + early.first, outline.begin() + early.last + 1);
+    outline.insert(outline.begin() + early.first, merged.begin(), merged.end());
 }
 
 void CurveItem::ConvertSegmentToCurve(std::int32_t index)
@@ -362,8 +367,9 @@ void CurveItem::ConvertSegmentToCurve(std::int32_t index)
     std::int32_t start;
     if (!Editable() || !SegmentStart(index, start))
         return;
-    PathNode& p = nodes[start];
-    PathNode& q = nodes[index];
+    NodeList& outline = EditNodes();
+    PathNode& p = outline[start];
+    PathNode& q = outline[index];
     if (!OnAnchor(p.Right(), p.Anchor()) || !OnAnchor(q.Left(), q.Anchor()))
         return; // already curved
     const float ex = (q.x - p.x) / 3, ey = (q.y - p.y) / 3;
@@ -377,8 +383,9 @@ void CurveItem::ConvertSegmentToLine(std::int32_t index)
     std::int32_t start;
     if (!Editable() || !SegmentStart(index, start))
         return;
-    PathNode& p = nodes[start];
-    PathNode& q = nodes[index];
+    NodeList& outline = EditNodes();
+    PathNode& p = outline[start];
+    PathNode& q = outline[index];
     if (OnAnchor(p.Right(), p.Anchor()) && OnAnchor(q.Left(), q.Anchor()))
         return; // already straight
     SetRight(p, p.Anchor());
@@ -396,7 +403,7 @@ void CurveItem::MoveNodes(int mode, const NodeSelection& selection, float dx, fl
     if (!Editable())
         return;
     if (mode == 0 || mode == 1)
-        MoveSelectedNodes(nodes, selection, dx, dy);
+        MoveSelectedNodes(EditNodes(), selection, dx, dy);
     else if (mode == HitLeftControl)
         DragControlPoint(true, selection, dx, dy);
     else if (mode == HitRightControl)
@@ -407,7 +414,7 @@ void CurveItem::DragControlPoint(bool left, const NodeSelection& selection, floa
 {
     if (selection.empty() || !ValidIndex(selection.front()))
         return;
-    PathNode& n = nodes[selection.front()];
+    PathNode& n = EditNodes()[selection.front()];
     const PointF dragged = left ? n.Left() : n.Right();
     const PointF target{dragged.x + dx, dragged.y + dy};
     if (InSquare(4, target, n.Anchor()))
@@ -429,14 +436,14 @@ void CurveItem::GetBounds(RectF& rect, int mode)
 {
     // Bounds keep no outline: a drawing just read holds none until it is drawn.
     QPainterPath outline;
-    AddCurveOutline(outline, mode == ModePreview ? previewNodes : nodes);
+    AddCurveOutline(outline, mode == ModePreview ? previewNodes : Nodes());
     rect = PathBoundsWithPen(FlattenPath(outline));
 }
 
 void CurveItem::Draw(QPainter& graphics)
 {
     DrawBuiltOutline(graphics, true, [this](QPainterPath& path, int mode) {
-        AddCurveOutline(path, mode == ModePreview ? previewNodes : nodes);
+        AddCurveOutline(path, mode == ModePreview ? previewNodes : Nodes());
     });
 }
 
@@ -446,7 +453,7 @@ void CurveItem::DrawHotNode(QPainter& graphics, PointF point)
         return;
     const QColor white = QColor::fromRgba(ColorOpaqueWhite);
     const QColor black = QColor::fromRgba(ColorOpaqueBlack);
-    for (const PathNode& n : nodes) {
+    for (const PathNode& n : Nodes()) {
         for (const PointF p : {n.Anchor(), n.Left(), n.Right()}) {
             if (!InSquare(4, p, point))
                 continue;
@@ -460,10 +467,10 @@ void CurveItem::DrawNodeHandles(QPainter& graphics, const NodeSelection& selecti
 {
     if (!Editable())
         return;
-    DrawAnchorHandles(graphics, nodes, selection);
+    DrawAnchorHandles(graphics, Nodes(), selection);
     if (selection.size() != 1 || !ValidIndex(selection.front()))
         return;
-    const PathNode& n = nodes[selection.front()];
+    const PathNode& n = Nodes()[selection.front()];
     const qreal hairline = ScreenPixel();
     graphics.save();
     graphics.setPen(QPen(QColor::fromRgba(ColorPreviewBlue), hairline, Qt::DashLine));
@@ -480,8 +487,7 @@ std::int32_t CurveItem::HitTest(PointF point)
 {
     if (!Editable())
         return HitMiss;
-    RectF bounds;
-    GetBounds(bounds, ModeCommit);
+    const RectF bounds = Bounds(ModeCommit);
     const std::int32_t handle = HitBoxHandles(bounds, point);
     if (handle != HitMiss)
         return handle;
@@ -492,8 +498,8 @@ std::int32_t CurveItem::HitNode(PointF point, NodeSelection& selection)
 {
     if (!Editable())
         return HitMiss;
-    for (std::size_t i = 0; i < nodes.size(); ++i) {
-        const PathNode& n = nodes[i];
+    for (std::size_t i = 0; i < Nodes().size(); ++i) {
+        const PathNode& n = Nodes()[i];
         std::int32_t code = HitMiss;
         if (InSquare(4, n.Anchor(), point))
             code = HitAnchor;
@@ -506,8 +512,7 @@ std::int32_t CurveItem::HitNode(PointF point, NodeSelection& selection)
             return code;
         }
     }
-    RectF bounds;
-    GetBounds(bounds, ModeCommit);
+    const RectF bounds = Bounds(ModeCommit);
     return RectContainsHalfOpen(bounds, point.x, point.y) ? HitBody : HitMiss;
 }
 
@@ -515,5 +520,5 @@ std::int32_t CurveItem::SelectNodesInRect(const RectF& rect, NodeSelection& sele
 {
     if (!Editable())
         return HitMiss;
-    return SelectAnchorsInRect(nodes, rect, selection);
+    return SelectAnchorsInRect(Nodes(), rect, selection);
 }

@@ -46,7 +46,7 @@ private:
     };
 
     bool Editable() { return !IsHidden() && !IsLocked(); }
-    bool ValidIndex(std::int32_t index) const { return index >= 0 && std::size_t(index) < nodes.size(); }
+    bool ValidIndex(std::int32_t index) const { return index >= 0 && std::size_t(index) < Nodes().size(); }
     // The subpath holding node index; false for nodes after the last break.
     bool FindSubpath(std::int32_t index, Subpath& out) const;
     bool IsOpenEnd(std::int32_t index) const;

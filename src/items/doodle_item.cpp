@@ -72,14 +72,15 @@ bool DoodleItem::SetNodes(const NodeList& list)
 {
     if (list.size() < 2 || !FiniteNodes(list))
         return false;
-    nodes = list;
-    ThinTrack(nodes);
+    NodeList& track = EditNodes();
+    track = list;
+    ThinTrack(track);
     // Judged by the stroke's own extent, like the other shapes, whatever the pen.
     QPainterPath outline;
-    AddSplineOutline(outline, nodes);
+    AddSplineOutline(outline, track);
     const QRectF extent = outline.boundingRect();
     if (extent.width() < 4 && extent.height() < 4) {
-        nodes.clear();
+        track.clear();
         return false;
     }
     UpdateCenter();
@@ -88,7 +89,7 @@ bool DoodleItem::SetNodes(const NodeList& list)
 
 void DoodleItem::GetNodes(NodeList& list)
 {
-    list = nodes;
+    list = Nodes();
     if (!list.empty())
         list.back().brk = 1;
 }
@@ -97,14 +98,14 @@ void DoodleItem::GetBounds(RectF& rect, int mode)
 {
     // Bounds keep no outline: a drawing just read holds none until it is drawn.
     QPainterPath outline;
-    AddSplineOutline(outline, mode == ModePreview ? previewNodes : nodes);
+    AddSplineOutline(outline, mode == ModePreview ? previewNodes : Nodes());
     rect = PathBoundsWithPen(outline);
 }
 
 void DoodleItem::Draw(QPainter& graphics)
 {
     DrawBuiltOutline(graphics, false, [this](QPainterPath& path, int mode) {
-        AddSplineOutline(path, mode == ModePreview ? previewNodes : nodes);
+        AddSplineOutline(path, mode == ModePreview ? previewNodes : Nodes());
     });
 }
 
@@ -113,7 +114,7 @@ void DoodleItem::DrawHotNode(QPainter& graphics, PointF point)
     if (!Editable())
         return;
     const QColor black = QColor::fromRgba(ColorOpaqueBlack);
-    for (const PathNode& n : nodes) {
+    for (const PathNode& n : Nodes()) {
         if (InSquare(8, n.Anchor(), point))
             graphics.fillRect(ToQRectF(HandleSquare(8, n.Anchor(), 1)), black);
     }
@@ -123,17 +124,16 @@ void DoodleItem::DrawNodeHandles(QPainter& graphics, const NodeSelection& select
 {
     if (!Editable())
         return;
-    DrawAnchorHandles(graphics, nodes, selection);
+    DrawAnchorHandles(graphics, Nodes(), selection);
 }
 
 bool DoodleItem::NearStroke(PointF point)
 {
-    RectF bounds;
-    GetBounds(bounds, ModeCommit);
+    const RectF bounds = Bounds(ModeCommit);
     if (!RectContainsHalfOpen(bounds, point.x, point.y))
         return false;
-    for (std::size_t i = 0; i + 1 < nodes.size(); ++i) {
-        if (PointNearSegment(point, nodes[i].Anchor(), nodes[i + 1].Anchor()))
+    for (std::size_t i = 0; i + 1 < Nodes().size(); ++i) {
+        if (PointNearSegment(point, Nodes()[i].Anchor(), Nodes()[i + 1].Anchor()))
             return true;
     }
     return false;
@@ -143,8 +143,7 @@ std::int32_t DoodleItem::HitTest(PointF point)
 {
     if (!Editable())
         return HitMiss;
-    RectF bounds;
-    GetBounds(bounds, ModeCommit);
+    const RectF bounds = Bounds(ModeCommit);
     const std::int32_t handle = HitBoxHandles(bounds, point);
     if (handle != HitMiss)
         return handle;
@@ -155,8 +154,8 @@ std::int32_t DoodleItem::HitNode(PointF point, NodeSelection& selection)
 {
     if (!Editable())
         return HitMiss;
-    for (std::size_t i = 0; i < nodes.size(); ++i) {
-        if (InSquare(4, nodes[i].Anchor(), point)) {
+    for (std::size_t i = 0; i < Nodes().size(); ++i) {
+        if (InSquare(4, Nodes()[i].Anchor(), point)) {
             selection.push_back(std::int32_t(i));
             return HitAnchor;
         }
@@ -168,12 +167,12 @@ std::int32_t DoodleItem::SelectNodesInRect(const RectF& rect, NodeSelection& sel
 {
     if (!Editable())
         return HitMiss;
-    return SelectAnchorsInRect(nodes, rect, selection);
+    return SelectAnchorsInRect(Nodes(), rect, selection);
 }
 
 void DoodleItem::MoveNodes(int mode, const NodeSelection& selection, float dx, float dy)
 {
     if (!Editable() || (mode != 0 && mode != 1))
         return;
-    MoveSelectedNodes(nodes, selection, dx, dy);
+    MoveSelectedNodes(EditNodes(), selection, dx, dy);
 }

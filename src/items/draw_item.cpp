@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <type_traits>
 
 std::uint32_t NextItemId = 0;
 
@@ -66,6 +68,29 @@ const std::string* DrawItem::FindAttr(std::int32_t attr) const
 {
     const auto it = attributes.find(attr);
     return it == attributes.end() ? nullptr : &it->second;
+}
+
+void DrawItem::AttrChanging(std::int32_t attr)
+{
+    // Colours, gradients, flags and the rotation centre leave the outline as
+    // it is; any other attribute (line width, the text and its font, and
+    // whatever is added later) may move it.
+    switch (attr) {
+    case ATTR_CENTER:
+    case ATTR_HIDDEN:
+    case ATTR_LOCKED:
+    case ATTR_LINE_COLOR:
+    case ATTR_FILL_COLOR:
+    case ATTR_LINE_GRADIENT:
+    case ATTR_FILL_GRADIENT:
+    case ATTR_LINE_WRAP:
+    case ATTR_FILL_WRAP:
+    case ATTR_LINE_GRADIENT_START:
+    case ATTR_LINE_GRADIENT_END:
+    case ATTR_FILL_GRADIENT_START:
+    case ATTR_FILL_GRADIENT_END: return;
+    default: ForgetBounds();
+    }
 }
 
 bool DrawItem::OwnFlag(std::int32_t attr) const
@@ -253,13 +278,19 @@ void DrawItem::DrawSelectionHandles(QPainter& graphics)
 
 void DrawItem::ReplaceNodes(const NodeList& list)
 {
-    nodes = list;
+    StoreNodes(list);
 }
 
 RectF DrawItem::Bounds(int mode)
 {
+    if (mode == ModeCommit && boundsKept)
+        return keptBounds;
     RectF rect;
     GetBounds(rect, mode);
+    if (mode == ModeCommit && typeCode != ItemGroup) {
+        keptBounds = rect;
+        boundsKept = true;
+    }
     return rect;
 }
 
@@ -269,12 +300,18 @@ void DrawItem::CopyFrom(const DrawItem& other)
 {
     if (&other == this)
         return;
-    nodes = other.nodes;
+    EditNodes() = other.nodes;
     for (const auto& [attr, value] : other.attributes)
         attributes.insert({attr, value});
     matrix = other.matrix;
     lineRamp = other.lineRamp;
     fillRamp = other.fillRamp;
+    // Attributes this item had before stay (insert keeps them): other's
+    // bounds hold only when the tables came out the same.
+    if (other.boundsKept && typeCode == other.typeCode && attributes == other.attributes) {
+        keptBounds = other.keptBounds;
+        boundsKept = true;
+    }
 }
 
 bool DrawItem::ConvertInto(DrawItem& target)
@@ -333,6 +370,27 @@ void DrawItem::MapCenter(const Matrix& m)
         StoreAttr(ATTR_CENTER, FormatPointAttr(m.Map(ParsePointText(*text))));
 }
 
+// Bit for bit: a commit that changes nothing (a move by nothing, as placing
+// a drawing that is opened) keeps the bounds.
+void DrawItem::StoreNodes(NodeList list)
+{
+    static_assert(std::is_trivially_copyable_v<PathNode> && sizeof(PathNode) == 9 * sizeof(std::int32_t));
+    if (list.size() != nodes.size() ||
+        (!list.empty() && std::memcmp(list.data(), nodes.data(), list.size() * sizeof(PathNode)) != 0))
+        ForgetBounds();
+    nodes = std::move(list);
+}
+
+void DrawItem::StoreMatrix(const Matrix& m)
+{
+    float before[6], after[6];
+    matrix.GetElements(before);
+    m.GetElements(after);
+    if (std::memcmp(before, after, sizeof before) != 0)
+        ForgetBounds();
+    matrix = m;
+}
+
 void DrawItem::TransformBaking(const Matrix& m, int mode)
 {
     if (!IsFiniteMatrix(m))
@@ -351,11 +409,10 @@ void DrawItem::TransformBaking(const Matrix& m, int mode)
     }
     previewMatrix.Reset();
     previewNodes.clear();
-    matrix = combined;
-    nodes = std::move(mapped);
-    MapGradientPoints(matrix);
-    MapCenter(matrix);
-    matrix.Reset();
+    MapGradientPoints(combined);
+    MapCenter(combined);
+    StoreNodes(std::move(mapped));
+    StoreMatrix(Matrix());
 }
 
 void DrawItem::TransformAccumulating(const Matrix& m, int mode, bool mapGradient)
@@ -376,7 +433,7 @@ void DrawItem::TransformAccumulating(const Matrix& m, int mode, bool mapGradient
         return;
     previewMatrix.Reset();
     previewNodes.clear();
-    matrix = combined;
+    StoreMatrix(combined);
     if (mapGradient)
         MapGradientPoints(m);
     MapCenter(m);

@@ -139,12 +139,13 @@ public:
     // hands on to its children. A null value removes the attribute.
     void RestoreAttr(std::int32_t attr, const std::string* value)
     {
+        AttrChanging(attr);
         if (value)
             attributes[attr] = *value;
         else
             attributes.erase(attr);
     }
-    void RestoreMatrix(const Matrix& m) { matrix = m; }
+    void RestoreMatrix(const Matrix& m) { StoreMatrix(m); }
     // Forgets a transform preview that no commit followed (a drag below the
     // threshold, a refused change, a lost mouse capture); a group forgets
     // its members' previews.
@@ -159,6 +160,9 @@ public:
                 child->DropPreview();
         }
     }
+    // The committed bounds are kept between calls and dropped by every change
+    // of what they depend on (nodes, matrix, the attributes that shape the
+    // outline); a group keeps none, its members' changes would not reach it.
     RectF Bounds(int mode = ModeCommit);
 
     static QBrush BuildGradientBrush(const GradientRamp& ramp, PointF start, PointF end, int wrap);
@@ -246,10 +250,25 @@ protected:
     DrawItem(std::int32_t typeCode, std::string className);
 
     // The item's own table, bypassing the virtual accessors (which a group forwards).
-    void StoreAttr(std::int32_t attr, std::string value) { attributes[attr] = std::move(value); }
+    void StoreAttr(std::int32_t attr, std::string value)
+    {
+        AttrChanging(attr);
+        attributes[attr] = std::move(value);
+    }
     const std::string* FindAttr(std::int32_t attr) const;
     bool OwnFlag(std::int32_t attr) const;
-    void ClearAttributes() { attributes.clear(); }
+    void ClearAttributes()
+    {
+        ForgetBounds();
+        attributes.clear();
+    }
+    // The committed outline for editing in place. The kept bounds are dropped
+    // now: hold the reference only for the edit, never across a Bounds call.
+    NodeList& EditNodes()
+    {
+        ForgetBounds();
+        return nodes;
+    }
 
     // The two transform policies. Baking maps the nodes and keeps the matrix
     // identity; accumulating keeps the nodes and gathers the matrix. Both map
@@ -295,13 +314,10 @@ protected:
     // Subpaths of a node list as Bezier chains (curves, converted shapes).
     static void AddCurveOutline(QPainterPath& path, const NodeList& list);
 
-    AttributeTable attributes;
-    NodeList nodes;
     NodeList previewNodes;
     std::int32_t typeCode;
     std::uint32_t id = 0;
     std::string className;
-    Matrix matrix;
     Matrix previewMatrix;
     ArgbColor workColor = ColorOpaqueBlack;
     QPen pen;
@@ -310,4 +326,18 @@ protected:
     GradientRamp lineRamp;
     GradientRamp fillRamp;
     std::int32_t refCount = 0;
+
+private:
+    // What the committed bounds are measured from is written only here and
+    // through the members above that drop the kept bounds.
+    void ForgetBounds() { boundsKept = false; }
+    void StoreNodes(NodeList list);
+    void StoreMatrix(const Matrix& m);
+    void AttrChanging(std::int32_t attr);
+
+    bool boundsKept = false; // declared here, it fills the padding after refCount
+    AttributeTable attributes;
+    NodeList nodes;
+    Matrix matrix;
+    RectF keptBounds;
 };

@@ -9,7 +9,7 @@ void EllipseItem::AddShape(QPainterPath& path, const QRectF& box) const
 
 std::int32_t EllipseItem::HitTest(PointF point)
 {
-    if (IsHidden() || IsLocked() || nodes.size() < 2)
+    if (IsHidden() || IsLocked() || Nodes().size() < 2)
         return HitMiss;
     const RectF bounds = Bounds(ModeCommit);
     if (BodyContains(point, bounds))
@@ -19,11 +19,11 @@ std::int32_t EllipseItem::HitTest(PointF point)
 
 void EllipseItem::GetNodes(NodeList& list)
 {
-    if (nodes.size() < 2)
+    if (Nodes().size() < 2)
         return;
     // The control distance of a quarter circle drawn as one cubic arc.
     constexpr float Kappa = 0.5522847498f;
-    const float x0 = nodes[0].x, y0 = nodes[0].y, x1 = nodes[1].x, y1 = nodes[1].y;
+    const float x0 = Nodes()[0].x, y0 = Nodes()[0].y, x1 = Nodes()[1].x, y1 = Nodes()[1].y;
     const float cx = (x0 + x1) / 2, cy = (y0 + y1) / 2;
     const float rx = (x1 - x0) / 2, ry = (y1 - y0) / 2;
     const float kx = rx * Kappa, ky = ry * Kappa;

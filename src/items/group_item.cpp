@@ -309,8 +309,7 @@ void GroupItem::GetBounds(RectF& rect, int mode)
         // A member with nothing to measure would pull the union to the origin.
         if (!child->HasGeometry())
             continue;
-        RectF bounds;
-        child->GetBounds(bounds, mode);
+        const RectF bounds = child->Bounds(mode);
         united = first ? bounds : UnionRect(united, bounds);
         first = false;
     }
@@ -419,8 +418,7 @@ void GroupItem::AddChildren(const std::vector<DrawItem*>& items)
 
 void GroupItem::StoreCentre()
 {
-    RectF bounds;
-    GetBounds(bounds, ModeCommit);
+    const RectF bounds = Bounds(ModeCommit);
     // The group's own centre only; the virtual setter would move every child's.
     StoreAttr(ATTR_CENTER, FormatPointAttr(bounds.Center()));
 }

@@ -91,7 +91,7 @@ void ImageItem::GetBounds(RectF& rect, int mode)
 {
     const bool preview = mode == ModePreview && !previewNodes.empty();
     std::array<PointF, 4> corners;
-    if (!BoxCorners(preview ? previewNodes : nodes, preview ? previewMatrix : matrix, corners)) {
+    if (!BoxCorners(preview ? previewNodes : Nodes(), preview ? previewMatrix : GetMatrix(), corners)) {
         rect = RectF{};
         return;
     }
@@ -102,13 +102,14 @@ bool ImageItem::SetNodes(const NodeList& list)
 {
     if (list.size() != 2 || !IsFiniteNode(list[0]) || !IsFiniteNode(list[1]))
         return false;
-    nodes = list;
+    EditNodes() = list;
     const RectF box = Bounds(ModeCommit);
     if (box.width < ClickBoxSize || box.height < ClickBoxSize) {
         if (const auto picture = CachedPicture(WorkingFile())) {
             const QSizeF size = picture->NaturalSize();
-            const PathNode& origin = nodes[0];
-            nodes[1] = PathNode::AtPoint(origin.x + float(size.width()), origin.y + float(size.height()), nodes[1].type);
+            NodeList& corners = EditNodes();
+            const PathNode& origin = corners[0];
+            corners[1] = PathNode::AtPoint(origin.x + float(size.width()), origin.y + float(size.height()), corners[1].type);
         }
     }
     UpdateCenter();
@@ -120,7 +121,7 @@ void ImageItem::Draw(QPainter& graphics)
     if (IsHidden())
         return;
     std::array<PointF, 4> corners;
-    const auto picture = BoxCorners(nodes, matrix, corners) ? CachedPicture(WorkingFile()) : nullptr;
+    const auto picture = BoxCorners(Nodes(), GetMatrix(), corners) ? CachedPicture(WorkingFile()) : nullptr;
     const QSizeF size = picture ? picture->NaturalSize() : QSizeF();
     if (picture && !size.isEmpty()) {
         // The picture's own rectangle onto the parallelogram of the top-left,

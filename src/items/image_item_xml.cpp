@@ -63,17 +63,17 @@ void ImageItem::WriteXml(std::string& out)
     const std::string& picture = WorkingFile();
     ReserveForAppend(out, EstimatedElementSize(*this));
     AppendItemOpening(out, typeCode);
-    for (const auto& [attr, value] : attributes) {
+    for (const auto& [attr, value] : Attributes()) {
         if (attr != ATTR_CONTENT)
             AppendAttributePart(out, attr, value);
     }
-    AppendMatrixPart(out, matrix);
+    AppendMatrixPart(out, GetMatrix());
     out += "  imgsrc=\"";
     if (!picture.empty() && !AppendFileHex(out, picture))
         UnreadablePictures::Note(picture);
     out += "\">";
     out += XmlLineEnd;
-    AppendNodeLines(out, nodes);
+    AppendNodeLines(out, Nodes());
     AppendItemClosing(out);
 }
 
@@ -83,7 +83,7 @@ void ImageItem::ReadXml(const XmlNode& element)
     // The working file comes from the embedded bytes only: a path written in
     // the file would make the picture show (and a later save embed) a file
     // that the drawing does not own.
-    attributes.erase(ATTR_CONTENT);
+    RestoreAttr(ATTR_CONTENT, nullptr);
     const std::string* hex = element.GetAttributeValue("imgsrc");
     if (!hex)
         return;

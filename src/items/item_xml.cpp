@@ -268,7 +268,9 @@ void DrawItem::ReadXml(const XmlNode& element)
             fillSeen = true;
             fill = ParseIntText(attribute.value);
         } else if (name == "matrix") {
-            ParseMatrixText(attribute.value, matrix);
+            Matrix read = matrix;
+            ParseMatrixText(attribute.value, read);
+            RestoreMatrix(read);
         } else if (name == "type" || name == "imgsrc") {
             // The kind was chosen by the caller; a picture reads its bytes itself.
         } else {
@@ -280,7 +282,7 @@ void DrawItem::ReadXml(const XmlNode& element)
     for (const auto& child : element.children) {
         const std::string& name = child->name;
         if (name == "point")
-            nodes.push_back(NodeFromElement(*child));
+            EditNodes().push_back(NodeFromElement(*child));
         else if (name == "lcolor")
             lineRamp.colors.push_back(ArgbAttrOf(*child));
         else if (name == "lpostion")
@@ -293,8 +295,9 @@ void DrawItem::ReadXml(const XmlNode& element)
     EvenRamp(lineRamp);
     EvenRamp(fillRamp);
     if (fillSeen && !nodes.empty()) {
-        nodes.back().close = fill;
-        nodes.back().brk = 1;
+        PathNode& last = EditNodes().back();
+        last.close = fill;
+        last.brk = 1;
     }
     UpdateCenter();
 }

@@ -29,17 +29,17 @@ void LineItem::Transform(const Matrix& m, int mode)
 void LineItem::GetBounds(RectF& rect, int mode)
 {
     QPainterPath segment;
-    AddSegment(segment, mode == ModePreview ? previewNodes : nodes);
+    AddSegment(segment, mode == ModePreview ? previewNodes : Nodes());
     rect = PathBoundsWithPen(segment);
 }
 
 void LineItem::Draw(QPainter& graphics)
 {
-    if (IsHidden() || nodes.size() < 2)
+    if (IsHidden() || Nodes().size() < 2)
         return;
     PreparePen();
     graphics.setPen(pen);
-    graphics.drawLine(QPointF(nodes[0].x, nodes[0].y), QPointF(nodes[1].x, nodes[1].y));
+    graphics.drawLine(QPointF(Nodes()[0].x, Nodes()[0].y), QPointF(Nodes()[1].x, Nodes()[1].y));
     if (previewNodes.size() >= 2) {
         QPainterPath preview;
         AddSegment(preview, previewNodes);
@@ -53,7 +53,7 @@ void LineItem::DrawHotNode(QPainter& graphics, PointF point)
         return;
     workColor = ColorOpaqueBlack;
     brush.setColor(QColor::fromRgba(workColor));
-    for (const PathNode& n : nodes) {
+    for (const PathNode& n : Nodes()) {
         const RectF square = HandleSquare(8, n.Anchor(), 1);
         if (RectContainsHalfOpen(square, point.x, point.y))
             graphics.fillRect(ToQRectF(square), brush);
@@ -64,19 +64,19 @@ void LineItem::DrawNodeHandles(QPainter& graphics, const NodeSelection& selectio
 {
     if (IsHidden() || IsLocked())
         return;
-    DrawAnchorHandles(graphics, nodes, selection);
+    DrawAnchorHandles(graphics, Nodes(), selection);
 }
 
 bool LineItem::OnLine(PointF point)
 {
-    if (nodes.size() < 2)
+    if (Nodes().size() < 2)
         return false;
-    return RectContains(Bounds(ModeCommit), point.x, point.y) && PointNearSegment(point, nodes[0].Anchor(), nodes[1].Anchor());
+    return RectContains(Bounds(ModeCommit), point.x, point.y) && PointNearSegment(point, Nodes()[0].Anchor(), Nodes()[1].Anchor());
 }
 
 std::int32_t LineItem::HitTest(PointF point)
 {
-    if (IsHidden() || IsLocked() || nodes.size() < 2)
+    if (IsHidden() || IsLocked() || Nodes().size() < 2)
         return HitMiss;
     if (OnLine(point))
         return HitBody;
@@ -87,8 +87,8 @@ std::int32_t LineItem::HitNode(PointF point, NodeSelection& selection)
 {
     if (IsHidden() || IsLocked())
         return HitMiss;
-    for (std::size_t i = 0; i < nodes.size(); ++i) {
-        if (RectContainsHalfOpen(HandleSquare(8, nodes[i].Anchor(), 0), point.x, point.y)) {
+    for (std::size_t i = 0; i < Nodes().size(); ++i) {
+        if (RectContainsHalfOpen(HandleSquare(8, Nodes()[i].Anchor(), 0), point.x, point.y)) {
             selection.push_back(std::int32_t(i));
             return HitAnchor;
         }
@@ -100,7 +100,7 @@ std::int32_t LineItem::SelectNodesInRect(const RectF& rect, NodeSelection& selec
 {
     if (IsHidden() || IsLocked())
         return HitMiss;
-    return SelectAnchorsInRect(nodes, rect, selection);
+    return SelectAnchorsInRect(Nodes(), rect, selection);
 }
 
 bool LineItem::SetNodes(const NodeList& list)
@@ -110,14 +110,14 @@ bool LineItem::SetNodes(const NodeList& list)
     // A line needs at least 4 units on one axis.
     if (std::fabs(list[1].x - list[0].x) < 4 && std::fabs(list[1].y - list[0].y) < 4)
         return false;
-    nodes = list;
+    EditNodes() = list;
     UpdateCenter();
     return true;
 }
 
 void LineItem::GetNodes(NodeList& list)
 {
-    list = nodes;
+    list = Nodes();
     if (!list.empty())
         list.back().brk = 1;
 }
@@ -126,5 +126,5 @@ void LineItem::MoveNodes(int mode, const NodeSelection& selection, float dx, flo
 {
     if ((mode != 0 && mode != 1) || IsHidden() || IsLocked() || !std::isfinite(dx) || !std::isfinite(dy))
         return;
-    MoveSelectedNodes(nodes, selection, dx, dy);
+    MoveSelectedNodes(EditNodes(), selection, dx, dy);
 }

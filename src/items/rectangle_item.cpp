@@ -17,11 +17,11 @@ void BoxShapeItem::BuildOutline(QPainterPath& path, int mode) const
 {
     path.clear();
     path.setFillRule(Qt::OddEvenFill);
-    const NodeList& corners = mode == ModePreview ? previewNodes : nodes;
+    const NodeList& corners = mode == ModePreview ? previewNodes : Nodes();
     if (corners.size() < 2)
         return;
     AddShape(path, QRectF(QPointF(corners[0].x, corners[0].y), QPointF(corners[1].x, corners[1].y)));
-    const Matrix& m = mode == ModePreview ? previewMatrix : matrix;
+    const Matrix& m = mode == ModePreview ? previewMatrix : GetMatrix();
     if (!m.IsIdentity())
         path = m.ToQTransform().map(path);
 }
@@ -84,7 +84,7 @@ bool BoxShapeItem::SetNodes(const NodeList& list)
     // Both sides need at least 4 units; the negated test also refuses NaN.
     if (!(width >= 4 && height >= 4) || !std::isfinite(width) || !std::isfinite(height))
         return false;
-    nodes = {PathNode::AtPoint(x, y, NodeCusp), PathNode::AtPoint(x + width, y + height, NodeCusp)};
+    EditNodes() = {PathNode::AtPoint(x, y, NodeCusp), PathNode::AtPoint(x + width, y + height, NodeCusp)};
     UpdateCenter();
     return true;
 }
@@ -96,7 +96,7 @@ void BoxShapeItem::FinishOutlineNodes(NodeList& list, std::size_t first) const
     // Only the nodes added here: a list that gathers several outlines keeps the others as they are.
     for (std::size_t i = first; i < list.size(); ++i) {
         NodeList one{list[i]};
-        matrix.MapNodes(one);
+        GetMatrix().MapNodes(one);
         list[i] = one[0];
     }
     if (!list.empty())
@@ -114,7 +114,7 @@ void RectangleItem::AddShape(QPainterPath& path, const QRectF& box) const
 
 std::int32_t RectangleItem::HitTest(PointF point)
 {
-    if (IsHidden() || IsLocked() || nodes.size() < 2)
+    if (IsHidden() || IsLocked() || Nodes().size() < 2)
         return HitMiss;
     const RectF bounds = Bounds(ModeCommit);
     const std::int32_t handle = HitBoxHandles(bounds, point);
@@ -125,10 +125,10 @@ std::int32_t RectangleItem::HitTest(PointF point)
 
 void RectangleItem::GetNodes(NodeList& list)
 {
-    if (nodes.size() < 2)
+    if (Nodes().size() < 2)
         return;
     const std::size_t first = list.size();
-    const float x0 = nodes[0].x, y0 = nodes[0].y, x1 = nodes[1].x, y1 = nodes[1].y;
+    const float x0 = Nodes()[0].x, y0 = Nodes()[0].y, x1 = Nodes()[1].x, y1 = Nodes()[1].y;
     list.push_back(PathNode::AtPoint(x0, y0, NodeCusp));
     list.push_back(PathNode::AtPoint(x1, y0, NodeCusp));
     list.push_back(PathNode::AtPoint(x1, y1, NodeCusp));

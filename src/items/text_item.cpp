@@ -94,11 +94,11 @@ const QPainterPath& TextItem::GlyphPath(const NodeList& list)
 
 const QPainterPath& TextItem::CommittedPath()
 {
-    const QPainterPath& source = GlyphPath(nodes);
-    if (mappedValid && mappedMatrix == matrix)
+    const QPainterPath& source = GlyphPath(Nodes());
+    if (mappedValid && mappedMatrix == GetMatrix())
         return mappedGlyphs;
-    mappedGlyphs = matrix.IsIdentity() ? source : matrix.ToQTransform().map(source);
-    mappedMatrix = matrix;
+    mappedGlyphs = GetMatrix().IsIdentity() ? source : GetMatrix().ToQTransform().map(source);
+    mappedMatrix = GetMatrix();
     mappedValid = true;
     return mappedGlyphs;
 }
@@ -114,6 +114,22 @@ RectF TextItem::OutlineBounds(const QPainterPath& path, const NodeList& list, co
     return {origin.x - halfWidth, origin.y - halfWidth, 2 * halfWidth, 2 * halfWidth};
 }
 
+void TextItem::CopyFrom(const DrawItem& other)
+{
+    if (&other == this)
+        return;
+    DrawItem::CopyFrom(other);
+    // Laying out is the dear part of measuring a text; the outlines are
+    // shared, not copied, and GlyphPath still checks their key.
+    const auto* text = dynamic_cast<const TextItem*>(&other);
+    if (text && text->glyphsValid) {
+        glyphKey = text->glyphKey;
+        glyphs = text->glyphs;
+        glyphsValid = true;
+        mappedValid = false;
+    }
+}
+
 void TextItem::Transform(const Matrix& m, int mode)
 {
     TransformAccumulating(m, mode);
@@ -126,7 +142,7 @@ void TextItem::GetBounds(RectF& rect, int mode)
         rect = OutlineBounds(preview, previewNodes, previewMatrix);
         return;
     }
-    rect = OutlineBounds(CommittedPath(), nodes, matrix);
+    rect = OutlineBounds(CommittedPath(), Nodes(), GetMatrix());
 }
 
 void TextItem::Draw(QPainter& graphics)
@@ -173,7 +189,7 @@ bool TextItem::SetNodes(const NodeList& list)
 {
     if (!FiniteNodes(list))
         return false;
-    nodes = list;
+    EditNodes() = list;
     UpdateCenter();
     return true;
 }

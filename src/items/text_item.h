@@ -14,10 +14,12 @@ public:
     // 1 bold + 2 italic + 4 underline.
     std::int32_t FontStyle();
 
+    // Shares other's laid-out glyphs (kept only while their key still fits).
+    void CopyFrom(const DrawItem& other) override;
     void Transform(const Matrix& m, int mode) override;
     void GetBounds(RectF& rect, int mode) override;
     // Placed by its one node, glyphs or not.
-    bool HasGeometry() const override { return !nodes.empty(); }
+    bool HasGeometry() const override { return !Nodes().empty(); }
     void Draw(QPainter& graphics) override;
     void ForgetOutlines() override;
     void DrawHotNode(QPainter& graphics, PointF point) override;

@@ -1,9 +1,11 @@
 #pragma once
 
-// Bounds of the document's items, measured once per change of the drawing
-// rather than on every paint and hover: measuring an item builds its outline.
-// The view invalidates the cache whenever it changes the drawing; Update also
-// re-measures when the list itself no longer matches what was measured.
+// The document's items in list order with their bounds and paint margins, so
+// that a paint or hover scans one array instead of visiting every item. The
+// items keep their own bounds (measuring builds an outline), so renewing this
+// measures only the items that changed. The view invalidates it whenever it
+// changes the drawing; Update also renews it when the list itself no longer
+// matches.
 
 #include "items/geometry.h"
 

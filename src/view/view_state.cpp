@@ -80,7 +80,12 @@ void CKorvaniView::ForgetActiveChildren()
 {
     // Outside the tools that chose it, an active child would only make a
     // group answer for one member.
-    for (DrawItem* item : ItemTrees({doc.Items().begin(), doc.Items().end()})) {
+    std::vector<DrawItem*> groups;
+    for (DrawItem* item : doc.Items()) {
+        if (item->TypeCode() == ItemGroup)
+            groups.push_back(item);
+    }
+    for (DrawItem* item : ItemTrees(groups)) {
         if (item->TypeCode() == ItemGroup)
             static_cast<GroupItem*>(item)->SetActiveChild(nullptr);
     }

@@ -4,10 +4,10 @@
 
 #include "document/drawing_file.h"
 #include "document/structure_records.h"
+#include "items/item_factory.h"
 
 #include <QFile>
 #include <QTemporaryDir>
-
 
 namespace {
 
@@ -115,6 +115,17 @@ TEST_F(StructureRecords, GroupTakesThePlaceOfItsLowestMember)
     EXPECT_EQ(doc.GetItem(2)->ChildAt(0), items[7]);
     doc.Undo();
     EXPECT_EQ(State(), before);
+}
+
+TEST_F(StructureRecords, GroupFarUpALargeDrawingTakesItsLowestMembersPlace)
+{
+    ItemRefs held;
+    for (int i = 0; i < 100003; ++i) {
+        held.emplace_back(CreateItem(ItemLine, TakeNextItemId()));
+        doc.AddItem(held.back().get());
+    }
+    ASSERT_EQ(doc.PushGroup(TakeNextItemId(), Select({doc.GetItem(100001), doc.GetItem(100002)})), 0);
+    EXPECT_EQ(doc.GetItem(100001)->TypeCode(), ItemGroup);
 }
 
 // A member outside the drawing may be held by nothing but a redo record that

@@ -12,6 +12,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -283,4 +284,95 @@ TEST(DrawItemTransform, GroupScaleKeepsEachWidthAndTurnsAboutItsOwnCentre)
     const RectF before = group.Bounds();
     group.RotateAbout(180, ModeCommit);
     ExpectRectNear(group.Bounds(), before, 0.05f);
+}
+
+// Bounds are kept between calls. After every kind of change that can move
+// them they must be what a fresh measure gives, on whichever path the change
+// comes: setters, transforms, node edits, undo's direct writes, a copy.
+TEST(DrawItemBounds, KeptBoundsFollowEveryChangeThatMovesThem)
+{
+    const NodeList box = TwoPoints(10, 10, 60, 40);
+    const NodeList path = {PathNode::AtPoint(0, 0, NodeCusp), PathNode::AtPoint(40, 10, NodeCusp),
+                           PathNode::AtPoint(50, 50, NodeCusp)};
+    NodeList curve = path;
+    curve.back().brk = 1;
+    const auto widened = [](DrawItem& i) { i.SetFloatAttr(ATTR_LINE_WIDTH, 9); };
+    struct Case
+    {
+        const char* change;
+        std::int32_t kind;
+        NodeList nodes;
+        std::function<void(DrawItem&)> apply;
+    };
+    const Case cases[] = {
+        {"line width", ItemRectangle, box, widened},
+        {"line width by undo", ItemRectangle, box,
+         [](DrawItem& i) {
+             const std::string w = "9";
+             i.RestoreAttr(ATTR_LINE_WIDTH, &w);
+         }},
+        {"matrix by undo", ItemEllipse, box, [](DrawItem& i) { i.RestoreMatrix(Matrix(2, 0, 0, 1, 5, 0)); }},
+        {"scale", ItemEllipse, box, [](DrawItem& i) { i.ScaleAbout(0, 0, 2, 3, ModeCommit); }},
+        {"move", ItemDoodle, path, [](DrawItem& i) { i.Translate(5, 7, ModeCommit); }},
+        {"outline by undo", ItemLine, box, [](DrawItem& i) { i.ReplaceNodes(TwoPoints(0, 0, 80, 20)); }},
+        {"new outline", ItemCurve, curve, [](DrawItem& i) { i.SetNodes(TwoPoints(-5, 0, 90, 9)); }},
+        {"one node", ItemCurve, curve, [](DrawItem& i) { i.SetNode(0, PathNode::AtPoint(-30, 0, NodeCusp)); }},
+        {"node deleted", ItemCurve, curve, [](DrawItem& i) { i.DeleteNode(2); }},
+        {"nodes dragged", ItemLine, box, [](DrawItem& i) { i.MoveNodes(ModeCommit, {1}, 30, 0); }},
+        {"text", ItemText, box, [](DrawItem& i) { i.SetTextAttr(ATTR_CONTENT, "Abc def"); }},
+        {"font size", ItemText, box, [](DrawItem& i) { i.SetIntAttr(ATTR_FONT_SIZE, 40); }},
+        {"bold", ItemText, box, [](DrawItem& i) { i.SetIntAttr(ATTR_BOLD, 1); }},
+        // The target's own width stays (a copy keeps attributes it had), so
+        // the source's bounds are not the copy's.
+        {"copied over", ItemRectangle, box,
+         [&](DrawItem& i) {
+             widened(i);
+             RectangleItem wide;
+             wide.SetNodes(TwoPoints(0, 0, 200, 100));
+             wide.SetFloatAttr(ATTR_LINE_WIDTH, 1);
+             wide.Bounds();
+             i.CopyFrom(wide);
+         }},
+        {"copied text over a bigger font", ItemText, box,
+         [](DrawItem& i) {
+             std::unique_ptr<DrawItem> other(CreateItem(ItemText, 2));
+             other->SetTextAttr(ATTR_CONTENT, "Ab");
+             other->SetIntAttr(ATTR_FONT_SIZE, 10);
+             other->SetNodes(TwoPoints(0, 0, 0, 0));
+             other->Bounds();
+             i.SetIntAttr(ATTR_FONT_SIZE, 30);
+             i.CopyFrom(*other);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.change);
+        std::unique_ptr<DrawItem> item(CreateItem(c.kind, 1));
+        if (c.kind == ItemText) {
+            item->SetTextAttr(ATTR_FONT_NAME, "Arial");
+            item->SetIntAttr(ATTR_FONT_SIZE, 20);
+            item->SetTextAttr(ATTR_CONTENT, "Ab");
+        }
+        ASSERT_TRUE(item->SetNodes(c.nodes));
+        const RectF before = item->Bounds();
+        c.apply(*item);
+        RectF fresh;
+        item->GetBounds(fresh, ModeCommit);
+        EXPECT_NE(fresh, before) << "the change must move the bounds";
+        EXPECT_EQ(item->Bounds(), fresh);
+    }
+
+    // A group keeps none: a member's own change shows at once.
+    RectangleItem a, b;
+    a.SetNodes(box);
+    b.SetNodes(TwoPoints(70, 0, 90, 20));
+    GroupItem group;
+    group.AddChildren({&a, &b});
+    const RectF before = group.Bounds();
+    widened(b);
+    RectF fa, fb;
+    a.GetBounds(fa, ModeCommit);
+    b.GetBounds(fb, ModeCommit);
+    EXPECT_NE(UnionRect(fa, fb), before);
+    EXPECT_EQ(group.Bounds(), UnionRect(fa, fb));
+    group.ReleaseChildren();
 }
