@@ -1,10 +1,8 @@
 #include "ui/dialogs/screen_capture_window.h"
+#include "ui/modal_answer.h"
 
-#include <QApplication>
 #include <QFile>
-#include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -113,16 +111,9 @@ TEST(ScreenCaptureWindowTest, EnterWritesTheDraggedRegionAsABitmap)
 TEST(ScreenCaptureWindowTest, SaysSoWhenTheScreenCannotBeCopied)
 {
     for (const bool declined : {false, true}) {
-        QString told;
-        QTimer::singleShot(0, [&told] {
-            if (auto* message = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                told = message->text();
-                message->accept();
-            }
-        });
         const auto none = [declined] { return FrozenScreen{QImage(), QRect(0, 0, 200, 100), declined}; };
-        EXPECT_EQ(CaptureScreenRegion(nullptr, none), std::nullopt);
-        QApplication::processEvents();
+        const QString told =
+            AnswerMessageDuring([&none] { EXPECT_EQ(CaptureScreenRegion(nullptr, none), std::nullopt); });
         EXPECT_EQ(told, declined ? "" : "Screen capture is not available in this session");
     }
 }

@@ -1,4 +1,3 @@
-#include "ui/controls/bitmap_label.h"
 #include "ui/controls/flat_combo_box.h"
 #include "ui/controls/font_boxes.h"
 #include "ui/controls/number_edit.h"
@@ -117,25 +116,6 @@ TEST(FontBoxesTest, SelectByNameAndSize)
     EXPECT_EQ(sizes.ChosenSize(), 36);
     sizes.SelectSize(13);
     EXPECT_EQ(sizes.ChosenSize(), 36);
-}
-
-TEST(BitmapLabelTest, LightGreyShowsTheBackground)
-{
-    QWidget back;
-    back.setAutoFillBackground(true);
-    QPalette palette = back.palette();
-    palette.setColor(QPalette::Window, QColor(0, 0, 255));
-    back.setPalette(palette);
-    back.resize(10, 10);
-    QImage picture(2, 1, QImage::Format_RGB32);
-    picture.setPixel(0, 0, qRgb(192, 192, 192));
-    picture.setPixel(1, 0, qRgb(255, 0, 0));
-    auto* label = new BitmapLabel(&back);
-    label->SetBitmap(QPixmap::fromImage(picture));
-    label->resize(label->sizeHint());
-    const QImage shown = back.grab().toImage();
-    EXPECT_EQ(shown.pixel(0, 0), qRgb(0, 0, 255));
-    EXPECT_EQ(shown.pixel(1, 0), qRgb(255, 0, 0));
 }
 
 TEST(SizingPanelTest, KeepsASizeForEachPlaceAndStaysInsideTheFrame)

@@ -76,22 +76,18 @@ TEST(XmlValueText, LongValuesReadLikeShortOnes)
     }
 }
 
-TEST(XmlValueText, AnotherEntityTable)
+// Another table (an entity need not start with '&'), and trimming, which is off unless asked for.
+TEST(XmlValueText, OtherEntityTableAndTrimming)
 {
-    // Another table, with an entity that does not start with '&'.
     const XmlEntityTable custom{{'*', "&star;"}, {'#', "%hash;"}};
     XmlParseOptions options;
     options.entities = &custom;
     EXPECT_EQ(ReadAttr(R"("a&star;%hash;&amp;%hash")", options), "a*#&amp;%hash");
-}
-
-TEST(XmlValueText, TrimmingIsOffUnlessAskedFor)
-{
     EXPECT_EQ(ReadAttr(R"("  x y  ")"), "  x y  ");
-    XmlParseOptions trim;
-    trim.trim = true;
-    EXPECT_EQ(ReadAttr("\" \t x y \r\n\"", trim), "x y");
-    EXPECT_EQ(ReadAttr(R"("   ")", trim), ""); // an empty stretch leaves the value as it was
+    options = {};
+    options.trim = true;
+    EXPECT_EQ(ReadAttr("\" \t x y \r\n\"", options), "x y");
+    EXPECT_EQ(ReadAttr(R"("   ")", options), ""); // an empty stretch leaves the value as it was
 }
 
 // A value that is not UTF-8 comes from a single-byte code page and is read as
