@@ -10,6 +10,8 @@
 #include <QGuiApplication>
 #include <QtGlobal>
 
+#include "fuzz_application.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -25,21 +27,6 @@ void Check(bool condition)
         __builtin_trap();
 }
 
-// Text items measure their glyphs, which needs the font database of a
-// QGuiApplication; it lives until the process ends.
-void EnsureApplication()
-{
-    static int argc = 1;
-    static char name[] = "drawing_file_fuzz";
-    static char* argv[] = {name, nullptr};
-    static const bool platformSet = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        return true;
-    }();
-    static QGuiApplication app(argc, argv);
-    (void)platformSet;
-}
 
 std::string ScratchPath(const char* what)
 {
@@ -99,7 +86,7 @@ extern "C" const char* __lsan_default_suppressions()
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    EnsureApplication();
+    EnsureFuzzApplication();
     const std::string path = ScratchPath("input");
     if (!Save(path, reinterpret_cast<const char*>(data), size))
         return 0;

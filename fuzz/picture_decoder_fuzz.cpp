@@ -11,29 +11,11 @@
 #include <QPainter>
 #include <QtGlobal>
 
+#include "fuzz_application.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
-
-namespace {
-
-// Text in the SVG needs the font database of a QGuiApplication; it lives
-// until the process ends.
-void EnsureApplication()
-{
-    static int argc = 1;
-    static char name[] = "picture_decoder_fuzz";
-    static char* argv[] = {name, nullptr};
-    static const bool platformSet = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        return true;
-    }();
-    static QGuiApplication app(argc, argv);
-    (void)platformSet;
-}
-
-} // namespace
 
 // See drawing_file_fuzz.cpp: the font library's patterns outlive main.
 extern "C" const char* __lsan_default_suppressions()
@@ -45,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (DetectMetafile(data, size) == MetafileKind::None)
         return 0;
-    EnsureApplication();
+    EnsureFuzzApplication();
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const auto picture = DecodePicture(bytes, MetafileToSvg);
     if (!picture)
