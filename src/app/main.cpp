@@ -1,6 +1,7 @@
 // Korvani: start-up of the editor, or a headless command.
 #include "app/command_line.h"
 #include "document/korvani_doc.h"
+#include "ui/frame/icons.h"
 #include "ui/frame/main_frame.h"
 #include "ui/frame/view_area.h"
 
@@ -55,6 +56,10 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QApplication::setApplicationName(QStringLiteral("Korvani"));
+    // Every window and dialog shows the program's icon; the desktop entry's
+    // name lets a Wayland session match the window to that entry.
+    QApplication::setWindowIcon(ApplicationIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("korvani"));
 
     // The one document lives for the whole run; the frame and its view go first.
     CKorvaniDoc document;
