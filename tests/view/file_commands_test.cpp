@@ -127,14 +127,18 @@ TEST_F(FileCommandsTest, SaveAndOpenTakeXmlInAnyCaseAndExportAppendsTheTypesOwnE
     EXPECT_EQ(Files(), QStringList({"a.png.jpg", "copy.xml", "drawing.xml", "logo.png", "logo2.png", "logo3.PNG.png",
                                     "mail.eml", "upper.XML"}));
 
-    // Open takes the capital name too, as one undo step.
+    // Open takes the capital name too, and refuses what is no drawing.
     ASSERT_TRUE(view.NewCanvas(10, 10, ColorOpaqueWhite));
     host.QueueFile(FileDialogAnswer{Path("upper.XML")});
     ASSERT_TRUE(view.DoFileCommand(ID_OPEN_FILE));
     EXPECT_EQ(doc.GetItemCount(), 1);
     EXPECT_EQ(view.GetCanvas().width, 40);
-    view.DoCommand(CommandUndo);
-    EXPECT_EQ(doc.GetItemCount(), 0);
+    host.messages.clear();
+    host.QueueFile(FileDialogAnswer{Path("logo.png")});
+    view.DoCommand(CommandOpen);
+    EXPECT_EQ(doc.GetItemCount(), 1);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_NE(host.messages[0].text.find("opens only drawing files"), std::string::npos);
 }
 
 TEST_F(FileCommandsTest, ASelectionExportIsTheSelectionAloneWithAMarginOfCanvas)
@@ -206,18 +210,6 @@ TEST_F(FileCommandsTest, ExportsThatCannotBeMadeSaySoAndWriteNothing)
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_F(FileCommandsTest, OpenRefusesWhatIsNoDrawing)
-{
-    MakeCanvas(100, 80);
-    DrawItem* item = AddRect(10, 10, 20, 20);
-    host.QueueFile(FileDialogAnswer{KORVANI_TEST_DATA_DIR "/red_blue.gif"});
-    view.DoCommand(CommandOpen);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_NE(host.messages[0].text.find("opens only drawing files"), std::string::npos);
-    EXPECT_EQ(doc.GetItem(0), item);
-    EXPECT_EQ(doc.GetItemCount(), 1);
-}
-
 TEST_F(FileCommandsTest, ImportAndCaptureChooseTheToolThatPlacesAWorkingCopy)
 {
     MakeCanvas(100, 80);
@@ -252,7 +244,6 @@ TEST_F(FileCommandsTest, ImportAndCaptureChooseTheToolThatPlacesAWorkingCopy)
         QFile original(QString::fromStdString(source));
         ASSERT_TRUE(copy.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
         EXPECT_EQ(copy.readAll(), original.readAll()) << source;
-        EXPECT_NE(copy.fileName(), original.fileName());
     }
     // A cancelled capture or import leaves the tool alone.
     view.SetTool(ToolKind::Line);
@@ -273,7 +264,6 @@ TEST_F(FileCommandsTest, EmailTagsAreTextsAtTheOriginInOneStep)
     EXPECT_EQ(doc.GetItem(0)->TypeCode(), ItemText);
     EXPECT_EQ(doc.GetItem(0)->GetTextAttr(ATTR_CONTENT), "##NAME##");
     EXPECT_EQ(doc.GetItem(1)->GetTextAttr(ATTR_CONTENT), "##EMAIL##");
-    EXPECT_EQ(doc.GetItem(1)->GetTextAttr(ATTR_FONT_NAME), "Arial");
     EXPECT_EQ(view.Selection(), doc.GetItem(1));
     EXPECT_EQ(view.ActiveTool(), ToolValue(ToolKind::Ellipse));
     view.DoCommand(CommandUndo);
