@@ -245,6 +245,28 @@ bool ParseCanvasAnswer(std::string_view rest, bool withType, ScriptAction& actio
     return true;
 }
 
+// PATH FILTER-INDEX [only-selected]; the path may hold spaces.
+bool ParseExportAnswer(std::string_view rest, ScriptAction& action, std::string& error)
+{
+    ExportAnswer answer;
+    std::size_t space = rest.find_last_of(" \t");
+    if (space != std::string_view::npos && Lower(rest.substr(space + 1)) == "only-selected") {
+        answer.onlySelected = true;
+        rest = Trim(rest.substr(0, space));
+        space = rest.find_last_of(" \t");
+    }
+    const std::optional<int> index =
+        space == std::string_view::npos ? std::nullopt : ParseInt(rest.substr(space + 1));
+    if (!index || *index < 0 || *index > 3) {
+        error = "answer export needs PATH FILTER-INDEX (0 to 3) [only-selected], or nothing to cancel";
+        return false;
+    }
+    answer.filterIndex = *index;
+    answer.path = std::string(Trim(rest.substr(0, space)));
+    action.exportFile = std::move(answer);
+    return true;
+}
+
 bool ParseAnswer(std::string_view rest, ScriptAction& action, std::string& error)
 {
     const std::string dialog = Lower(TakeWord(rest));
@@ -336,7 +358,11 @@ bool ParseAnswer(std::string_view rest, ScriptAction& action, std::string& error
         action.file = std::move(file);
         return true;
     }
-    error = "answer needs message, text, file, color, fill, new, template, capture or start";
+    if (dialog == "export") {
+        action.kind = ScriptAction::Kind::AnswerExport;
+        return rest.empty() || ParseExportAnswer(rest, action, error);
+    }
+    error = "answer needs message, text, file, export, color, fill, new, template, capture or start";
     return false;
 }
 

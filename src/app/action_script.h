@@ -33,6 +33,7 @@ struct ScriptAction
         AnswerMessage, // answer
         AnswerText,    // text; nullopt: the user cancels
         AnswerFile,    // file; nullopt: the user cancels
+        AnswerExport,  // exportFile; nullopt: the user cancels
         AnswerColor,   // color; nullopt: the user cancels
         AnswerFill,    // fill; nullopt: the user cancels
         AnswerNew,     // canvas; nullopt: the user cancels
@@ -52,6 +53,7 @@ struct ScriptAction
     MessageAnswer answer = MessageAnswer::Ok;
     std::optional<std::string> text;
     std::optional<FileDialogAnswer> file;
+    std::optional<ExportAnswer> exportFile;
     std::optional<ArgbColor> color;
     std::optional<UniformFillAnswer> fill;
     std::optional<CanvasAnswer> canvas;

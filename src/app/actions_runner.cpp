@@ -113,6 +113,8 @@ private:
             return true;
         }
         const std::optional<ViewAction> viewAction = ViewActionForCommandId(action.value);
+        if (!viewAction && view.DoFileCommand(action.value))
+            return true;
         if (!viewAction) {
             why = std::string(FrameCommandName(action.value)) + " is not a command of the view";
             return false;
@@ -189,6 +191,9 @@ private:
             return true;
         case Kind::AnswerFile:
             host.QueueFile(action.file, line);
+            return true;
+        case Kind::AnswerExport:
+            host.QueueExport(action.exportFile, line);
             return true;
         case Kind::AnswerColor:
             host.QueueColor(action.color, line);

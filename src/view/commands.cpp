@@ -196,6 +196,11 @@ void CKorvaniView::DoCommand(std::int32_t code)
             panelChanged = true; // the row's eye and lock pictures
         }
         break;
+    case CommandSave: SaveCommand(); break;
+    case CommandOpen: OpenCommand(); break;
+    case CommandExport: ExportCommand(); break;
+    case CommandImport: ImportCommand(); break;
+    case CommandCaptureScreen: CaptureCommand(); break;
     default:
         host.ShowMessage({"Unsupport command", MessageIcon::Stop, MessageButtons::Ok});
         break;

@@ -1,10 +1,242 @@
-// Opening and saving whole drawings, once a file has been chosen.
+// The file commands: new drawings, opening and saving, importing pictures
+// and drawings, the screen capture, the e-mail tags and the template gallery.
 
 #include "view/korvani_view.h"
 
 #include "document/drawing_file.h"
 #include "document/korvani_doc.h"
+#include "items/attribute_format.h"
+#include "platform/temp_files.h"
 #include "view/view_host.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QString>
+
+#include <iterator>
+
+namespace {
+
+constexpr const char* DrawingFilter = "Plimsa source file(*.xml)|*.xml|";
+constexpr const char* ImportFilter =
+    "All support files|*.xml;*.png;*.jpg;*.gif;*.bmp;*.wmf;*.emf;*.jpe;*.jif;*.tif;*.tiff;*.ico||";
+constexpr const char* GalleryPath = "/works/default.asp";
+// The settings the editor keeps; headless runs name them too, as they set no application name.
+constexpr const char* SettingsOrganization = "Local AppWizard-Generated Applications";
+constexpr const char* SettingsApplication = "Korvani";
+
+QString Suffix(const std::string& path)
+{
+    return QFileInfo(QString::fromStdString(path)).suffix();
+}
+
+bool IsDrawingFile(const std::string& path)
+{
+    return Suffix(path).compare(QLatin1String("xml"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+std::string TemplateGalleryPage()
+{
+    const QSettings settings(QString::fromLatin1(SettingsOrganization), QString::fromLatin1(SettingsApplication));
+    QString site = settings.value(QString::fromLatin1(TemplateGallerySetting)).toString().trimmed();
+    if (site.isEmpty())
+        return {};
+    if (!site.contains(QLatin1String("://")))
+        site.prepend(QLatin1String("https://"));
+    while (site.endsWith(QLatin1Char('/')))
+        site.chop(1);
+    return site.toStdString() + GalleryPath;
+}
+
+bool CKorvaniView::DoFileCommand(int commandId)
+{
+    CancelDrag();
+    switch (commandId) {
+    case ID_NEW_DRAWING:
+    case ID_NEW_EMAIL_TEMPLATE:
+        if (PromptSave())
+            NewDrawingCommand(commandId == ID_NEW_EMAIL_TEMPLATE);
+        return true;
+    case ID_OPEN_FILE:
+        if (PromptSave())
+            DoCommand(CommandOpen);
+        return true;
+    case ID_INSERT_NAME_TAG:
+        InsertTag("##NAME##");
+        return true;
+    case ID_INSERT_EMAIL_TAG:
+        InsertTag("##EMAIL##");
+        return true;
+    case ID_DOWNLOAD_TEMPLATE:
+        DownloadTemplate();
+        return true;
+    case ID_UPLOAD_TEMPLATE:
+        host.ShowMessage({"Upload not available for client version", MessageIcon::Information, MessageButtons::Ok});
+        return true;
+    case ID_SPLASH_SCREEN:
+        StartDialog();
+        return true;
+    case ID_PRINT:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CKorvaniView::ShowFileError(const std::string& path, const std::string& reason)
+{
+    // Readers and writers below name the file themselves; others give only the reason.
+    const std::string text = reason.find(path) == std::string::npos ? path + ": " + reason : reason;
+    host.ShowMessage({text, MessageIcon::Stop, MessageButtons::Ok});
+}
+
+bool CKorvaniView::PromptSave()
+{
+    if (doc.GetItemCount() == 0)
+        return true;
+    switch (host.ShowMessage({"Save current file?", MessageIcon::Question, MessageButtons::YesNoCancel})) {
+    case MessageAnswer::Yes:
+        // A save that did not happen must not let the drawing be thrown away.
+        return SaveCommand();
+    case MessageAnswer::No:
+        return true;
+    case MessageAnswer::Ok:
+    case MessageAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool CKorvaniView::SaveCommand()
+{
+    if (!currentFilePath.empty())
+        return SaveDrawing(currentFilePath);
+    const std::optional<FileDialogAnswer> chosen = host.AskFile({FileDialogKind::Save, DrawingFilter});
+    if (!chosen || chosen->path.empty())
+        return false;
+    return SaveDrawing(IsDrawingFile(chosen->path) ? chosen->path : chosen->path + ".xml");
+}
+
+void CKorvaniView::OpenCommand()
+{
+    const std::optional<FileDialogAnswer> chosen = host.AskFile({FileDialogKind::Open, DrawingFilter});
+    if (!chosen || chosen->path.empty())
+        return;
+    if (!IsDrawingFile(chosen->path)) {
+        ShowFileError(chosen->path, "Korvani opens only drawing files (.xml)");
+        return;
+    }
+    OpenDrawing(chosen->path);
+}
+
+void CKorvaniView::NewDrawingCommand(bool fromTemplate)
+{
+    const std::optional<CanvasAnswer> answer = fromTemplate ? host.AskNewTemplate() : host.AskNewCanvas();
+    if (!answer)
+        return;
+    if (!NewCanvas(answer->width, answer->height, answer->color))
+        return;
+    // The new drawing has no file yet: Save asks for a name instead of
+    // writing over the file last saved or opened.
+    currentFilePath.clear();
+}
+
+void CKorvaniView::ImportCommand()
+{
+    previousTool = activeTool;
+    const std::optional<FileDialogAnswer> chosen = host.AskFile({FileDialogKind::Open, ImportFilter});
+    if (!chosen || chosen->path.empty())
+        return;
+    // A working copy of an unreadable file would place an empty picture.
+    QFile source(QString::fromStdString(chosen->path));
+    if (!source.open(QIODevice::ReadOnly)) {
+        ShowFileError(chosen->path, source.errorString().toStdString());
+        return;
+    }
+    source.close();
+    const std::string copy = MakeTempCopy(chosen->path);
+    if (copy.empty()) {
+        ShowFileError(chosen->path, "no working copy could be written");
+        return;
+    }
+    if (IsDrawingFile(chosen->path)) {
+        placePath = copy;
+        SetTool(ToolKind::PlaceFile);
+        return;
+    }
+    imagePath = copy;
+    creationAttributes[ATTR_IMAGE_TYPE] = Suffix(chosen->path).toStdString();
+    SetTool(ToolKind::PlaceImage);
+}
+
+void CKorvaniView::CaptureCommand()
+{
+    previousTool = activeTool;
+    const std::optional<std::string> picture = host.AskCapture();
+    if (!picture || picture->empty())
+        return;
+    imagePath = MakeTempCopy(*picture);
+    if (imagePath.empty())
+        return;
+    // The type of an earlier import must not make the capture read as another format.
+    const QString type = Suffix(*picture);
+    creationAttributes[ATTR_IMAGE_TYPE] = type.isEmpty() ? std::string("bmp") : type.toStdString();
+    SetTool(ToolKind::PlaceImage);
+}
+
+void CKorvaniView::InsertTag(const char* tag)
+{
+    previousTool = activeTool;
+    activeTool = ToolValue(ToolKind::Text);
+    PathNode node = PathNode::AtPoint(0, 0, NodeSymmetric);
+    node.brk = 1;
+    const AttributeTable attributes{
+        {ATTR_CONTENT, tag},
+        {ATTR_FONT_NAME, fontName},
+        {ATTR_FONT_SIZE, FormatInt(fontSize)},
+        {ATTR_DASH_STYLE, FormatInt(dashStyle)},
+        {ATTR_LINE_WIDTH, FormatFloatAttr(lineWidth)},
+        {ATTR_LINE_COLOR, FormatColorAttr(textLineColor)},
+        {ATTR_FILL_COLOR, FormatColorAttr(textFillColor)},
+        {ATTR_BOLD, FormatInt(textBold)},
+        {ATTR_ITALIC, FormatInt(textItalic)},
+        {ATTR_UNDERLINE, FormatInt(textUnderline)},
+    };
+    EmptySelectionGroup();
+    const std::uint32_t id = TakeNextItemId();
+    if (doc.PushAddItem(ItemText, id, {node}, attributes) >= 0) {
+        selection = doc.FindItemById(id);
+        AfterDocumentChange();
+        host.ItemsPanelRebuild(selection);
+        SyncSelectionToBars();
+    }
+    activeTool = previousTool;
+    Repaint();
+}
+
+void CKorvaniView::DownloadTemplate()
+{
+    const std::string page = TemplateGalleryPage();
+    if (page.empty()) {
+        host.ShowMessage({"No template gallery is configured", MessageIcon::Information, MessageButtons::Ok});
+        return;
+    }
+    host.OpenWebPage(page);
+}
+
+void CKorvaniView::StartDialog()
+{
+    static constexpr int choices[] = {ID_NEW_DRAWING, ID_NEW_EMAIL_TEMPLATE, ID_OPEN_FILE, ID_DOWNLOAD_TEMPLATE,
+                                      ID_UPLOAD_TEMPLATE};
+    const int choice = host.AskStartChoice();
+    // The dialog can be reopened over a drawing: its New and Open ask to
+    // save it too (an empty drawing is not asked about).
+    if (choice >= 0 && choice < int(std::size(choices)))
+        DoFileCommand(choices[choice]);
+}
 
 bool CKorvaniView::OpenDrawing(const std::string& path)
 {

@@ -8,7 +8,8 @@
 // can drive it through the entry points below.
 //
 // One class, split by concern: view_state.cpp, dispatch.cpp, selection.cpp,
-// rendering.cpp, rulers.cpp, creation_tools.cpp, commands.cpp, file_commands.cpp.
+// rendering.cpp, rulers.cpp, creation_tools.cpp, commands.cpp, file_commands.cpp,
+// export_commands.cpp.
 
 #include "items/draw_item.h"
 #include "view/item_bounds_cache.h"
@@ -141,7 +142,11 @@ public:
     // measured anew. The caller keeps the selection valid.
     void DocumentChanged();
 
-    // --- files (file_commands.cpp) ---
+    // --- files (file_commands.cpp, export_commands.cpp) ---
+    // The file commands of the menus that have no DoCommand code: New, New
+    // Template and Open (each after the save prompt), the e-mail tags, the
+    // template gallery, the start dialog and Print. False for any other id.
+    bool DoFileCommand(int commandId);
     // What Open does once a file is chosen: one undoable load, the canvas from the file.
     bool OpenDrawing(const std::string& path);
     // Writes the whole drawing; false (and a message) when it cannot be written.
@@ -232,6 +237,24 @@ private:
     void SelectionUnits(std::vector<DrawItem*>& out) const;
     bool IsSelectionChild(const DrawItem* item) const;
     void EmptySelectionGroup();
+
+    // file_commands.cpp
+    // "Save current file?" when the drawing holds an item; false when the
+    // command must stop (Cancel, or a save that was cancelled or failed).
+    bool PromptSave();
+    // DoCommand 223 and 224; Save answers whether the drawing was written.
+    bool SaveCommand();
+    void OpenCommand();
+    void NewDrawingCommand(bool fromTemplate);
+    void ImportCommand();
+    void CaptureCommand();
+    void InsertTag(const char* tag);
+    void DownloadTemplate();
+    void StartDialog();
+    // export_commands.cpp: DoCommand 225.
+    void ExportCommand();
+    // A failed export or open: one message naming the file and the reason.
+    void ShowFileError(const std::string& path, const std::string& reason);
 
     // creation_tools.cpp
     void HandDrag(PointF q);
@@ -338,3 +361,8 @@ private:
     QImage backBuffer;
     bool parallelPaint = true;
 };
+
+// The key of the setting that holds the template gallery's site ("https://host").
+constexpr const char* TemplateGallerySetting = "TemplateGallery";
+// The gallery's page on that site; empty when no gallery is configured.
+std::string TemplateGalleryPage();

@@ -114,6 +114,11 @@ std::optional<FileDialogAnswer> ScriptedHost::AskFile(const FileDialogRequest& r
     return Take(fileAnswers, "a file dialog (filter \"" + request.filter + "\")").value_or(std::nullopt);
 }
 
+std::optional<ExportAnswer> ScriptedHost::AskExport(const std::string& filter)
+{
+    return Take(exportAnswers, "the export dialog (filter \"" + filter + "\")").value_or(std::nullopt);
+}
+
 std::optional<ArgbColor> ScriptedHost::AskColor(ArgbColor initial)
 {
     colorRequests.push_back(initial);
@@ -171,6 +176,7 @@ std::optional<ScriptedHost::Leftover> ScriptedHost::FirstLeftover() const
     consider(messageAnswers, "no message box asked for this answer");
     consider(textAnswers, "no text dialog asked for this answer");
     consider(fileAnswers, "no file dialog asked for this answer");
+    consider(exportAnswers, "no export dialog asked for this answer");
     consider(colorAnswers, "no colour dialog asked for this answer");
     consider(fillAnswers, "no uniform fill dialog asked for this answer");
     consider(newAnswers, "no New dialog asked for this answer");

@@ -30,6 +30,7 @@ public:
     // nullopt: the user cancels.
     void QueueText(std::optional<std::string> text, int line = 0) { textAnswers.push_back({std::move(text), line}); }
     void QueueFile(std::optional<FileDialogAnswer> file, int line = 0) { fileAnswers.push_back({std::move(file), line}); }
+    void QueueExport(std::optional<ExportAnswer> a, int line = 0) { exportAnswers.push_back({std::move(a), line}); }
     void QueueColor(std::optional<ArgbColor> color, int line = 0) { colorAnswers.push_back({color, line}); }
     void QueueUniformFill(std::optional<UniformFillAnswer> a, int line = 0) { fillAnswers.push_back({a, line}); }
     void QueueNewCanvas(std::optional<CanvasAnswer> a, int line = 0) { newAnswers.push_back({a, line}); }
@@ -89,6 +90,7 @@ public:
     MessageAnswer ShowMessage(const MessageRequest& request) override;
     std::optional<std::string> AskText(const TextInputRequest& request) override;
     std::optional<FileDialogAnswer> AskFile(const FileDialogRequest& request) override;
+    std::optional<ExportAnswer> AskExport(const std::string& filter) override;
     std::optional<ArgbColor> AskColor(ArgbColor initial) override;
     std::optional<UniformFillAnswer> AskUniformFill() override;
     std::optional<CanvasAnswer> AskNewCanvas() override;
@@ -137,6 +139,7 @@ private:
     Queue<MessageAnswer> messageAnswers;
     Queue<std::optional<std::string>> textAnswers;
     Queue<std::optional<FileDialogAnswer>> fileAnswers;
+    Queue<std::optional<ExportAnswer>> exportAnswers;
     Queue<std::optional<ArgbColor>> colorAnswers;
     Queue<std::optional<UniformFillAnswer>> fillAnswers;
     Queue<std::optional<CanvasAnswer>> newAnswers;

@@ -130,6 +130,12 @@ enum ViewCommandId : int {
     ID_BREAK_CURVE = 32862,
     ID_GRADIENT_STOP_COLOR = 32864,
     ID_DELETE_POINT = 32882,
+    ID_INSERT_NAME_TAG = 32884,
+    ID_INSERT_EMAIL_TAG = 32885,
+    ID_NEW_EMAIL_TEMPLATE = 32886,
+    ID_DOWNLOAD_TEMPLATE = 32887,
+    ID_UPLOAD_TEMPLATE = 32888,
+    ID_SPLASH_SCREEN = 32889,
 };
 
 // What a command id asks of the view: a tool to select or a code for DoCommand.

@@ -48,6 +48,16 @@ struct FileDialogAnswer
     int filterIndex = 0; // the filter entry chosen, from 0
 };
 
+// The export dialog: a save dialog over the export filter with an "only
+// selects" check box, which starts unchecked. The filter index picks the
+// format (0 drawing, 1 JPEG, 2 PNG, 3 e-mail).
+struct ExportAnswer
+{
+    std::string path; // UTF-8
+    int filterIndex = 0;
+    bool onlySelected = false;
+};
+
 // The "New" and "New Template" dialogs: a canvas size and its colour
 // (red, green and blue; the view makes it opaque), and the template chosen.
 struct CanvasAnswer
@@ -99,6 +109,8 @@ public:
     virtual MessageAnswer ShowMessage(const MessageRequest& request) = 0;
     virtual std::optional<std::string> AskText(const TextInputRequest& request) = 0;
     virtual std::optional<FileDialogAnswer> AskFile(const FileDialogRequest& request) = 0;
+    // The export dialog with this "|" separated filter.
+    virtual std::optional<ExportAnswer> AskExport(const std::string& filter) = 0;
     // "Choose Color", opened on a colour; the colour chosen, alpha included.
     virtual std::optional<ArgbColor> AskColor(ArgbColor initial) = 0;
     virtual std::optional<UniformFillAnswer> AskUniformFill() = 0;

@@ -95,6 +95,8 @@ TEST_F(ActionsRunnerTest, MessagesNeedAnAnswerOrAnExpectation)
         {"tool line\nanswer message ok\ntool select\n", 1, "script.txt:2: "},  // an answer nobody asks for
         {"answer message yes\ncommand 222\n", 1, ""},                           // a box offering only OK
         {"command ID_APP_ABOUT\n", 1, "ID_APP_ABOUT"}, // not the view's to carry out
+        {"tool select\ncommand ID_EXPORT\n", 1, "script.txt:2: the export dialog"},
+        {"expect-message Upload not available for client version\ncommand ID_UPLOAD_TEMPLATE\n", 0, ""},
     };
     for (const auto& c : cases) {
         std::string error;
@@ -126,6 +128,12 @@ TEST_F(ActionsRunnerTest, TheBinaryExportsWhatTheScriptLeft)
     const ProcessResult run = RunKorvani({"--actions", script, input, "--export", png});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.isEmpty());
+    // The Export command with its dialog answered: the selected box alone, with its margin.
+    const QString part = dir.filePath("part.png");
+    const QString selected = Write("part.txt", "press 130 60\nrelease 130 60\nanswer export " + part.toUtf8() +
+                                                   " 2 only-selected\ncommand ID_EXPORT\n");
+    ASSERT_EQ(RunKorvani({"--actions", selected, input}).status, 0);
+    EXPECT_EQ(QImage(part).size(), QSize(62, 42));
     for (const QString& path : {png, dir.filePath("inside.png")}) {
         const QImage picture(path);
         ASSERT_EQ(picture.size(), QSize(400, 300)) << path.toStdString();
@@ -167,11 +175,18 @@ TEST(ActionScriptParseTest, ReadsNamesCodesAndCoordinates)
     EXPECT_FALSE(a->text.has_value()) << "no words: the user cancels";
     ASSERT_TRUE(parse("answer file /tmp/my drawing.xml 2"));
     EXPECT_EQ(a->file->path, "/tmp/my drawing.xml");
+    ASSERT_TRUE(parse("answer export /tmp/my picture 1 Only-Selected"));
+    EXPECT_EQ(a->exportFile->path, "/tmp/my picture");
+    EXPECT_EQ(a->exportFile->filterIndex, 1);
+    EXPECT_TRUE(a->exportFile->onlySelected);
+    ASSERT_TRUE(parse("answer export"));
+    EXPECT_FALSE(a->exportFile.has_value()) << "no words: the user cancels";
     ASSERT_TRUE(parse("answer template 4 255 525 a0b1c2"));
     EXPECT_EQ(a->canvas->color, 0xA0B1C2u);
     // Pixels both or neither, and whole; no NaN or overflowing coordinates.
     for (const char* bad : {"tool spanner", "command ID_NOTHING", "move 40px 47", "move 4.5px 47px", "move 10 nan",
-                            "move 10 1e99", "press 1 2 alt", "answer color FF1020", "answer new 10 10", "frobnicate"})
+                            "move 10 1e99", "press 1 2 alt", "answer color FF1020", "answer new 10 10", "answer export a.png",
+                            "answer export a.png 4", "frobnicate"})
         EXPECT_FALSE(parse(bad)) << bad;
     EXPECT_NE(error.find("frobnicate"), std::string::npos);
 

@@ -1,5 +1,6 @@
 #include "ui/frame/frame_notices.h"
 #include "ui/dialogs/choose_color_dialog.h"
+#include "ui/dialogs/export_dialog.h"
 #include "ui/dialogs/input_text_dialog.h"
 #include "ui/dialogs/new_template_dialog.h"
 #include "ui/dialogs/startup_chooser.h"
@@ -13,6 +14,7 @@
 #include "view/view_codes.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QPlainTextEdit>
@@ -253,6 +255,25 @@ TEST_F(ViewAreaTest, TextAndFileDialogsHandBackWhatWasChosen)
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(QString::fromStdString(chosen->path), target);
     EXPECT_EQ(chosen->filterIndex, 2);
+
+    // The export dialog carries the "only selects" box, unchecked at first.
+    ModalHandler exports({[&](QWidget* w) {
+        auto* dialog = qobject_cast<CExportDlg*>(w);
+        ASSERT_NE(dialog, nullptr);
+        auto* box = dialog->findChild<QCheckBox*>();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->text(), QStringLiteral("only selects"));
+        EXPECT_TRUE(box->isVisible() && !box->isChecked());
+        box->click();
+        dialog->selectNameFilter(dialog->nameFilters().value(1));
+        dialog->selectFile(target);
+        static_cast<QDialog*>(dialog)->accept();
+    }});
+    const std::optional<ExportAnswer> exported = area.AskExport("Png File(*.png)|*.png|Jpeg File(*.jpg)|*.jpg|");
+    ASSERT_TRUE(exported.has_value());
+    EXPECT_EQ(QString::fromStdString(exported->path), target);
+    EXPECT_EQ(exported->filterIndex, 1);
+    EXPECT_TRUE(exported->onlySelected);
 }
 
 } // namespace

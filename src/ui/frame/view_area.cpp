@@ -3,6 +3,7 @@
 #include "ui/frame/frame_notices.h"
 #include "ui/frame/host_mapping.h"
 #include "ui/dialogs/choose_color_dialog.h"
+#include "ui/dialogs/export_dialog.h"
 #include "ui/dialogs/input_text_dialog.h"
 #include "ui/dialogs/new_canvas_dialog.h"
 #include "ui/dialogs/new_template_dialog.h"
@@ -176,6 +177,15 @@ std::optional<FileDialogAnswer> ViewArea::AskFile(const FileDialogRequest& reque
         return std::nullopt;
     return FileDialogAnswer{dialog.selectedFiles().front().toStdString(),
                             NameFilterIndex(filters, dialog.selectedNameFilter())};
+}
+
+std::optional<ExportAnswer> ViewArea::AskExport(const std::string& filter)
+{
+    ModalScope modal(*this);
+    CExportDlg dialog(NameFiltersFor(filter), window());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return ExportAnswer{dialog.selectedFiles().front().toStdString(), dialog.FilterIndex(), dialog.OnlySelects()};
 }
 
 // --- the window ---

@@ -37,6 +37,7 @@ public:
     MessageAnswer ShowMessage(const MessageRequest& request) override;
     std::optional<std::string> AskText(const TextInputRequest& request) override;
     std::optional<FileDialogAnswer> AskFile(const FileDialogRequest& request) override;
+    std::optional<ExportAnswer> AskExport(const std::string& filter) override;
     std::optional<ArgbColor> AskColor(ArgbColor initial) override;
     std::optional<UniformFillAnswer> AskUniformFill() override;
     std::optional<CanvasAnswer> AskNewCanvas() override;
