@@ -29,6 +29,7 @@ bool BlackNear(const QImage& image, int x, int y)
 TEST_F(CreationToolsTest, DragsMakeOneItemOrNoneBelowFourUnits)
 {
     const float inf = std::numeric_limits<float>::infinity();
+    enum Before { Nothing, InfinitePan, InterruptedDrag };
     const struct
     {
         const char* what;
@@ -37,7 +38,7 @@ TEST_F(CreationToolsTest, DragsMakeOneItemOrNoneBelowFourUnits)
         bool shift;
         bool made;
         PointF end; // the second anchor of what was made
-        bool infinitePan = false;
+        Before before = Nothing;
     } cases[] = {
         {"shift keeps a line level", ToolKind::Line, {50, 50}, {60, 53}, true, true, {60, 50}},
         {"shift keeps a line at 45 degrees", ToolKind::Line, {50, 50}, {70, 68}, true, true, {70, 70}},
@@ -51,8 +52,10 @@ TEST_F(CreationToolsTest, DragsMakeOneItemOrNoneBelowFourUnits)
         {"an ellipse", ToolKind::Ellipse, {10, 10}, {60, 40}, false, true, {60, 40}},
         {"a doodle through its track", ToolKind::Doodle, {10, 10}, {50, 30}, false, true, {50, 30}},
         {"a doodle click", ToolKind::Doodle, {10, 10}, {11, 11}, false, false, {}},
-        {"no line off every number", ToolKind::Line, {10, 10}, {60, 30}, false, false, {}, true},
-        {"no doodle off every number", ToolKind::Doodle, {10, 10}, {60, 30}, false, false, {}, true},
+        {"a line after one cut short", ToolKind::Line, {10, 10}, {60, 30}, false, true, {60, 30}, InterruptedDrag},
+        {"a doodle after one cut short", ToolKind::Doodle, {10, 10}, {60, 30}, false, true, {60, 30}, InterruptedDrag},
+        {"no line off every number", ToolKind::Line, {10, 10}, {60, 30}, false, false, {}, InfinitePan},
+        {"no doodle off every number", ToolKind::Doodle, {10, 10}, {60, 30}, false, false, {}, InfinitePan},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -61,8 +64,13 @@ TEST_F(CreationToolsTest, DragsMakeOneItemOrNoneBelowFourUnits)
         view.SetTool(c.tool);
         const Qt::KeyboardModifiers modifiers = c.shift ? Qt::ShiftModifier : Qt::NoModifier;
         const QPoint from = driver.Pixel(c.from), to = driver.Pixel(c.to);
-        if (c.infinitePan)
+        if (c.before == InfinitePan)
             view.SetPanOffset({-inf, inf});
+        if (c.before == InterruptedDrag) {
+            driver.PressAt({300, 300});
+            driver.MoveAt({350, 320});
+            view.SetTool(c.tool);
+        }
         driver.Drag(from, to, 4, modifiers);
         EXPECT_FALSE(view.HasCapture());
         ASSERT_EQ(doc.GetItemCount(), c.made ? 1 : 0);
