@@ -1,53 +1,105 @@
-// The tools that change the view rather than the drawing: Hand pans, the two
-// zoom tools zoom by steps about the pointer or to a dragged band. (The tools
-// that make new items join them here.)
+// What the creation tools share: the item under construction, made of the
+// creation nodes and attributes and committed to the document in one undo
+// step, and the one-shot placements that Import and Capture start.
 
 #include "view/korvani_view.h"
 
+#include "document/korvani_doc.h"
+#include "items/attribute_format.h"
+#include "view/tools/tool_handler.h"
 #include "view/view_host.h"
 
-#include <algorithm>
-#include <cmath>
+#include <utility>
 
-void CKorvaniView::HandDrag(PointF q)
+namespace {
+
+bool IsPlacementTool(std::int32_t kind)
 {
-    // q is measured with the pan already applied, so the grabbed canvas
-    // point stays under the pointer.
-    panOffset.x += (q.x - downPoint.x) * ZoomFactor;
-    panOffset.y += (q.y - downPoint.y) * ZoomFactor;
-    lastPoint = q;
+    return kind == ToolValue(ToolKind::PlaceImage) || kind == ToolValue(ToolKind::PlaceFile);
 }
 
-void CKorvaniView::ZoomInRelease()
+} // namespace
+
+void CKorvaniView::FinishConstruction()
 {
-    const float dx = std::fabs(lastPoint.x - downPoint.x);
-    const float dy = std::fabs(lastPoint.y - downPoint.y);
-    if (dx >= 4 || dy >= 4) {
-        float zoom = dx > dy ? float(canvas.width) / dx : float(canvas.height) / dy;
-        if (!(zoom > 0))
-            return; // no canvas to fit: nothing to zoom to
-        zoom = std::clamp(zoom, SmallestZoom, MaximumZoom);
-        panOffset = {-downPoint.x * zoom, -downPoint.y * zoom};
-        ApplyZoom(zoom, true);
+    ActiveHandler().Finish();
+}
+
+void CKorvaniView::CommitCreation()
+{
+    const std::int32_t kind = activeTool;
+    NodeList nodes = std::exchange(creationNodes, {});
+    const AttributeTable attributes = std::exchange(creationAttributes, {});
+    creationCount = 0;
+    // An outline that could not be drawn or saved never becomes an item.
+    if (!nodes.empty() && FiniteNodes(nodes)) {
+        nodes.back().brk = 1;
+        const std::uint32_t id = TakeNextItemId();
+        if (doc.PushAddItem(kind, id, nodes, attributes) >= 0) {
+            EmptySelectionGroup();
+            selection = doc.FindItemById(id);
+        }
+        AfterDocumentChange();
+    }
+    if (kind == ToolValue(ToolKind::PlaceImage))
+        SetTool(previousTool);
+    host.ItemsPanelRebuild(selection);
+    SyncSelectionToBars();
+}
+
+void CKorvaniView::DiscardCreation()
+{
+    creationNodes.clear();
+    creationAttributes.clear();
+    creationCount = 0;
+}
+
+void CKorvaniView::SetCreationDefaults(std::int32_t kind)
+{
+    creationAttributes[ATTR_LINE_WIDTH] = FormatFloatAttr(lineWidth);
+    creationAttributes[ATTR_DASH_STYLE] = FormatInt(dashStyle);
+    if (kind == ToolValue(ToolKind::Text)) {
+        creationAttributes[ATTR_FONT_NAME] = fontName;
+        creationAttributes[ATTR_FONT_SIZE] = FormatInt(fontSize);
+        creationAttributes[ATTR_LINE_COLOR] = FormatColorAttr(textLineColor);
+        creationAttributes[ATTR_FILL_COLOR] = FormatColorAttr(textFillColor);
+        creationAttributes[ATTR_BOLD] = FormatInt(textBold);
+        creationAttributes[ATTR_ITALIC] = FormatInt(textItalic);
+        creationAttributes[ATTR_UNDERLINE] = FormatInt(textUnderline);
         return;
     }
-    const float before = ZoomFactor;
-    StepZoom(2);
-    KeepPointAfterZoom(before, downPoint);
+    creationAttributes[ATTR_LINE_COLOR] = FormatColorAttr(shapeLineColor);
+    // A curve gets its fill only when it is closed.
+    if (kind == ToolValue(ToolKind::Ellipse) || kind == ToolValue(ToolKind::Rectangle))
+        creationAttributes[ATTR_FILL_COLOR] = FormatColorAttr(shapeFillColor);
 }
 
-void CKorvaniView::ZoomOutPress()
+void CKorvaniView::ClearSelectionGroup()
 {
-    const float before = ZoomFactor;
-    StepZoom(0);
-    if (ZoomFactor < MinimumZoom)
-        ApplyZoom(MinimumZoom, false);
-    KeepPointAfterZoom(before, downPoint);
+    // The emptied group is no selection any more.
+    if (SelectionIsGroup())
+        selection = nullptr;
+    EmptySelectionGroup();
 }
 
-void CKorvaniView::KeepPointAfterZoom(float before, PointF fixedPoint)
+void CKorvaniView::BeginImagePlacement(const std::string& workingFile, const std::string& imageType)
 {
-    panOffset.x -= (ZoomFactor - before) * fixedPoint.x;
-    panOffset.y -= (ZoomFactor - before) * fixedPoint.y;
-    host.ZoomChanged(ZoomFactor);
+    BeginPlacement(ToolKind::PlaceImage);
+    imagePath = workingFile;
+    creationAttributes[ATTR_IMAGE_TYPE] = imageType;
+}
+
+void CKorvaniView::BeginFilePlacement(const std::string& workingFile)
+{
+    BeginPlacement(ToolKind::PlaceFile);
+    placePath = workingFile;
+}
+
+void CKorvaniView::BeginPlacement(ToolKind kind)
+{
+    // A second import while placing still returns to the tool before the first.
+    if (!IsPlacementTool(activeTool))
+        previousTool = activeTool;
+    // The tool change commits a curve under construction before this placement's attributes are set.
+    SetTool(kind);
 }

@@ -15,6 +15,7 @@
 #include <QString>
 
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -54,6 +55,8 @@ std::string TemplateGalleryPage()
 bool CKorvaniView::DoFileCommand(int commandId)
 {
     CancelDrag();
+    // An open curve counts as a change the save prompt asks about.
+    FinishConstruction();
     switch (commandId) {
     case ID_NEW_DRAWING:
     case ID_NEW_EMAIL_TEMPLATE:
@@ -146,7 +149,6 @@ void CKorvaniView::NewDrawingCommand(bool fromTemplate)
 
 void CKorvaniView::ImportCommand()
 {
-    previousTool = activeTool;
     const std::optional<FileDialogAnswer> chosen = host.AskFile({FileDialogKind::Open, ImportFilter});
     if (!chosen || chosen->path.empty())
         return;
@@ -162,58 +164,37 @@ void CKorvaniView::ImportCommand()
         ShowFileError(chosen->path, "no working copy could be written");
         return;
     }
-    if (IsDrawingFile(chosen->path)) {
-        placePath = copy;
-        SetTool(ToolKind::PlaceFile);
-        return;
-    }
-    imagePath = copy;
-    creationAttributes[ATTR_IMAGE_TYPE] = Suffix(chosen->path).toStdString();
-    SetTool(ToolKind::PlaceImage);
+    if (IsDrawingFile(chosen->path))
+        BeginFilePlacement(copy);
+    else
+        BeginImagePlacement(copy, Suffix(chosen->path).toStdString());
 }
 
 void CKorvaniView::CaptureCommand()
 {
-    previousTool = activeTool;
     const std::optional<std::string> picture = host.AskCapture();
     if (!picture || picture->empty())
         return;
-    imagePath = MakeTempCopy(*picture);
-    if (imagePath.empty())
+    const std::string copy = MakeTempCopy(*picture);
+    if (copy.empty())
         return;
     // The type of an earlier import must not make the capture read as another format.
     const QString type = Suffix(*picture);
-    creationAttributes[ATTR_IMAGE_TYPE] = type.isEmpty() ? std::string("bmp") : type.toStdString();
-    SetTool(ToolKind::PlaceImage);
+    BeginImagePlacement(copy, type.isEmpty() ? std::string("bmp") : type.toStdString());
 }
 
 void CKorvaniView::InsertTag(const char* tag)
 {
-    previousTool = activeTool;
-    activeTool = ToolValue(ToolKind::Text);
-    PathNode node = PathNode::AtPoint(0, 0, NodeSymmetric);
-    node.brk = 1;
-    const AttributeTable attributes{
-        {ATTR_CONTENT, tag},
-        {ATTR_FONT_NAME, fontName},
-        {ATTR_FONT_SIZE, FormatInt(fontSize)},
-        {ATTR_DASH_STYLE, FormatInt(dashStyle)},
-        {ATTR_LINE_WIDTH, FormatFloatAttr(lineWidth)},
-        {ATTR_LINE_COLOR, FormatColorAttr(textLineColor)},
-        {ATTR_FILL_COLOR, FormatColorAttr(textFillColor)},
-        {ATTR_BOLD, FormatInt(textBold)},
-        {ATTR_ITALIC, FormatInt(textItalic)},
-        {ATTR_UNDERLINE, FormatInt(textUnderline)},
-    };
-    EmptySelectionGroup();
-    const std::uint32_t id = TakeNextItemId();
-    if (doc.PushAddItem(ItemText, id, {node}, attributes) >= 0) {
-        selection = doc.FindItemById(id);
-        AfterDocumentChange();
-        host.ItemsPanelRebuild(selection);
-        SyncSelectionToBars();
-    }
-    activeTool = previousTool;
+    // The tag is a text item at the canvas origin, made as the Text tool
+    // makes one; the tool itself stays (what was under construction is
+    // already committed).
+    const std::int32_t returnTo = std::exchange(activeTool, ToolValue(ToolKind::Text));
+    ClearSelectionGroup();
+    SetCreationDefaults(ToolValue(ToolKind::Text));
+    creationAttributes[ATTR_CONTENT] = tag;
+    creationNodes = {PathNode::AtPoint(0, 0, NodeSymmetric)};
+    CommitCreation();
+    activeTool = returnTo;
     Repaint();
 }
 
@@ -256,6 +237,7 @@ bool CKorvaniView::OpenDrawing(const std::string& path)
     }
 
     CancelDrag();
+    FinishConstruction();
     ClearDrawing();
     if (doc.PushLoadItems({}, {}, path, 0) < 0) {
         // The file changed or vanished since it was read aside.
@@ -279,6 +261,8 @@ bool CKorvaniView::OpenDrawing(const std::string& path)
 
 bool CKorvaniView::SaveDrawing(const std::string& path)
 {
+    // A curve still under construction is saved with the rest.
+    FinishConstruction();
     const FileWriteResult result = WriteDrawingFile(path, doc, {canvas.width, canvas.height, canvas.color});
     if (!result.ok) {
         host.ShowMessage({result.errorMessage, MessageIcon::Stop, MessageButtons::Ok});
