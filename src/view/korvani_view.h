@@ -8,7 +8,8 @@
 // can drive it through the entry points below.
 //
 // One class, split by concern: view_state.cpp, dispatch.cpp, selection.cpp,
-// rendering.cpp, rulers.cpp, creation_tools.cpp, commands.cpp, file_commands.cpp.
+// rendering.cpp, rulers.cpp, creation_tools.cpp, commands.cpp, arrange_commands.cpp,
+// value_setters.cpp, command_state.cpp, file_commands.cpp.
 
 #include "items/draw_item.h"
 #include "view/item_bounds_cache.h"
@@ -40,6 +41,14 @@ struct Canvas
     std::int32_t width = 0;
     std::int32_t height = 0;
     ArgbColor color = ColorOpaqueWhite;
+};
+
+// What a menu or bar shows for a command: whether it can be chosen, and a check mark.
+struct CommandUpdate
+{
+    bool enabled = false;
+    bool checked = false;
+    friend bool operator==(const CommandUpdate&, const CommandUpdate&) = default;
 };
 
 class CKorvaniView
@@ -140,6 +149,35 @@ public:
     // The drawing changed outside the view's own operations: items are
     // measured anew. The caller keeps the selection valid.
     void DocumentChanged();
+    // Enabled and checked state of a menu or bar command id, for the frame's
+    // menus and bars; ids the view has no rule for are enabled.
+    CommandUpdate CommandState(int commandId) const;
+
+    // --- value setters of the bars and the items panel (value_setters.cpp) ---
+    // Each changes the selection, when there is one, by one undoable step. A
+    // value that is not a finite number, or out of its range, changes nothing.
+    // The new left (top) edge of the selection's bounds.
+    void SetItemX(float x);
+    void SetItemY(float y);
+    // Scales the selection to the width (height), keeping its left (top)
+    // edge; 0 or less is taken as 1. A selection with no width (height) stays.
+    void SetItemWidth(float width);
+    void SetItemHeight(float height);
+    // Turns the selection by the angle, in degrees, about its rotation centre.
+    void SetItemRotation(float angle);
+    // These also become the defaults for new items.
+    void SetLineWidth(float width);
+    void SetDashStyle(std::int32_t style);
+    // Of a selected text item, and the defaults for new text.
+    void SetFontName(const std::string& name);
+    void SetFontSize(std::int32_t size);
+    // Of the gradient the active gradient tool edits; nothing under other tools.
+    void SetGradientWrap(std::int32_t mode);
+    // A percentage, brought into 1 to 99 by steps of 99, for the current stop.
+    void SetStopPosition(float percent);
+    // Degrees, brought into 0 to 360 by steps of 360.
+    void SetGradientAngle(float angle);
+    void RenameSelection(const std::string& name);
 
     // --- files (file_commands.cpp) ---
     // What Open does once a file is chosen: one undoable load, the canvas from the file.
@@ -232,6 +270,21 @@ private:
     void SelectionUnits(std::vector<DrawItem*>& out) const;
     bool IsSelectionChild(const DrawItem* item) const;
     void EmptySelectionGroup();
+
+    // arrange_commands.cpp: each answers whether the drawing changed.
+    bool GroupSelection();
+    bool BreakSelectedGroup();
+    bool CombineSelection();
+    bool BreakSelectedCurve();
+    // Asks for a colour; the selection's line (fill), or the defaults without one.
+    bool ChangeColor(bool line);
+
+    // value_setters.cpp
+    // After a setter changed the selection in place.
+    void AfterSetter();
+
+    // point_command_state.cpp
+    bool PointCommandEnabled(std::int32_t code) const;
 
     // creation_tools.cpp
     void HandDrag(PointF q);

@@ -130,6 +130,8 @@ enum ViewCommandId : int {
     ID_BREAK_CURVE = 32862,
     ID_GRADIENT_STOP_COLOR = 32864,
     ID_DELETE_POINT = 32882,
+    ID_INSERT_NAME_TAG = 32884,
+    ID_INSERT_EMAIL_TAG = 32885,
 };
 
 // What a command id asks of the view: a tool to select or a code for DoCommand.
