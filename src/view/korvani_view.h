@@ -150,7 +150,7 @@ public:
     // measured anew. The caller keeps the selection valid.
     void DocumentChanged();
     // Enabled and checked state of a menu or bar command id, for the frame's
-    // menus and bars; ids the view has no rule for are enabled.
+    // menus and bars; ids the view has no rule for are enabled (command_state.cpp).
     CommandUpdate CommandState(int commandId) const;
 
     // --- value setters of the bars and the items panel (value_setters.cpp) ---

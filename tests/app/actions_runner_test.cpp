@@ -88,14 +88,15 @@ TEST_F(ActionsRunnerTest, SettersReachTheSelectionAndCommandChecksStopTheRun)
                   "expect-command ID_TOOL_SELECT enabled checked\n"
                   "press 130 60\nrelease 130 60\n"
                   "expect-command delete enabled\n"
-                  "set x 200\nset width -5\nset name Blue box\n"
+                  "set x 200\nset width 30\nset name Blue box\n"
                   "save " + saved.toStdString() + "\n",
                   error),
               0)
         << error;
     const std::vector<RectF> boxes = SavedBoxes(saved);
     ASSERT_EQ(boxes.size(), 2u);
-    ExpectRectNear(boxes[1], {200, 40, 1, 40}, 0.05f);
+    // A scale gives the outline its smallest width, 0.2.
+    ExpectRectNear(boxes[1], {199.9f, 39.9f, 30.2f, 40.2f}, 0.05f);
 
     EXPECT_EQ(Run("tool line\nexpect-command ID_TOOL_SELECT enabled checked\n", error), 1);
     EXPECT_NE(error.find("script.txt:2: ID_TOOL_SELECT is enabled and unchecked"), std::string::npos) << error;
