@@ -91,6 +91,7 @@ TEST_F(ArrangeTest, StructuralCommandsSelectWhatTheyMakeAndUndoInOneStep)
             EXPECT_EQ(selection, nullptr);
         } else if (row.selected == Many) {
             EXPECT_TRUE(view.SelectionIsGroup());
+            EXPECT_EQ(view.SelectionGroup().ChildCount(), 2);
         } else {
             ASSERT_NE(selection, nullptr);
             EXPECT_EQ(selection->TypeCode(), row.selected);
