@@ -366,6 +366,89 @@ bool ParseAnswer(std::string_view rest, ScriptAction& action, std::string& error
     return false;
 }
 
+struct SettingName
+{
+    std::string_view name;
+    ScriptSetting setting;
+    enum { Number, Whole, Text } value;
+};
+
+constexpr SettingName SettingNames[] = {
+    {"x", ScriptSetting::X, SettingName::Number},
+    {"y", ScriptSetting::Y, SettingName::Number},
+    {"width", ScriptSetting::Width, SettingName::Number},
+    {"height", ScriptSetting::Height, SettingName::Number},
+    {"rotation", ScriptSetting::Rotation, SettingName::Number},
+    {"line-width", ScriptSetting::LineWidth, SettingName::Number},
+    {"dash", ScriptSetting::Dash, SettingName::Whole},
+    {"font-name", ScriptSetting::FontName, SettingName::Text},
+    {"font-size", ScriptSetting::FontSize, SettingName::Whole},
+    {"wrap", ScriptSetting::Wrap, SettingName::Whole},
+    {"stop-position", ScriptSetting::StopPosition, SettingName::Number},
+    {"angle", ScriptSetting::Angle, SettingName::Number},
+    {"name", ScriptSetting::Name, SettingName::Text},
+};
+
+// set NAME VALUE; a name or font name is the rest of the line as written.
+bool ParseSet(std::string_view rest, ScriptAction& action, std::string& error)
+{
+    const std::string_view word = TakeWord(rest);
+    const std::string name = Lower(word);
+    const auto found = std::find_if(std::begin(SettingNames), std::end(SettingNames),
+                                    [&name](const SettingName& entry) { return entry.name == name; });
+    if (found == std::end(SettingNames)) {
+        error = word.empty() ? "set needs what to set and a value" : "nothing to set named " + Quoted(word);
+        return false;
+    }
+    action.setting = found->setting;
+    if (rest.empty()) {
+        error = "set " + name + " needs a value";
+        return false;
+    }
+    if (found->value == SettingName::Text) {
+        action.text = std::string(rest);
+        return true;
+    }
+    const std::optional<double> number =
+        found->value == SettingName::Whole ? std::optional<double>(ParseInt(rest)) : ParseNumber(rest);
+    if (!number) {
+        error = "set " + name + (found->value == SettingName::Whole ? " needs a whole number: " : " needs a number: ") +
+                Quoted(rest);
+        return false;
+    }
+    action.number = *number;
+    return true;
+}
+
+// expect-command NAME enabled|disabled [checked|unchecked]
+bool ParseExpectCommand(std::string_view rest, ScriptAction& action, std::string& error)
+{
+    const std::vector<std::string_view> words = Words(rest);
+    const std::string usage = "expect-command needs a command and enabled or disabled, then checked or unchecked if wanted";
+    if (words.size() < 2 || words.size() > 3) {
+        error = usage;
+        return false;
+    }
+    if (const std::optional<int> id = FrameCommandIdForName(words[0])) {
+        action.value = *id;
+    } else if (const std::optional<int> number = ParseInt(words[0]); number && !FrameCommandName(*number).empty()) {
+        action.value = *number;
+    } else {
+        error = "unknown command " + Quoted(words[0]);
+        return false;
+    }
+    const std::string state = Lower(words[1]);
+    const std::string check = words.size() == 3 ? Lower(words[2]) : "";
+    if ((state != "enabled" && state != "disabled") || (!check.empty() && check != "checked" && check != "unchecked")) {
+        error = usage;
+        return false;
+    }
+    action.enabled = state == "enabled";
+    if (!check.empty())
+        action.checked = check == "checked";
+    return true;
+}
+
 struct KeyName
 {
     std::string_view name;
@@ -447,6 +530,12 @@ bool ParseScriptLine(std::string_view line, std::optional<ScriptAction>& action,
             ok = false;
         }
         parsed.text = std::string(rest);
+    } else if (name == "set") {
+        parsed.kind = ScriptAction::Kind::Set;
+        ok = ParseSet(rest, parsed, error);
+    } else if (name == "expect-command") {
+        parsed.kind = ScriptAction::Kind::ExpectCommand;
+        ok = ParseExpectCommand(rest, parsed, error);
     } else {
         error = "unknown action " + Quoted(verb);
         ok = false;

@@ -19,6 +19,23 @@ struct ScriptPoint
     bool pixels = false;
 };
 
+// The values `set` hands to the view's setters.
+enum class ScriptSetting {
+    X,
+    Y,
+    Width,
+    Height,
+    Rotation,
+    LineWidth,
+    Dash,
+    FontName,
+    FontSize,
+    Wrap,
+    StopPosition,
+    Angle,
+    Name,
+};
+
 struct ScriptAction
 {
     enum class Kind {
@@ -43,6 +60,8 @@ struct ScriptAction
         Save,          // text: the path
         Export,        // text: the path
         ExpectMessage, // text: the message
+        Set,           // setting; number, or text for the names
+        ExpectCommand, // value: the command id; enabled, and checked when given
     };
     Kind kind = Kind::Tool;
     int value = 0;
@@ -57,6 +76,10 @@ struct ScriptAction
     std::optional<ArgbColor> color;
     std::optional<UniformFillAnswer> fill;
     std::optional<CanvasAnswer> canvas;
+    ScriptSetting setting = ScriptSetting::X;
+    double number = 0;
+    bool enabled = false;
+    std::optional<bool> checked;
 };
 
 // Reads one line of a script. A blank line or one whose first non-blank

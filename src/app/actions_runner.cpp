@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 
 namespace {
 
@@ -145,6 +146,42 @@ private:
             view.OnKeyUp(Qt::Key_Control);
     }
 
+    void ApplySetting(const ScriptAction& action)
+    {
+        // A number no float holds reaches the view as NaN, which every setter refuses.
+        const float value = std::fabs(action.number) <= std::numeric_limits<float>::max()
+                                ? float(action.number)
+                                : std::numeric_limits<float>::quiet_NaN();
+        const std::int32_t whole = std::int32_t(action.number); // parsed as an int
+        switch (action.setting) {
+        case ScriptSetting::X: view.SetItemX(value); break;
+        case ScriptSetting::Y: view.SetItemY(value); break;
+        case ScriptSetting::Width: view.SetItemWidth(value); break;
+        case ScriptSetting::Height: view.SetItemHeight(value); break;
+        case ScriptSetting::Rotation: view.SetItemRotation(value); break;
+        case ScriptSetting::LineWidth: view.SetLineWidth(value); break;
+        case ScriptSetting::Dash: view.SetDashStyle(whole); break;
+        case ScriptSetting::FontName: view.SetFontName(*action.text); break;
+        case ScriptSetting::FontSize: view.SetFontSize(whole); break;
+        case ScriptSetting::Wrap: view.SetGradientWrap(whole); break;
+        case ScriptSetting::StopPosition: view.SetStopPosition(value); break;
+        case ScriptSetting::Angle: view.SetGradientAngle(value); break;
+        case ScriptSetting::Name: view.RenameSelection(*action.text); break;
+        }
+    }
+
+    bool CheckCommand(const ScriptAction& action, std::string& why)
+    {
+        const CommandUpdate state = view.CommandState(action.value);
+        if (state.enabled == action.enabled && (!action.checked || state.checked == *action.checked))
+            return true;
+        why = std::string(FrameCommandName(action.value)) + " is " + (state.enabled ? "enabled" : "disabled") +
+              (state.checked ? " and checked" : " and unchecked") + ", expected " +
+              (action.enabled ? "enabled" : "disabled") +
+              (action.checked ? (*action.checked ? " and checked" : " and unchecked") : "");
+        return false;
+    }
+
     bool Perform(const ScriptAction& action, int line, std::string& why)
     {
         using Kind = ScriptAction::Kind;
@@ -227,6 +264,11 @@ private:
         case Kind::ExpectMessage:
             host.ExpectMessage(*action.text, line);
             return true;
+        case Kind::Set:
+            ApplySetting(action);
+            return true;
+        case Kind::ExpectCommand:
+            return CheckCommand(action, why);
         }
         why = "unknown action";
         return false;

@@ -187,6 +187,22 @@ void CKorvaniView::DoCommand(std::int32_t code)
             inPlace = true;
         }
         break;
+    case CommandGroup:
+        structural = GroupSelection();
+        break;
+    case CommandBreakGroup:
+        structural = BreakSelectedGroup();
+        break;
+    case CommandCombine:
+        structural = CombineSelection();
+        break;
+    case CommandBreakCombine:
+        structural = BreakSelectedCurve();
+        break;
+    case CommandChangeLineColor:
+    case CommandChangeFillColor:
+        inPlace = ChangeColor(code == CommandChangeLineColor);
+        break;
     case CommandToggleLocked:
     case CommandToggleHidden:
         if (selection) {

@@ -8,8 +8,9 @@
 // can drive it through the entry points below.
 //
 // One class, split by concern: view_state.cpp, dispatch.cpp, selection.cpp,
-// rendering.cpp, rulers.cpp, creation_tools.cpp, commands.cpp, file_commands.cpp,
-// export_commands.cpp; each tool is a handler of its own in tools/.
+// rendering.cpp, rulers.cpp, creation_tools.cpp, commands.cpp, arrange_commands.cpp,
+// value_setters.cpp, command_state.cpp, file_commands.cpp, export_commands.cpp;
+// each tool is a handler of its own in tools/.
 
 #include "items/draw_item.h"
 #include "view/item_bounds_cache.h"
@@ -44,6 +45,14 @@ struct Canvas
     std::int32_t width = 0;
     std::int32_t height = 0;
     ArgbColor color = ColorOpaqueWhite;
+};
+
+// What a menu or bar shows for a command: whether it can be chosen, and a check mark.
+struct CommandUpdate
+{
+    bool enabled = false;
+    bool checked = false;
+    friend bool operator==(const CommandUpdate&, const CommandUpdate&) = default;
 };
 
 class CKorvaniView
@@ -171,6 +180,35 @@ public:
     // The drawing changed outside the view's own operations: items are
     // measured anew. The caller keeps the selection valid.
     void DocumentChanged();
+    // Enabled and checked state of a menu or bar command id, for the frame's
+    // menus and bars; ids the view has no rule for are enabled (command_state.cpp).
+    CommandUpdate CommandState(int commandId) const;
+
+    // --- value setters of the bars and the items panel (value_setters.cpp) ---
+    // Each changes the selection, when there is one, by one undoable step. A
+    // value that is not a finite number, or out of its range, changes nothing.
+    // The new left (top) edge of the selection's bounds.
+    void SetItemX(float x);
+    void SetItemY(float y);
+    // Scales the selection to the width (height), keeping its left (top)
+    // edge; 0 or less is taken as 1. A selection with no width (height) stays.
+    void SetItemWidth(float width);
+    void SetItemHeight(float height);
+    // Turns the selection by the angle, in degrees, about its rotation centre.
+    void SetItemRotation(float angle);
+    // These also become the defaults for new items.
+    void SetLineWidth(float width);
+    void SetDashStyle(std::int32_t style);
+    // Of a selected text item, and the defaults for new text.
+    void SetFontName(const std::string& name);
+    void SetFontSize(std::int32_t size);
+    // Of the gradient the active gradient tool edits; nothing under other tools.
+    void SetGradientWrap(std::int32_t mode);
+    // A percentage, brought into 1 to 99 by steps of 99, for the current stop.
+    void SetStopPosition(float percent);
+    // Degrees, brought into 0 to 360 by steps of 360.
+    void SetGradientAngle(float angle);
+    void RenameSelection(const std::string& name);
 
     // --- files (file_commands.cpp, export_commands.cpp) ---
     // The file commands of the menus that have no DoCommand code: New, New
@@ -276,6 +314,21 @@ private:
     void ExportCommand();
     // A failed export or open: one message naming the file and the reason.
     void ShowFileError(const std::string& path, const std::string& reason);
+
+    // arrange_commands.cpp: each answers whether the drawing changed.
+    bool GroupSelection();
+    bool BreakSelectedGroup();
+    bool CombineSelection();
+    bool BreakSelectedCurve();
+    // Asks for a colour; the selection's line (fill), or the defaults without one.
+    bool ChangeColor(bool line);
+
+    // value_setters.cpp
+    // After a setter changed the selection in place.
+    void AfterSetter();
+
+    // point_command_state.cpp
+    bool PointCommandEnabled(std::int32_t code) const;
 
     // Pan so that fixedPoint stays where it was at the zoom `before`; tells the frame.
     void KeepPointAfterZoom(float before, PointF fixedPoint);

@@ -99,6 +99,28 @@ TEST_F(ActionsRunnerTest, EveryDrawingToolMakesItsItem)
     EXPECT_EQ(SavedBoxes(saved).size(), 8u);
 }
 
+TEST_F(ActionsRunnerTest, SettersReachTheSelectionAndCommandChecksStopTheRun)
+{
+    const QString saved = dir.filePath("set.xml");
+    std::string error;
+    ASSERT_EQ(Run("expect-command group disabled\n"
+                  "expect-command ID_TOOL_SELECT enabled checked\n"
+                  "press 130 60\nrelease 130 60\n"
+                  "expect-command delete enabled\n"
+                  "set x 200\nset width 30\nset name Blue box\n"
+                  "save " + saved.toStdString() + "\n",
+                  error),
+              0)
+        << error;
+    const std::vector<RectF> boxes = SavedBoxes(saved);
+    ASSERT_EQ(boxes.size(), 2u);
+    // A scale gives the outline its smallest width, 0.2.
+    ExpectRectNear(boxes[1], {199.9f, 39.9f, 30.2f, 40.2f}, 0.05f);
+
+    EXPECT_EQ(Run("tool line\nexpect-command ID_TOOL_SELECT enabled checked\n", error), 1);
+    EXPECT_NE(error.find("script.txt:2: ID_TOOL_SELECT is enabled and unchecked"), std::string::npos) << error;
+}
+
 TEST_F(ActionsRunnerTest, MessagesNeedAnAnswerOrAnExpectation)
 {
     // 110 is no tool: the view says so in a box.
@@ -202,10 +224,18 @@ TEST(ActionScriptParseTest, ReadsNamesCodesAndCoordinates)
     EXPECT_FALSE(a->exportFile.has_value()) << "no words: the user cancels";
     ASSERT_TRUE(parse("answer template 4 255 525 a0b1c2"));
     EXPECT_EQ(a->canvas->color, 0xA0B1C2u);
+    ASSERT_TRUE(parse("set Font-Name  Liberation Sans"));
+    EXPECT_EQ(a->setting, ScriptSetting::FontName);
+    EXPECT_EQ(a->text, std::optional<std::string>("Liberation Sans"));
+    ASSERT_TRUE(parse("expect-command 32790 disabled unchecked"));
+    EXPECT_EQ(a->value, ID_GROUP);
+    EXPECT_EQ(a->checked, std::optional<bool>(false));
     // Pixels both or neither, and whole; no NaN or overflowing coordinates.
     for (const char* bad : {"tool spanner", "command ID_NOTHING", "move 40px 47", "move 4.5px 47px", "move 10 nan",
                             "move 10 1e99", "press 1 2 alt", "answer color FF1020", "answer new 10 10", "answer export a.png",
-                            "answer export a.png 4", "frobnicate"})
+                            "answer export a.png 4", "set x", "set depth 3", "set dash 1.5", "set width inf",
+                            "expect-command group", "expect-command group on", "expect-command ID_NOTHING enabled",
+                            "frobnicate"})
         EXPECT_FALSE(parse(bad)) << bad;
     EXPECT_NE(error.find("frobnicate"), std::string::npos);
 

@@ -119,22 +119,6 @@ TEST_F(CommandsTest, EditCommandsActOnTheSelection)
     EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"Unsupport command"}));
 }
 
-TEST_F(CommandsTest, DuplicatingSeveralItemsSelectsTheCopies)
-{
-    MakeCanvas();
-    AddRect(10, 10, 40, 40);
-    AddRect(100, 10, 40, 40);
-    AddRect(200, 10, 40, 40);
-    driver.DragAt({1, 1}, {300, 100}); // clear of the first item's handles
-    ASSERT_EQ(view.SelectionGroup().ChildCount(), 3);
-    view.DoCommand(CommandDuplicate);
-    EXPECT_EQ(doc.GetItemCount(), 6);
-    ASSERT_EQ(view.SelectionGroup().ChildCount(), 3);
-    for (DrawItem* copy : view.SelectionGroup().Children())
-        EXPECT_GE(doc.IndexOf(copy), 1);
-    ExpectRect(view.SelectionGroup().Children()[0]->Bounds(), {18, 18, 40, 40});
-}
-
 TEST_F(CommandsTest, SavedDrawingsOpenAsOneUndoableStep)
 {
     QTemporaryDir dir;
