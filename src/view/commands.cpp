@@ -196,6 +196,20 @@ void CKorvaniView::DoCommand(std::int32_t code)
             panelChanged = true; // the row's eye and lock pictures
         }
         break;
+    case CommandPointToLine:
+    case CommandPointToCurve:
+    case CommandPointToBezier:
+    case CommandPointCusp:
+    case CommandPointSmooth:
+    case CommandPointSymmetric:
+    case CommandCloseCurve:
+    case CommandBreakCurve:
+    case CommandDeletePoint:
+        DoPointCommand(code);
+        break;
+    case CommandGradientStopColor:
+        DoGradientStopColor();
+        break;
     default:
         host.ShowMessage({"Unsupport command", MessageIcon::Stop, MessageButtons::Ok});
         break;

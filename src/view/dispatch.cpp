@@ -37,6 +37,10 @@ void CKorvaniView::OnLeftButtonDown(QPoint client, Qt::KeyboardModifiers modifie
             BeginDrag(); // a pan stands as it goes; a zoom band changes nothing until the release
         else if (IsTool(activeTool, ToolKind::ZoomOut))
             ZoomOutPress();
+        else if (IsTool(activeTool, ToolKind::Edit))
+            EditPress(q);
+        else if (IsTool(activeTool, ToolKind::GradientLine) || IsTool(activeTool, ToolKind::GradientFill))
+            GradientPress(q);
     }
     Repaint();
 }
@@ -64,6 +68,10 @@ void CKorvaniView::OnMouseMove(QPoint client, Qt::KeyboardModifiers modifiers)
         RotateDrag(q);
     } else if (IsTool(activeTool, ToolKind::Hand)) {
         HandDrag(q);
+    } else if (IsTool(activeTool, ToolKind::Edit)) {
+        EditDrag(q);
+    } else if (IsTool(activeTool, ToolKind::GradientLine) || IsTool(activeTool, ToolKind::GradientFill)) {
+        GradientDrag(q);
     } else {
         lastPoint = q;
     }
@@ -90,6 +98,10 @@ void CKorvaniView::OnLeftButtonUp(QPoint client, Qt::KeyboardModifiers modifiers
             RotateRelease();
         else if (IsTool(activeTool, ToolKind::ZoomIn))
             ZoomInRelease();
+        else if (IsTool(activeTool, ToolKind::Edit))
+            EditRelease(q);
+        else if (IsTool(activeTool, ToolKind::GradientLine) || IsTool(activeTool, ToolKind::GradientFill))
+            GradientRelease(q);
     }
     lastPoint = downPoint;
     Repaint();
@@ -102,6 +114,10 @@ void CKorvaniView::OnLeftButtonDoubleClick(QPoint client, Qt::KeyboardModifiers 
     const PointF q = CanvasPoint(client);
     if (IsTool(activeTool, ToolKind::Select))
         SelectDoubleClick(q);
+    else if (IsTool(activeTool, ToolKind::Edit))
+        EditDoubleClick(q);
+    else if (IsTool(activeTool, ToolKind::GradientLine) || IsTool(activeTool, ToolKind::GradientFill))
+        GradientDoubleClick(q, client);
 }
 
 void CKorvaniView::OnCaptureLost()

@@ -137,6 +137,13 @@ public:
 
     // --- commands (commands.cpp) ---
     void DoCommand(std::int32_t code);
+    // Point commands 211 to 218 and 236 (point_commands.cpp): DoCommand
+    // passes them on; the enable rule of each is its condition.
+    void DoPointCommand(std::int32_t code);
+    bool PointCommandEnabled(std::int32_t code) const;
+    // The current gradient stop's colour through the colour dialog (gradient_commands.cpp).
+    void DoGradientStopColor();
+    bool GradientStopColorEnabled() const;
     // The drawing changed outside the view's own operations: items are
     // measured anew. The caller keeps the selection valid.
     void DocumentChanged();
@@ -232,6 +239,22 @@ private:
     void SelectionUnits(std::vector<DrawItem*>& out) const;
     bool IsSelectionChild(const DrawItem* item) const;
     void EmptySelectionGroup();
+
+    // point_editing.cpp
+    // Asks the items from the bottom up for a node (or their body) at q: the
+    // first that answers sets the edit hit code and the selected nodes.
+    DrawItem* HitTestNodes(PointF q);
+    void EditPress(PointF q);
+    void EditDrag(PointF q);
+    void EditRelease(PointF q);
+    void EditDoubleClick(PointF q);
+
+    // gradient_tools.cpp
+    bool EditsLineGradient() const;
+    void GradientPress(PointF q);
+    void GradientDrag(PointF q);
+    void GradientRelease(PointF q);
+    void GradientDoubleClick(PointF q, QPoint client);
 
     // creation_tools.cpp
     void HandDrag(PointF q);
