@@ -87,6 +87,7 @@ std::optional<ViewAction> ViewActionForCommandId(int id)
 void CKorvaniView::DoCommand(std::int32_t code)
 {
     CancelDrag();
+    FinishConstruction();
     // What a command changed: the list of items (structural), or only the
     // selection's items in place; and whether the items panel shows it.
     bool structural = false;

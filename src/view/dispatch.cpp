@@ -4,18 +4,10 @@
 #include "view/korvani_view.h"
 
 #include "document/korvani_doc.h"
+#include "view/tools/tool_handler.h"
 #include "view/view_host.h"
 
 #include <QRect>
-
-namespace {
-
-bool IsTool(std::int32_t active, ToolKind kind)
-{
-    return active == ToolValue(kind);
-}
-
-} // namespace
 
 // --- mouse ---
 
@@ -24,23 +16,15 @@ void CKorvaniView::OnLeftButtonDown(QPoint client, Qt::KeyboardModifiers modifie
     // A press while a drag is in progress means its release was lost.
     CancelDrag();
     shiftDown = modifiers.testFlag(Qt::ShiftModifier);
+    pointerPixel = client;
     const PointF q = CanvasPoint(client);
     downPoint = lastPoint = q;
     UpdateCursor(q);
     // A guide near q takes the press, and begins its drag, before any tool.
     if (!GuidePress(q, client)) {
-        if (IsTool(activeTool, ToolKind::Select))
-            SelectPress(q, shiftDown);
-        else if (IsTool(activeTool, ToolKind::Rotate))
-            RotatePress(q);
-        else if (IsTool(activeTool, ToolKind::Hand) || IsTool(activeTool, ToolKind::ZoomIn))
-            BeginDrag(); // a pan stands as it goes; a zoom band changes nothing until the release
-        else if (IsTool(activeTool, ToolKind::ZoomOut))
-            ZoomOutPress();
-        else if (IsTool(activeTool, ToolKind::Edit))
-            EditPress(q);
-        else if (IsTool(activeTool, ToolKind::GradientLine) || IsTool(activeTool, ToolKind::GradientFill))
-            GradientPress(q);
+        PressResult press = ActiveHandler().Press(q);
+        if (press.capture)
+            BeginDrag(std::move(press.putBack));
     }
     Repaint();
 }
@@ -48,6 +32,7 @@ void CKorvaniView::OnLeftButtonDown(QPoint client, Qt::KeyboardModifiers modifie
 void CKorvaniView::OnMouseMove(QPoint client, Qt::KeyboardModifiers modifiers)
 {
     shiftDown = modifiers.testFlag(Qt::ShiftModifier);
+    pointerPixel = client;
     const PointF q = CanvasPoint(client);
     hoverPoint = q;
     ruler.pointer = q;
@@ -60,27 +45,17 @@ void CKorvaniView::OnMouseMove(QPoint client, Qt::KeyboardModifiers modifiers)
         }
         return;
     }
-    if (draggedGuide != -1) {
+    if (draggedGuide != -1)
         GuideDrag(q);
-    } else if (IsTool(activeTool, ToolKind::Select)) {
-        SelectDrag(q);
-    } else if (IsTool(activeTool, ToolKind::Rotate)) {
-        RotateDrag(q);
-    } else if (IsTool(activeTool, ToolKind::Hand)) {
-        HandDrag(q);
-    } else if (IsTool(activeTool, ToolKind::Edit)) {
-        EditDrag(q);
-    } else if (IsTool(activeTool, ToolKind::GradientLine) || IsTool(activeTool, ToolKind::GradientFill)) {
-        GradientDrag(q);
-    } else {
-        lastPoint = q;
-    }
+    else
+        ActiveHandler().Drag(q);
     Repaint();
 }
 
 void CKorvaniView::OnLeftButtonUp(QPoint client, Qt::KeyboardModifiers modifiers)
 {
     shiftDown = modifiers.testFlag(Qt::ShiftModifier);
+    pointerPixel = client;
     const PointF q = CanvasPoint(client);
     if (!captured)
         return;
@@ -92,16 +67,7 @@ void CKorvaniView::OnLeftButtonUp(QPoint client, Qt::KeyboardModifiers modifiers
         EndCapture();
         // The tools commit through the document onto what was there before the drag.
         PutBackDrag();
-        if (IsTool(activeTool, ToolKind::Select))
-            SelectRelease();
-        else if (IsTool(activeTool, ToolKind::Rotate))
-            RotateRelease();
-        else if (IsTool(activeTool, ToolKind::ZoomIn))
-            ZoomInRelease();
-        else if (IsTool(activeTool, ToolKind::Edit))
-            EditRelease(q);
-        else if (IsTool(activeTool, ToolKind::GradientLine) || IsTool(activeTool, ToolKind::GradientFill))
-            GradientRelease(q);
+        ActiveHandler().Release(q);
     }
     lastPoint = downPoint;
     Repaint();
@@ -111,13 +77,8 @@ void CKorvaniView::OnLeftButtonDoubleClick(QPoint client, Qt::KeyboardModifiers 
 {
     CancelDrag();
     shiftDown = modifiers.testFlag(Qt::ShiftModifier);
-    const PointF q = CanvasPoint(client);
-    if (IsTool(activeTool, ToolKind::Select))
-        SelectDoubleClick(q);
-    else if (IsTool(activeTool, ToolKind::Edit))
-        EditDoubleClick(q);
-    else if (IsTool(activeTool, ToolKind::GradientLine) || IsTool(activeTool, ToolKind::GradientFill))
-        GradientDoubleClick(q, client);
+    pointerPixel = client;
+    ActiveHandler().DoubleClick(CanvasPoint(client));
 }
 
 void CKorvaniView::OnCaptureLost()
@@ -141,9 +102,9 @@ void CKorvaniView::AbandonDrag()
 {
     // Nothing is committed and nothing the drag changed stays behind.
     PutBackDrag();
-    centreDrag = false;
+    if (draggedGuide == -1)
+        ActiveHandler().Cancel();
     draggedGuide = -1;
-    selectHitCode = HitMiss;
     lastPoint = downPoint;
 }
 
@@ -157,50 +118,7 @@ int CKorvaniView::CursorFor(PointF q)
         doc.GetGuide(guide, line);
         return line.orientation == 0 ? CursorSizeNorthSouth : CursorSizeWestEast;
     }
-    const std::int32_t tool = activeTool;
-    if (IsTool(tool, ToolKind::Select) && selection) {
-        switch (selection->HitTest(q)) {
-        case HitTopMiddle:
-        case HitBottomMiddle: return CursorSizeNorthSouth;
-        case HitTopRight:
-        case HitBottomLeft: return CursorSizeNorthEastSouthWest;
-        case HitRightMiddle:
-        case HitLeftMiddle: return CursorSizeWestEast;
-        case HitBottomRight:
-        case HitTopLeft: return CursorSizeNorthWestSouthEast;
-        case HitBody: return CursorMove;
-        default: break;
-        }
-    }
-    if (IsTool(tool, ToolKind::Edit) && selection) {
-        NodeSelection hits;
-        const std::int32_t code = selection->HitNode(q, hits);
-        if (code == 0 || code == 1 || code == 4 || code == HitRightControl || code == HitLeftControl)
-            return CursorEditNode;
-    }
-    if (IsTool(tool, ToolKind::Rotate) && selection) {
-        const PointF centre = selection->RotationCentre();
-        if (RectContainsHalfOpen(HandleSquare(8, q, 0), centre.x, centre.y))
-            return CursorRotateCentre;
-    }
-    switch (static_cast<ToolKind>(tool)) {
-    case ToolKind::Ellipse: return CursorEllipse;
-    case ToolKind::Bezier: return CursorBezier;
-    case ToolKind::Line: return CursorLine;
-    case ToolKind::Rectangle: return CursorRectangle;
-    case ToolKind::PlaceImage:
-    case ToolKind::PlaceFile: return CursorPlace;
-    case ToolKind::Edit: return CursorEdit;
-    case ToolKind::Doodle: return CursorDoodle;
-    case ToolKind::Rotate: return CursorRotate;
-    case ToolKind::GradientLine:
-    case ToolKind::GradientFill: return CursorGradient;
-    case ToolKind::Hand: return CursorHand;
-    case ToolKind::ZoomIn: return CursorZoomIn;
-    case ToolKind::ZoomOut: return CursorZoomOut;
-    case ToolKind::Text: return CursorTextInsertion;
-    default: return CursorArrow;
-    }
+    return ActiveHandler().Cursor(q);
 }
 
 void CKorvaniView::UpdateCursor(PointF q)
@@ -218,7 +136,8 @@ void CKorvaniView::OnKeyDown(int key)
     }
     if (key == Qt::Key_Shift) {
         shiftDown = true;
-        RescaleForShift();
+        if (captured && draggedGuide == -1)
+            ActiveHandler().ShiftChanged();
         return;
     }
     if (canvas.width < 1)
@@ -232,7 +151,8 @@ void CKorvaniView::OnKeyUp(int key)
         ctrlDown = false;
     } else if (key == Qt::Key_Shift) {
         shiftDown = false;
-        RescaleForShift();
+        if (captured && draggedGuide == -1)
+            ActiveHandler().ShiftChanged();
     }
 }
 

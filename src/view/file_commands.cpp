@@ -24,6 +24,7 @@ bool CKorvaniView::OpenDrawing(const std::string& path)
     }
 
     CancelDrag();
+    FinishConstruction();
     ClearDrawing();
     if (doc.PushLoadItems({}, {}, path, 0) < 0) {
         // The file changed or vanished since it was read aside.

@@ -8,7 +8,8 @@
 // can drive it through the entry points below.
 //
 // One class, split by concern: view_state.cpp, dispatch.cpp, selection.cpp,
-// rendering.cpp, rulers.cpp, creation_tools.cpp, commands.cpp, file_commands.cpp.
+// rendering.cpp, rulers.cpp, creation_tools.cpp, commands.cpp, file_commands.cpp;
+// each tool is a handler of its own in tools/.
 
 #include "items/draw_item.h"
 #include "view/item_bounds_cache.h"
@@ -23,7 +24,9 @@
 #include <Qt>
 
 #include <cstdint>
+#include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,6 +35,7 @@ class CKorvaniDoc;
 class GroupItem;
 class QPainter;
 class QRegion;
+class ToolHandler;
 class ViewHost;
 
 // The drawing surface; width 0 means no canvas exists yet.
@@ -44,6 +48,22 @@ struct Canvas
 
 class CKorvaniView
 {
+    // The tools work on the view's state (tools/).
+    friend class ToolHandler;
+    friend class SelectTool;
+    friend class RotateTool;
+    friend class HandTool;
+    friend class ZoomInTool;
+    friend class ZoomOutTool;
+    friend class ShapeTool;
+    friend class DoodleTool;
+    friend class BezierTool;
+    friend class TextTool;
+    friend class PlaceImageTool;
+    friend class PlaceFileTool;
+    friend class EditTool;
+    friend class GradientTool;
+
 public:
     // Smallest distance of the canvas from the client edge, in pixels.
     static constexpr int MinimumMargin = 40;
@@ -113,6 +133,10 @@ public:
     void OnKeyUp(int key);
     // The window system took the mouse away (another window, a dialog): the drag ends without a commit.
     void OnCaptureLost();
+    // Commits what a tool still has under construction (an open Bezier
+    // curve), so that nothing that changes the tool, the drawing or the
+    // document loses it.
+    void FinishConstruction();
     // Ends a drag in progress without a commit and puts back what it changed
     // directly (previews, a dragged centre or guide). Every entry that
     // changes the drawing or the view calls it first; so must a caller that
@@ -210,22 +234,13 @@ private:
     void UpdateCursor(PointF q);
     // The capture is gone: put back the drag's direct changes, forget its state.
     void AbandonDrag();
+    // The handler of a tool value; null for values SetTool refuses.
+    ToolHandler* HandlerFor(std::int32_t kind) const;
+    ToolHandler& ActiveHandler() const;
 
     // selection.cpp
-    void SelectPress(PointF q, bool shift);
-    void SelectDrag(PointF q);
-    void SelectRelease();
-    void SelectDoubleClick(PointF q);
-    void PreviewScale(PointF pointer);
-    // Shift pressed or let go while a handle is dragged: scale about the other point.
-    void RescaleForShift();
-    void RotatePress(PointF q);
-    void RotateDrag(PointF q);
-    void RotateRelease();
     // The selection forgets a preview that was not committed.
     void DropPreview();
-    // Step 3 of SetTool for the gradient tools.
-    void StartGradientTool();
     // No group keeps an active child; done on leaving the Edit and gradient
     // tools, and after undo or redo under any other tool.
     void ForgetActiveChildren();
@@ -240,26 +255,6 @@ private:
     bool IsSelectionChild(const DrawItem* item) const;
     void EmptySelectionGroup();
 
-    // point_editing.cpp
-    // Asks the items from the bottom up for a node (or their body) at q: the
-    // first that answers sets the edit hit code and the selected nodes.
-    DrawItem* HitTestNodes(PointF q);
-    void EditPress(PointF q);
-    void EditDrag(PointF q);
-    void EditRelease(PointF q);
-    void EditDoubleClick(PointF q);
-
-    // gradient_tools.cpp
-    bool EditsLineGradient() const;
-    void GradientPress(PointF q);
-    void GradientDrag(PointF q);
-    void GradientRelease(PointF q);
-    void GradientDoubleClick(PointF q, QPoint client);
-
-    // creation_tools.cpp
-    void HandDrag(PointF q);
-    void ZoomInRelease();
-    void ZoomOutPress();
     // Pan so that fixedPoint stays where it was at the zoom `before`; tells the frame.
     void KeepPointAfterZoom(float before, PointF fixedPoint);
 
@@ -272,10 +267,9 @@ private:
     void UpdateLayers(QSize size, std::pair<int, int> live);
     void InvalidateLayers();
     RectF CanvasRectOf(const QRect& pixels) const;
-    void PaintToolMarks(QPainter& painter);
+    // The eight handles of the selection, which most tools show.
+    void PaintSelectionHandles(QPainter& painter);
     void PaintRubberBand(QPainter& painter);
-    void PaintBezierHandles(QPainter& painter);
-    void PaintConstructionPreview(QPainter& painter);
     void PaintGuides(QPainter& painter);
     QTransform CanvasTransform() const;
 
@@ -293,6 +287,8 @@ private:
     PointF downPoint;
     PointF lastPoint;
     PointF hoverPoint;
+    // The client pixel of the last mouse event: what the pointer is over on screen.
+    QPoint pointerPixel;
     PointF startPoint;
     std::int32_t activeTool = ToolValue(ToolKind::Select);
     std::int32_t previousTool = ToolValue(ToolKind::Select);
@@ -360,4 +356,7 @@ private:
     QImage aboveLayer; // the items above the live ones, on transparent
     QImage backBuffer;
     bool parallelPaint = true;
+
+    // One handler per tool value from 101 on; empty where SetTool refuses the value.
+    std::array<std::unique_ptr<ToolHandler>, 18> toolHandlers;
 };

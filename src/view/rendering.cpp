@@ -5,11 +5,11 @@
 
 #include "document/korvani_doc.h"
 #include "export/display_list.h"
-#include "items/doodle_item.h"
 #include "items/group_item.h"
+#include "view/mark_painting.h"
+#include "view/tools/tool_handler.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QPen>
 #include <QRegion>
 
@@ -30,35 +30,6 @@ qreal Pixel()
 {
     return ZoomFactor > 0 ? 1.0 / ZoomFactor : 1.0;
 }
-
-QRectF SpannedRect(PointF a, PointF b)
-{
-    return QRectF(std::min(a.x, b.x), std::min(a.y, b.y), std::fabs(b.x - a.x), std::fabs(b.y - a.y));
-}
-
-QPen CosmeticPen(ArgbColor color, Qt::PenStyle style = Qt::SolidLine)
-{
-    QPen pen(QColor::fromRgba(color), 1, style);
-    pen.setCosmetic(true);
-    return pen;
-}
-
-// Marks are crisp one-pixel lines: no smoothing while they draw.
-class MarkScope
-{
-public:
-    explicit MarkScope(QPainter& painter) : painter(painter)
-    {
-        painter.save();
-        painter.setRenderHint(QPainter::Antialiasing, false);
-    }
-    ~MarkScope() { painter.restore(); }
-    MarkScope(const MarkScope&) = delete;
-    MarkScope& operator=(const MarkScope&) = delete;
-
-private:
-    QPainter& painter;
-};
 
 } // namespace
 
@@ -127,8 +98,8 @@ void CKorvaniView::Paint(QImage& target, const QRegion& requested)
             painter.setTransform(CanvasTransform());
         }
     }
-    PaintToolMarks(painter);
-    PaintConstructionPreview(painter);
+    ActiveHandler().PaintMarks(painter);
+    ActiveHandler().PaintPreview(painter);
     if (canvas.width > 0)
         ruler.Draw(painter, CanvasOrigin(), clientSize);
     PaintGuides(painter);
@@ -264,102 +235,14 @@ void CKorvaniView::PaintRubberBand(QPainter& painter)
     MarkScope scope(painter);
     painter.setPen(CosmeticPen(MarkBlue));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(SpannedRect(downPoint, lastPoint));
+    painter.drawRect(SpannedQRect(downPoint, lastPoint));
 }
 
-void CKorvaniView::PaintBezierHandles(QPainter& painter)
+void CKorvaniView::PaintSelectionHandles(QPainter& painter)
 {
-    if (creationNodes.empty())
-        return;
-    MarkScope scope(painter);
-    const std::size_t first = creationNodes.size() >= 2 ? creationNodes.size() - 2 : 0;
-    for (std::size_t i = first; i < creationNodes.size(); ++i) {
-        const PathNode& n = creationNodes[i];
-        painter.setPen(CosmeticPen(MarkBlue, Qt::DashLine));
-        painter.drawLine(QPointF(n.lx, n.ly), QPointF(n.x, n.y));
-        painter.drawLine(QPointF(n.x, n.y), QPointF(n.rx, n.ry));
-        painter.setPen(CosmeticPen(ColorOpaqueBlack));
-        painter.setBrush(Qt::NoBrush);
-        for (const PointF p : {n.Anchor(), n.Left(), n.Right()})
-            painter.drawRect(ToQRectF(HandleSquare(4, p, 1)));
-    }
-}
-
-void CKorvaniView::PaintToolMarks(QPainter& painter)
-{
-    const std::int32_t tool = activeTool;
-    const bool editLike = tool == ToolValue(ToolKind::Edit) || tool == ToolValue(ToolKind::GradientFill) ||
-                          tool == ToolValue(ToolKind::GradientLine);
-    if (!editLike && selection && (SelectionIsGroup() || doc.IndexOf(selection) >= 0)) {
+    // A selection just deleted or undone away is no longer in the drawing.
+    if (selection && (SelectionIsGroup() || doc.IndexOf(selection) >= 0)) {
         MarkScope scope(painter);
         selection->DrawSelectionHandles(painter);
-    }
-
-    if (tool == ToolValue(ToolKind::Edit) && selection) {
-        if (editHitCode == HitBody)
-            PaintRubberBand(painter);
-        MarkScope scope(painter);
-        if (editHitCode == 0 || editHitCode == 1 || editHitCode == HitBody || editHitCode == HitRightControl ||
-            editHitCode == HitLeftControl)
-            selection->DrawNodeHandles(painter, selectedNodes);
-        selection->DrawHotNode(painter, hoverPoint);
-    } else if (tool == ToolValue(ToolKind::Select)) {
-        if (!selection && draggedGuide == -1)
-            PaintRubberBand(painter);
-    } else if (tool == ToolValue(ToolKind::PlaceImage) || tool == ToolValue(ToolKind::PlaceFile) ||
-               tool == ToolValue(ToolKind::ZoomIn)) {
-        PaintRubberBand(painter);
-    } else if (tool == ToolValue(ToolKind::Bezier)) {
-        if (creationCount > 0 && draggedGuide == -1)
-            PaintBezierHandles(painter);
-    } else if (tool == ToolValue(ToolKind::Rotate) && selection) {
-        MarkScope scope(painter);
-        const PointF centre = selection->RotationCentre();
-        const QColor black = QColor::fromRgba(ColorOpaqueBlack);
-        QPen pen(black, 1);
-        pen.setCosmetic(true);
-        painter.setPen(pen);
-        painter.setBrush(black);
-        painter.drawEllipse(ToQRectF(HandleSquare(8, centre, 1)));
-    } else if (tool == ToolValue(ToolKind::GradientLine) && selection) {
-        MarkScope scope(painter);
-        selection->DrawLineGradientHandles(painter, gradientStop);
-    } else if (tool == ToolValue(ToolKind::GradientFill) && selection) {
-        MarkScope scope(painter);
-        selection->DrawFillGradientHandles(painter, gradientStop);
-    }
-}
-
-void CKorvaniView::PaintConstructionPreview(QPainter& painter)
-{
-    if (creationNodes.empty())
-        return;
-    // The nodes placed so far and one more where the pointer is.
-    NodeList nodes = creationNodes;
-    nodes.push_back(PathNode::AtPoint(lastPoint.x, lastPoint.y, NodeCusp));
-
-    MarkScope scope(painter);
-    painter.setPen(QPen(QColor::fromRgba(ColorOpaqueBlack), 1.0));
-    painter.setBrush(Qt::NoBrush);
-    const std::int32_t tool = activeTool;
-    if (tool == ToolValue(ToolKind::Line)) {
-        painter.drawLine(QPointF(nodes[0].x, nodes[0].y), QPointF(nodes[1].x, nodes[1].y));
-    } else if (tool == ToolValue(ToolKind::Rectangle)) {
-        painter.drawRect(SpannedRect(nodes[0].Anchor(), nodes[1].Anchor()));
-    } else if (tool == ToolValue(ToolKind::Ellipse)) {
-        painter.drawEllipse(SpannedRect(nodes[0].Anchor(), nodes[1].Anchor()));
-    } else if (tool == ToolValue(ToolKind::Bezier)) {
-        QPainterPath path;
-        path.moveTo(nodes[0].x, nodes[0].y);
-        for (std::size_t i = 1; i < nodes.size(); ++i) {
-            const PathNode& a = nodes[i - 1];
-            const PathNode& b = nodes[i];
-            path.cubicTo(a.rx, a.ry, b.lx, b.ly, b.x, b.y);
-        }
-        painter.drawPath(path);
-    } else if (tool == ToolValue(ToolKind::Doodle)) {
-        QPainterPath path;
-        DoodleItem::AddSplineOutline(path, nodes);
-        painter.drawPath(path);
     }
 }

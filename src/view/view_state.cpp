@@ -8,6 +8,7 @@
 #include "platform/picture_cache.h"
 #include "platform/temp_files.h"
 #include "view/graphics_runtime_guard.h"
+#include "view/tools/tool_handler.h"
 #include "view/view_host.h"
 
 #include <algorithm>
@@ -24,10 +25,8 @@ namespace {
 constexpr std::array<float, 18> ZoomTable = {0.1f, 0.25f, 0.5f, 1.0f, 1.5f, 2.0f, 2.5f, 3.0f, 3.5f,
                                              4.0f, 4.5f, 5.0f, 5.5f, 6.0f, 6.5f, 7.0f, 7.5f, 8.0f};
 
-bool IsPlainToolValue(std::int32_t kind)
-{
-    return (kind >= 101 && kind <= 109) || (kind >= 111 && kind <= 115) || kind == InertToolValue;
-}
+// The first tool value; the handlers are kept by value - FirstToolValue.
+constexpr std::int32_t FirstToolValue = ToolValue(ToolKind::Select);
 
 // The tools that work on one member of a group: its active child.
 bool UsesActiveChild(std::int32_t kind)
@@ -43,6 +42,8 @@ CKorvaniView::CKorvaniView(CKorvaniDoc& document, ViewHost& viewHost) : doc(docu
     GraphicsRuntimeGuard::Instance().Acquire();
     selectionGroup = new GroupItem(SelectionGroupId);
     selectionGroup->AddRef();
+    for (std::size_t i = 0; i < toolHandlers.size(); ++i)
+        toolHandlers[i] = MakeToolHandler(*this, FirstToolValue + std::int32_t(i));
 }
 
 CKorvaniView::~CKorvaniView()
@@ -57,23 +58,36 @@ CKorvaniView::~CKorvaniView()
 void CKorvaniView::SetTool(std::int32_t kind)
 {
     CancelDrag();
+    FinishConstruction();
     editHitCode = HitMiss;
     selectedNodes.clear();
     gradientHit = HitMiss;
     gradientStop = -1;
-    if (UsesActiveChild(activeTool) && kind != activeTool)
-        ForgetActiveChildren();
 
-    if (IsPlainToolValue(kind)) {
+    if (ToolHandler* next = HandlerFor(kind)) {
+        if (kind != activeTool)
+            ActiveHandler().Leave();
         activeTool = kind;
-    } else if (kind == ToolValue(ToolKind::GradientLine) || kind == ToolValue(ToolKind::GradientFill)) {
-        activeTool = kind;
-        StartGradientTool();
+        next->Enter();
     } else {
         host.ShowMessage({"Unsupport tool", MessageIcon::Stop, MessageButtons::Ok});
     }
     host.ToolChanged(activeTool);
     Repaint();
+}
+
+ToolHandler* CKorvaniView::HandlerFor(std::int32_t kind) const
+{
+    const std::int64_t index = std::int64_t(kind) - FirstToolValue;
+    if (index < 0 || index >= std::int64_t(toolHandlers.size()))
+        return nullptr;
+    return toolHandlers[std::size_t(index)].get();
+}
+
+ToolHandler& CKorvaniView::ActiveHandler() const
+{
+    // SetTool takes only values that have a handler.
+    return *HandlerFor(activeTool);
 }
 
 void CKorvaniView::ForgetActiveChildren()
@@ -96,21 +110,6 @@ void CKorvaniView::KeepActiveChildrenForTool()
 {
     if (!UsesActiveChild(activeTool))
         ForgetActiveChildren();
-}
-
-void CKorvaniView::StartGradientTool()
-{
-    if (!selection)
-        return;
-    // The gradient being edited is switched on for every member.
-    if (activeTool == ToolValue(ToolKind::GradientLine))
-        doc.PushLineGradientOn(selection);
-    else
-        doc.PushFillGradientOn(selection);
-    AfterSelectionEdit();
-    gradientStop = 0;
-    gradientHit = 0;
-    LoadGradientBar();
 }
 
 void CKorvaniView::LoadGradientBar()
@@ -191,6 +190,13 @@ void CKorvaniView::StepZoom(int direction)
             }
         }
     }
+}
+
+void CKorvaniView::KeepPointAfterZoom(float before, PointF fixedPoint)
+{
+    panOffset.x -= (ZoomFactor - before) * fixedPoint.x;
+    panOffset.y -= (ZoomFactor - before) * fixedPoint.y;
+    host.ZoomChanged(ZoomFactor);
 }
 
 void CKorvaniView::SetZoomPercent(float percent)
@@ -290,6 +296,8 @@ void CKorvaniView::ClearDrawing()
     selection = nullptr;
     doc.Reset();
     creationNodes.clear();
+    creationAttributes.clear();
+    creationCount = 0;
     selectedNodes.clear();
     DeleteTempFiles();
     // No item is left to show the pictures kept for the old drawing.
