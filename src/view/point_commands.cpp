@@ -28,7 +28,8 @@ bool CKorvaniView::PointCommandEnabled(std::int32_t code) const
     case CommandPointCusp:
     case CommandPointSmooth:
     case CommandPointSymmetric:
-        return curve && editHitCode != 1 && editHitCode != HitMiss && editHitCode != HitBody;
+        // The node acted on is the first chosen one.
+        return curve && editHitCode != 1 && editHitCode != HitMiss && editHitCode != HitBody && !selectedNodes.empty();
     case CommandCloseCurve:
         return hasCanvas && selection && selection->CanJoinEnds(selectedNodes);
     case CommandBreakCurve:
@@ -70,8 +71,6 @@ void CKorvaniView::DoPointCommand(std::int32_t code)
     case CommandPointCusp:
     case CommandPointSmooth:
     case CommandPointSymmetric: {
-        if (selectedNodes.empty())
-            return;
         const std::int32_t index = selectedNodes.front();
         PathNode node;
         selection->GetNode(index, node);
@@ -86,10 +85,12 @@ void CKorvaniView::DoPointCommand(std::int32_t code)
     }
     case CommandCloseCurve:
         doc.PushOutlineOp(selection, selectedNodes);
+        editHitCode = HitMiss;
         selectedNodes.clear();
         break;
     case CommandBreakCurve:
         doc.PushOutlineOp(selection, selectedNodes.front());
+        editHitCode = HitMiss;
         selectedNodes.clear();
         break;
     case CommandDeletePoint:

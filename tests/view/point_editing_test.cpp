@@ -146,6 +146,59 @@ TEST_F(PointEditingTest, NodeTypeCommandsSetTheLeftControlPointByTheTypesRule)
     }
 }
 
+TEST_F(PointEditingTest, PointCommandsActOnTheChosenNodesAndConvertKeepsTheSelection)
+{
+    MakeCanvas();
+    // A U open at the top; the segment into node 1 bows out to the left.
+    NodeList nodes{PathNode::AtPoint(50, 50), PathNode::AtPoint(50, 150), PathNode::AtPoint(150, 150),
+                   PathNode::AtPoint(150, 50)};
+    nodes[1].lx = 20;
+    nodes[1].ly = 120;
+    nodes[3].brk = 1;
+    DrawItem* curve = AddOutline(nodes);
+    view.SetTool(ToolKind::Edit);
+    struct Case
+    {
+        std::int32_t code;
+        PointF choose, bandTo; // a click, or a band when bandTo is given
+        std::size_t count;
+        std::size_t probe;
+        PointF probeLeft;
+        std::int32_t closed; // the last node's close flag
+    };
+    const Case cases[] = {
+        {CommandPointToLine, {50, 150}, {}, 4, 1, {50, 150}, 0},
+        {CommandPointToCurve, {150, 150}, {}, 4, 2, {116.67f, 150}, 0},
+        {CommandCloseCurve, {40, 40}, {160, 60}, 4, 1, {20, 120}, 1}, // the two ends, apart
+        {CommandBreakCurve, {50, 150}, {}, 5, 1, {20, 120}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        if (c.bandTo.x > 0)
+            driver.DragAt(c.choose, c.bandTo);
+        else
+            driver.ClickAt(c.choose);
+        ASSERT_TRUE(view.PointCommandEnabled(c.code));
+        view.DoCommand(c.code);
+        ASSERT_EQ(curve->Nodes().size(), c.count);
+        ExpectNear(curve->Nodes()[c.probe].Left(), c.probeLeft);
+        EXPECT_EQ(curve->Nodes().back().close, c.closed);
+        EXPECT_TRUE(view.SelectedNodes().empty() || c.code < CommandCloseCurve);
+        view.DoCommand(CommandUndo);
+        EXPECT_EQ(curve->Nodes(), nodes);
+    }
+
+    // A shape becomes a curve in its place, and stays chosen.
+    DrawItem* rect = AddRect(300, 300, 50, 40);
+    driver.ClickAt({320, 320});
+    ASSERT_EQ(view.Selection(), rect);
+    EXPECT_FALSE(view.PointCommandEnabled(CommandPointToLine));
+    view.DoCommand(CommandPointToBezier);
+    ASSERT_EQ(view.Selection(), doc.GetItem(1));
+    EXPECT_EQ(view.Selection()->TypeCode(), ItemCurve);
+    EXPECT_FALSE(view.PointCommandEnabled(CommandPointToBezier));
+}
+
 TEST_F(PointEditingTest, DoubleClickOnACurveInsertsACuspNode)
 {
     MakeCanvas();
