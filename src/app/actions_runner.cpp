@@ -89,6 +89,8 @@ public:
 
     bool Export(const std::string& output)
     {
+        // An open curve left by the script is part of what it drew.
+        view.FinishConstruction();
         const Canvas& canvas = view.GetCanvas();
         return ExportDocument(doc, {canvas.width, canvas.height, canvas.color}, output, error) == 0;
     }
@@ -215,6 +217,7 @@ private:
             view.SaveDrawing(*action.text);
             return true;
         case Kind::Export: {
+            view.FinishConstruction();
             const Canvas& canvas = view.GetCanvas();
             return ExportDocument(doc, {canvas.width, canvas.height, canvas.color}, *action.text, why) == 0;
         }

@@ -48,6 +48,8 @@ bool CKorvaniView::OpenDrawing(const std::string& path)
 
 bool CKorvaniView::SaveDrawing(const std::string& path)
 {
+    // A curve still under construction is saved with the rest.
+    FinishConstruction();
     const FileWriteResult result = WriteDrawingFile(path, doc, {canvas.width, canvas.height, canvas.color});
     if (!result.ok) {
         host.ShowMessage({result.errorMessage, MessageIcon::Stop, MessageButtons::Ok});

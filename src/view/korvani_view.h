@@ -146,6 +146,13 @@ public:
     // The cursor for a canvas point under the active tool.
     int CursorFor(PointF q);
 
+    // --- placing an imported picture or drawing (creation_tools.cpp) ---
+    // The next drag places the picture of this working file (its type, the
+    // file's extension, is kept with it) or the items of this drawing file;
+    // then the tool active before comes back.
+    void BeginImagePlacement(const std::string& workingFile, const std::string& imageType);
+    void BeginFilePlacement(const std::string& workingFile);
+
     // --- selection (selection.cpp) ---
     DrawItem* Selection() const { return selection; }
     bool SelectionIsGroup() const;
@@ -257,6 +264,17 @@ private:
 
     // Pan so that fixedPoint stays where it was at the zoom `before`; tells the frame.
     void KeepPointAfterZoom(float before, PointF fixedPoint);
+
+    // creation_tools.cpp
+    // The item under construction becomes one item of the drawing, of the
+    // active tool's kind, and the selection.
+    void CommitCreation();
+    void DiscardCreation();
+    // The defaults a new item of this kind receives.
+    void SetCreationDefaults(std::int32_t kind);
+    // Empties the selection group; when it was the selection, nothing stays selected.
+    void ClearSelectionGroup();
+    void BeginPlacement(ToolKind kind);
 
     // rendering.cpp
     // Items first..end-1 of the list into image, within clip.

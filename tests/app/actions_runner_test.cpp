@@ -99,6 +99,25 @@ TEST_F(ActionsRunnerTest, AGradientStopTakesTheColourPaintedUnderThePointer)
     EXPECT_EQ(ramp.colors[2], 0xFF0000FFu);
 }
 
+TEST_F(ActionsRunnerTest, EveryDrawingToolMakesItsItem)
+{
+    const QString saved = dir.filePath("drawn.xml");
+    std::string error;
+    // A line, a rectangle, an ellipse, a doodle, a Bezier curve and a text; the
+    // curve is still open when the drawing is saved, and saved all the same.
+    ASSERT_EQ(Run("tool line\npress 200 100\nmove 250 120\nrelease 250 120\n"
+                  "tool rectangle\npress 200 150\nmove 260 190\nrelease 260 190\n"
+                  "tool ellipse\npress 280 150\nmove 330 190\nrelease 330 190\n"
+                  "tool doodle\npress 200 200\nmove 220 210\nmove 240 230\nrelease 240 230\n"
+                  "answer text Hi there\ntool text\npress 50 200\nrelease 50 200\n"
+                  "tool bezier\npress 300 200\nrelease 300 200\npress 350 220\nrelease 350 220\n"
+                  "save " + saved.toStdString() + "\n",
+                  error),
+              0)
+        << error;
+    EXPECT_EQ(SavedBoxes(saved).size(), 8u);
+}
+
 TEST_F(ActionsRunnerTest, MessagesNeedAnAnswerOrAnExpectation)
 {
     // 110 is no tool: the view says so in a box.

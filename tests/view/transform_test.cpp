@@ -188,6 +188,9 @@ TEST_F(TransformTest, AnythingArrivingMidDragCancelsItFirst)
         {"rotate", ToolKind::Rotate, {200, 125}, {150, 175}, {140, 175}},
         {"centre", ToolKind::Rotate, {150, 125}, {250, 250}, {300, 300}},
         {"guide", ToolKind::Select, {400, 300}, {400, 350}, {400, 360}},
+        // The item under construction is dropped.
+        {"line", ToolKind::Line, {300, 200}, {350, 250}, {360, 260}},
+        {"doodle", ToolKind::Doodle, {300, 200}, {350, 250}, {360, 260}},
     };
     enum class Interruption { Arrow, ToolKey, Zoom, LostCapture };
     const std::vector<GuideLine> guides{{0, 300}};

@@ -1,18 +1,85 @@
 // The Bezier tool: one node per press, its control points dragged out, the
-// curve closed by a press on its start point or finished open.
+// curve closed by a press on its start point or finished open by whatever
+// changes the tool or the drawing next.
 
 #include "view/tools/tool_handler.h"
 
+#include "items/attribute_format.h"
 #include "view/korvani_view.h"
 #include "view/mark_painting.h"
 #include "view/view_host.h"
 
 #include <QPainterPath>
 
+#include <cmath>
+
 class BezierTool final : public ToolHandler
 {
 public:
     using ToolHandler::ToolHandler;
+
+    PressResult Press(PointF q) override
+    {
+        CKorvaniView& v = view;
+        if (v.creationCount == 0) {
+            v.creationNodes.clear();
+            v.startPoint = q;
+            v.SelectNone();
+            v.SetCreationDefaults(ToolValue(ToolKind::Bezier));
+        } else if (!v.creationNodes.empty()) {
+            const RectF near = HandleSquare(8, q, 0);
+            const PointF last = v.creationNodes.back().Anchor();
+            if (!RectContainsHalfOpen(near, last.x, last.y) && RectContainsHalfOpen(near, v.startPoint.x, v.startPoint.y)) {
+                v.creationAttributes[ATTR_FILL_COLOR] = FormatColorAttr(v.shapeFillColor);
+                v.creationNodes.back().close = 1;
+                v.CommitCreation();
+                return NoDrag();
+            }
+        }
+        v.creationNodes.push_back(PathNode::AtPoint(q.x, q.y, NodeSymmetric));
+        ++v.creationCount;
+        pressed = v.creationNodes.back();
+        return StartDrag();
+    }
+
+    // Drags the control points out of the node just placed.
+    void Drag(PointF q) override
+    {
+        CKorvaniView& v = view;
+        const PointF last = v.lastPoint; // as of the previous event
+        if (!v.creationNodes.empty() &&
+            (std::fabs(last.x - v.downPoint.x) > 4 || std::fabs(last.y - v.downPoint.y) > 4)) {
+            PathNode& node = v.creationNodes.back();
+            node.type = NodeSymmetric;
+            if (!RectContainsHalfOpen(HandleSquare(4, last, 0), node.x, node.y)) {
+                node.rx = last.x;
+                node.ry = last.y;
+                node.lx = 2 * node.x - last.x;
+                node.ly = 2 * node.y - last.y;
+            }
+        }
+        v.lastPoint = q;
+    }
+
+    // The node stays as its press placed it.
+    void Cancel() override
+    {
+        if (!view.creationNodes.empty())
+            view.creationNodes.back() = pressed;
+    }
+
+    // Finished open: no fill.
+    void Finish() override
+    {
+        CKorvaniView& v = view;
+        if (v.creationCount == 0)
+            return;
+        // A single node is no curve: nothing to keep.
+        if (v.creationNodes.size() < 2)
+            v.DiscardCreation();
+        else
+            v.CommitCreation();
+    }
 
     int Cursor(PointF) override { return CursorBezier; }
 
@@ -62,6 +129,9 @@ private:
                 painter.drawRect(ToQRectF(HandleSquare(4, p, 1)));
         }
     }
+
+    // The node as the press placed it, for a drag that is cancelled.
+    PathNode pressed;
 };
 
 std::unique_ptr<ToolHandler> MakeBezierTool(CKorvaniView& view, ToolKind)

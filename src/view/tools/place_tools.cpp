@@ -3,16 +3,45 @@
 
 #include "view/tools/tool_handler.h"
 
+#include "document/korvani_doc.h"
 #include "view/korvani_view.h"
 #include "view/view_host.h"
+
+#include <string>
 
 class PlaceImageTool final : public ToolHandler
 {
 public:
     using ToolHandler::ToolHandler;
 
+    PressResult Press(PointF q) override
+    {
+        CKorvaniView& v = view;
+        // Nothing to place until a picture was chosen.
+        if (v.imagePath.empty())
+            return NoDrag();
+        v.creationAttributes[ATTR_CONTENT] = v.imagePath;
+        v.ClearSelectionGroup();
+        v.creationNodes = {PathNode::AtPoint(q.x, q.y, NodeSymmetric)};
+        return StartDrag();
+    }
+
+    // A click places the picture at its own size (the image item sees to that).
+    void Release(PointF) override
+    {
+        CKorvaniView& v = view;
+        if (v.creationNodes.empty())
+            return;
+        v.creationNodes.push_back(PathNode::AtPoint(v.lastPoint.x, v.lastPoint.y, NodeSymmetric));
+        v.CommitCreation();
+    }
+
+    // The picture and its type stay for the next press.
+    void Cancel() override { view.creationNodes.clear(); }
+
     int Cursor(PointF) override { return CursorPlace; }
 
+    // The box as it is dragged.
     void PaintMarks(QPainter& painter) override
     {
         ToolHandler::PaintMarks(painter);
@@ -25,8 +54,32 @@ class PlaceFileTool final : public ToolHandler
 public:
     using ToolHandler::ToolHandler;
 
+    PressResult Press(PointF) override
+    {
+        // Nothing to place until a drawing was chosen.
+        return view.placePath.empty() ? NoDrag() : StartDrag();
+    }
+
+    void Release(PointF) override
+    {
+        CKorvaniView& v = view;
+        std::string why;
+        const bool loaded = v.doc.PushLoadItems(v.downPoint, v.lastPoint, v.placePath, 1, &why) >= 0;
+        v.SelectNone();
+        v.SetTool(v.previousTool);
+        if (!loaded) {
+            // The working copy went missing: say so rather than place nothing in silence.
+            v.host.ShowMessage({why.empty() ? "Cannot open " + v.placePath : why, MessageIcon::Stop, MessageButtons::Ok});
+            return;
+        }
+        v.doc.ClearGuides();
+        v.AfterDocumentChange();
+        v.host.ItemsPanelRebuild(nullptr);
+    }
+
     int Cursor(PointF) override { return CursorPlace; }
 
+    // The box as it is dragged.
     void PaintMarks(QPainter& painter) override
     {
         ToolHandler::PaintMarks(painter);
