@@ -73,6 +73,12 @@ TEST_F(GradientToolsTest, HandleDragsCommitOnce)
         EXPECT_EQ(rect->FillRamp(), ramp);
         EXPECT_EQ(rect->GetPointAttr(ATTR_FILL_GRADIENT_END), end);
     }
+
+    // A locked item's handles stay put, and leave no empty undo step.
+    view.DoCommand(CommandToggleLocked);
+    const std::size_t steps = UndoCount();
+    driver.DragAt({300, 150}, {300, 190});
+    EXPECT_EQ(UndoCount(), steps);
 }
 
 } // namespace

@@ -39,10 +39,13 @@ public:
         if (!v.selection)
             return StartDrag();
         std::int32_t index = -1;
-        if (line)
-            v.selection->HitLineStop(q, index);
-        else
-            v.selection->HitFillStop(q, index);
+        // The handles of a hidden or locked item do not move: no drag, no empty undo step.
+        if (!v.selection->IsHidden() && !v.selection->IsLocked()) {
+            if (line)
+                v.selection->HitLineStop(q, index);
+            else
+                v.selection->HitFillStop(q, index);
+        }
         v.gradientHit = index >= 0 ? 0 : HitMiss;
         if (v.gradientHit != 0)
             return StartDrag();
