@@ -50,6 +50,8 @@ public:
     {
         // A script says what it expects to be told.
         host.strictMessages = true;
+        // A pixel read from the screen (a gradient stop's colour) is what the view painted.
+        host.paintClient = [this] { return view.PaintClient(); };
         view.OnResize(ActionsClientWidth, ActionsClientHeight);
     }
 

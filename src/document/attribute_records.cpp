@@ -195,16 +195,35 @@ int GradientHandleRecord::Apply()
 ToggleStopRecord::ToggleStopRecord(GradientSide side, DrawItem* item, PointF point, ArgbColor color)
     : ItemEditRecord(item), side(side), point(point), color(color)
 {
+    if (!Finite(point))
+        return;
+    // Tried once and put back: a click beside the gradient line is refused
+    // before it reaches the stack, where it would discard the redo list.
+    std::vector<DrawItem*> items;
+    for (const ItemRef& target : Targets())
+        items.push_back(target.get());
+    ItemChanges trial;
+    trial.Begin(items);
+    for (DrawItem* target : items)
+        (target->*Ops(side).toggleStop)(point, color);
+    trial.Finish();
+    lands = !trial.Empty();
+    trial.Restore();
 }
 
 bool ToggleStopRecord::Feasible() const
 {
-    return ItemEditRecord::Feasible() && Finite(point);
+    return ItemEditRecord::Feasible() && lands;
 }
 
 int ToggleStopRecord::Apply()
 {
-    for (const ItemRef& target : Targets())
-        (target.get()->*Ops(side).toggleStop)(point, color);
-    return 0;
+    // The first target's answer: the new stop's index, or 0 for a stop removed.
+    std::int32_t index = -1;
+    for (const ItemRef& target : Targets()) {
+        const std::int32_t answer = (target.get()->*Ops(side).toggleStop)(point, color);
+        if (index < 0)
+            index = answer;
+    }
+    return index >= 0 ? index : RecordRefused;
 }

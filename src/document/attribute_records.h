@@ -138,7 +138,9 @@ private:
     float dy;
 };
 
-// Adds a stop at the point, or removes the one there.
+// Adds a stop at the point, or removes the one there. Execute answers the
+// new stop's index (2 or more), or 0 when a stop was removed; a point where
+// no stop can be toggled is refused.
 class ToggleStopRecord final : public ItemEditRecord
 {
 public:
@@ -152,4 +154,5 @@ private:
     GradientSide side;
     PointF point;
     ArgbColor color;
+    bool lands = false;
 };

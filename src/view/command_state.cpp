@@ -46,8 +46,7 @@ CommandUpdate CKorvaniView::CommandState(int commandId) const
     case ID_INSERT_EMAIL_TAG:
         return {hasCanvas};
     case ID_GRADIENT_STOP_COLOR:
-        return {activeTool == ToolValue(ToolKind::GradientLine) ||
-                (activeTool == ToolValue(ToolKind::GradientFill) && gradientHit == 0 && selected)};
+        return {GradientStopColorEnabled()};
     case ID_TEXT_BOLD:
         return {true, textBold != 0};
     case ID_TEXT_ITALIC:

@@ -218,6 +218,20 @@ void CKorvaniView::DoCommand(std::int32_t code)
     case CommandExport: ExportCommand(); break;
     case CommandImport: ImportCommand(); break;
     case CommandCaptureScreen: CaptureCommand(); break;
+    case CommandPointToLine:
+    case CommandPointToCurve:
+    case CommandPointToBezier:
+    case CommandPointCusp:
+    case CommandPointSmooth:
+    case CommandPointSymmetric:
+    case CommandCloseCurve:
+    case CommandBreakCurve:
+    case CommandDeletePoint:
+        DoPointCommand(code);
+        break;
+    case CommandGradientStopColor:
+        DoGradientStopColor();
+        break;
     default:
         host.ShowMessage({"Unsupport command", MessageIcon::Stop, MessageButtons::Ok});
         break;

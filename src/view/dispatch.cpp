@@ -16,6 +16,7 @@ void CKorvaniView::OnLeftButtonDown(QPoint client, Qt::KeyboardModifiers modifie
     // A press while a drag is in progress means its release was lost.
     CancelDrag();
     shiftDown = modifiers.testFlag(Qt::ShiftModifier);
+    pointerPixel = client;
     const PointF q = CanvasPoint(client);
     downPoint = lastPoint = q;
     UpdateCursor(q);
@@ -31,6 +32,7 @@ void CKorvaniView::OnLeftButtonDown(QPoint client, Qt::KeyboardModifiers modifie
 void CKorvaniView::OnMouseMove(QPoint client, Qt::KeyboardModifiers modifiers)
 {
     shiftDown = modifiers.testFlag(Qt::ShiftModifier);
+    pointerPixel = client;
     const PointF q = CanvasPoint(client);
     hoverPoint = q;
     ruler.pointer = q;
@@ -53,6 +55,7 @@ void CKorvaniView::OnMouseMove(QPoint client, Qt::KeyboardModifiers modifiers)
 void CKorvaniView::OnLeftButtonUp(QPoint client, Qt::KeyboardModifiers modifiers)
 {
     shiftDown = modifiers.testFlag(Qt::ShiftModifier);
+    pointerPixel = client;
     const PointF q = CanvasPoint(client);
     if (!captured)
         return;
@@ -74,6 +77,7 @@ void CKorvaniView::OnLeftButtonDoubleClick(QPoint client, Qt::KeyboardModifiers 
 {
     CancelDrag();
     shiftDown = modifiers.testFlag(Qt::ShiftModifier);
+    pointerPixel = client;
     ActiveHandler().DoubleClick(CanvasPoint(client));
 }
 

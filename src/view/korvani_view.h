@@ -177,6 +177,13 @@ public:
 
     // --- commands (commands.cpp) ---
     void DoCommand(std::int32_t code);
+    // Point commands 211 to 218 and 236 (point_commands.cpp): DoCommand
+    // passes them on; the enable rule of each is its condition.
+    void DoPointCommand(std::int32_t code);
+    bool PointCommandEnabled(std::int32_t code) const;
+    // The current gradient stop's colour through the colour dialog (gradient_commands.cpp).
+    void DoGradientStopColor();
+    bool GradientStopColorEnabled() const;
     // The drawing changed outside the view's own operations: items are
     // measured anew. The caller keeps the selection valid.
     void DocumentChanged();
@@ -327,9 +334,6 @@ private:
     // After a setter changed the selection in place.
     void AfterSetter();
 
-    // point_command_state.cpp
-    bool PointCommandEnabled(std::int32_t code) const;
-
     // Pan so that fixedPoint stays where it was at the zoom `before`; tells the frame.
     void KeepPointAfterZoom(float before, PointF fixedPoint);
 
@@ -373,6 +377,8 @@ private:
     PointF downPoint;
     PointF lastPoint;
     PointF hoverPoint;
+    // The client pixel of the last mouse event: what the pointer is over on screen.
+    QPoint pointerPixel;
     PointF startPoint;
     std::int32_t activeTool = ToolValue(ToolKind::Select);
     std::int32_t previousTool = ToolValue(ToolKind::Select);

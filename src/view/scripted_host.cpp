@@ -150,6 +150,21 @@ int ScriptedHost::AskStartChoice()
     return Take(startAnswers, "the start-up chooser").value_or(-1);
 }
 
+ArgbColor ScriptedHost::ScreenPixelColor(QPoint screen)
+{
+    if (!paintClient)
+        return screenPixel;
+    if (paintedStale || painted.isNull()) {
+        painted = paintClient();
+        paintedStale = false;
+    }
+    const QPoint client = screen - clientOrigin;
+    if (!painted.rect().contains(client))
+        return screenPixel;
+    // The screen has no transparency.
+    return ColorOpaqueBlack | (painted.pixel(client) & 0x00FFFFFFu);
+}
+
 void ScriptedHost::CaptureMouse()
 {
     if (captured)

@@ -8,11 +8,13 @@
 
 #include "view/view_host.h"
 
+#include <QImage>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,7 +58,12 @@ public:
     // --- the window as the host pretends it is ---
     QPoint clientOrigin{0, 0}; // the client's origin on the screen
     QPoint cursorScreenPosition{0, 0};
+    // Read for a screen point outside the painted client, or when nothing paints it.
     ArgbColor screenPixel = ColorOpaqueWhite;
+    // Paints the client as the view shows it. When set, a screen pixel over
+    // the client is read from the last painted image, as a real screen shows
+    // it; a repaint asked for since then is done first.
+    std::function<QImage()> paintClient;
 
     // --- what was asked ---
     std::vector<MessageRequest> messages;
@@ -100,12 +107,20 @@ public:
     void CaptureMouse() override;
     void ReleaseMouse() override;
     void SetCursor(int cursorId) override { cursors.push_back(cursorId); }
-    void RequestRepaint() override { ++repaints; }
-    void RequestRepaint(const QRect& clientRect) override { partialRepaints.push_back(clientRect); }
+    void RequestRepaint() override
+    {
+        ++repaints;
+        paintedStale = true;
+    }
+    void RequestRepaint(const QRect& clientRect) override
+    {
+        partialRepaints.push_back(clientRect);
+        paintedStale = true;
+    }
     void SetScrollSizes(int width, int height) override { scrollSizes = QSize(width, height); }
     QPoint ClientToScreen(QPoint client) override { return client + clientOrigin; }
     QPoint CursorScreenPosition() override { return cursorScreenPosition; }
-    ArgbColor ScreenPixelColor(QPoint) override { return screenPixel; }
+    ArgbColor ScreenPixelColor(QPoint screen) override;
     void OpenWebPage(const std::string& url) override { webPages.push_back(url); }
     void SelectionChanged(DrawItem* selection) override { selectionNotices.push_back(selection); }
     void ToolChanged(int tool) override { toolNotices.push_back(tool); }
@@ -148,4 +163,6 @@ private:
     Queue<int> startAnswers;
     Queue<std::string> expectedMessages;
     std::string failure;
+    QImage painted;
+    bool paintedStale = true;
 };

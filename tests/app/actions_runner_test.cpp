@@ -80,6 +80,25 @@ TEST_F(ActionsRunnerTest, KeysReachTheViewWithTheirModifiers)
     ExpectRectNear(boxes[1], {110, 40, 60, 40}, 0.05f);
 }
 
+TEST_F(ActionsRunnerTest, AGradientStopTakesTheColourPaintedUnderThePointer)
+{
+    const QString saved = dir.filePath("stop.xml");
+    std::string error;
+    // The blue box's outline gradient runs through its middle; two units below it its fill shows.
+    ASSERT_EQ(Run("press 130 60\nrelease 130 60\ntool GradientLine\ndblclick 130 62\n"
+                  "save " + saved.toStdString() + "\n",
+                  error),
+              0)
+        << error;
+    CKorvaniDoc doc;
+    ReadItemsResult read = ReadItemsFile(doc, {}, {}, saved.toStdString(), 0);
+    ASSERT_EQ(read.items.size(), 2u);
+    const GradientRamp ramp = read.items[1]->LineRamp();
+    ReleaseReadItems(read.items);
+    ASSERT_EQ(ramp.colors.size(), 3u);
+    EXPECT_EQ(ramp.colors[2], 0xFF0000FFu);
+}
+
 TEST_F(ActionsRunnerTest, EveryDrawingToolMakesItsItem)
 {
     const QString saved = dir.filePath("drawn.xml");

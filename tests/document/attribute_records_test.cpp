@@ -81,9 +81,13 @@ TEST_F(AttributeRecords, GradientEditsOfBothSides)
         const PointF start = rect->GetPointAttr(side.startAttr);
 
         // A stop in the middle of the gradient line (the rectangle's mid-height).
-        step((doc.*side.toggle)(rect, {30, 20}, 0xFFFF0000));
+        // The answer is the new stop's index; beside the line nothing is toggled and nothing kept.
+        EXPECT_EQ((doc.*side.toggle)(rect, {30, 20}, 0xFFFF0000), 2);
         ASSERT_EQ(ramp().positions.size(), 3u);
         EXPECT_NEAR(ramp().positions[2], 0.5, 0.02);
+        const std::size_t steps = doc.GetUndoStack().UndoCount();
+        EXPECT_LT((doc.*side.toggle)(rect, {30, 29}, 0xFFFF0000), 0);
+        EXPECT_EQ(doc.GetUndoStack().UndoCount(), steps);
 
         step((doc.*side.stopColor)(rect, 2, 0xFF0000FF));
         EXPECT_EQ(ramp().colors[2], 0xFF0000FFu);

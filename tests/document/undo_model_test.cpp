@@ -153,8 +153,10 @@ int UndoModel::PushRandom()
     case 22: {
         if (!item)
             return -1;
-        const RectF b = item->Bounds();
-        const PointF p{b.x + b.width * 0.5f, b.y + b.height * 0.5f};
+        // The middle of the gradient line: a stop is added there, or the one there removed.
+        const PointF s = item->GetPointAttr(side ? ATTR_LINE_GRADIENT_START : ATTR_FILL_GRADIENT_START);
+        const PointF e = item->GetPointAttr(side ? ATTR_LINE_GRADIENT_END : ATTR_FILL_GRADIENT_END);
+        const PointF p{(s.x + e.x) / 2, (s.y + e.y) / 2};
         return side ? doc.PushToggleLineStop(item, p, Color()) : doc.PushToggleFillStop(item, p, Color());
     }
     case 23: return doc.PushOutlineOp(curve, RandomNode(curve));

@@ -180,8 +180,9 @@ TEST_F(TransformTest, AnythingArrivingMidDragCancelsItFirst)
         ToolKind tool;
         PointF press, move1, move2;
     };
-    // The selection previews, the centre and the guide are changed directly.
+    // The selection previews, the centre, the guide and a gradient end are changed directly.
     const DragKind drags[] = {
+        {"gradient end", ToolKind::GradientFill, {200, 125}, {220, 140}, {230, 150}},
         {"move", ToolKind::Select, {150, 125}, {180, 140}, {190, 150}},
         {"scale", ToolKind::Select, {204, 125}, {230, 125}, {240, 130}},
         {"rotate", ToolKind::Rotate, {200, 125}, {150, 175}, {140, 175}},
@@ -228,6 +229,7 @@ TEST_F(TransformTest, AnythingArrivingMidDragCancelsItFirst)
             EXPECT_EQ(UndoCount(), steps + (dx != 0 ? 1 : 0));
             ExpectRect(item->Bounds(), {bounds.x + dx, bounds.y, bounds.width, bounds.height}, 0.01f);
             EXPECT_EQ(item->GetPointAttr(ATTR_CENTER), (PointF{centre.x + dx, centre.y}));
+            EXPECT_EQ(item->GetPointAttr(ATTR_FILL_GRADIENT_END), (PointF{200 + dx, 125}));
             if (dx != 0) {
                 view.DoCommand(CommandUndo);
                 ExpectRect(item->Bounds(), bounds, 0.01f);

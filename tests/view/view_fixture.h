@@ -18,7 +18,11 @@
 class ViewTest : public ::testing::Test
 {
 protected:
-    ViewTest() { ZoomFactor = 1.0f; }
+    ViewTest()
+    {
+        ZoomFactor = 1.0f;
+        host.paintClient = [this] { return view.PaintClient(); };
+    }
     ~ViewTest() override { ZoomFactor = 1.0f; }
 
     // A canvas with 40-pixel margins: the canvas origin sits at client (40, 40).
