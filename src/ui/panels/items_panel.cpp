@@ -47,6 +47,18 @@ void ItemsList::MoveFocusTo(const QModelIndex& index, int how)
     emit MarksChangedByUser();
 }
 
+void ItemsList::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles)
+{
+    // For a span of rows Qt measures every row in it to find what to redraw;
+    // over a large drawing's whole list that costs far more than redrawing
+    // the rows on show. An open label editor keeps what is being typed.
+    if (bottomRight.row() - topLeft.row() > 1) {
+        viewport()->update();
+        return;
+    }
+    QListView::dataChanged(topLeft, bottomRight, roles);
+}
+
 bool ItemsList::PressPicture(const QModelIndex& index, QPoint point)
 {
     if (index != currentIndex())
