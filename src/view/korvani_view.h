@@ -173,6 +173,9 @@ public:
     void AddUnitsToSelection(const std::vector<DrawItem*>& items);
     void SelectInRect(const RectF& rect);
     void SelectNone();
+    // The selection becomes exactly these items (as the items panel marks
+    // them); the bars hear of it. Hidden and locked items are chosen too.
+    void SelectItems(const std::vector<DrawItem*>& items);
     void SyncSelectionToBars();
 
     // --- commands (commands.cpp) ---

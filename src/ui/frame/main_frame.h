@@ -5,6 +5,7 @@
 #include <QMainWindow>
 
 class CKorvaniDoc;
+class ItemsPanel;
 class QLabel;
 class ViewArea;
 
@@ -19,6 +20,7 @@ public:
     ~CMainFrame() override;
 
     ViewArea* viewArea() const { return area; }
+    ItemsPanel* itemsPanel() const { return panel; }
 
     // --- FrameNotices ---
     void OnSelectionChanged(DrawItem* selection) override;
@@ -29,6 +31,8 @@ public:
     void OnGradientValues(int position, int angle, int wrapMode) override;
 
 private:
+    // Before the view area: the view may notify the frame while it is made.
+    ItemsPanel* panel = nullptr;
     ViewArea* area;
     QLabel* zoomLabel;
     QLabel* toolLabel;
