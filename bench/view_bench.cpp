@@ -277,7 +277,9 @@ void BM_ScrollStep(benchmark::State& state)
     view.OnVerticalScroll(0);
 }
 
-// The first paint after a step of the zoom table (in and out by turns).
+// A step of the zoom table (in and out by turns): range(1) 0 times the
+// first paint after it, 1 the paint that follows it as well, which renders
+// the drawing at the new zoom.
 void BM_ZoomStep(benchmark::State& state)
 {
     Scene& scene = OpenScene(int(state.range(0)));
@@ -286,15 +288,22 @@ void BM_ZoomStep(benchmark::State& state)
         return;
     }
     CKorvaniView& view = scene.view;
+    const bool untilRendered = state.range(1) != 0;
     view.SelectNone();
     view.Paint(scene.image, scene.image.rect());
     int step = 0;
     for (auto _ : state) {
         view.StepZoom(++step % 2 ? 2 : 0);
         view.Paint(scene.image, scene.image.rect());
+        if (!untilRendered)
+            state.PauseTiming();
+        view.Paint(scene.image, scene.image.rect());
+        if (!untilRendered)
+            state.ResumeTiming();
         benchmark::DoNotOptimize(scene.image.constBits());
     }
     view.SetZoomPercent(100);
+    view.Paint(scene.image, scene.image.rect());
 }
 
 // Drawing a new rectangle in the middle of the client: press, 20 drag moves
@@ -344,7 +353,7 @@ BENCHMARK(BM_NudgeAndRepaint)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillise
 BENCHMARK(BM_HoverMove)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PanStep)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(BM_ScrollStep)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
-BENCHMARK(BM_ZoomStep)->Arg(10000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_ZoomStep)->Args({10000, 0})->Args({10000, 1})->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(BM_DrawRectangle)->Arg(100000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(BM_HitTestItems)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 

@@ -195,9 +195,9 @@ private:
     void BeginDrag(std::function<void()> putBack = {});
     void PutBackDrag();
     void EndCapture();
-    // The document changed through the view: bounds are measured anew and
-    // the kept layers are drawn again. The document's change count already
-    // tells the paint so after any push, undo or redo; this only makes sure.
+    // The document changed through the view. Its change count already tells
+    // the paint after any push, undo or redo (a change made around the undo
+    // stack goes through doc.NoteChange or DocumentChanged); this catches up now.
     void AfterDocumentChange();
     // Only the selection's own items changed, in place, by the one change
     // made since the view last looked: they are measured again and drawn

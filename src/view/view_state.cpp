@@ -356,7 +356,6 @@ const std::vector<ItemBoundsCache::Entry>& CKorvaniView::MeasuredItems()
 
 void CKorvaniView::AfterDocumentChange()
 {
-    seenChange = ~std::uint64_t(0);
     SyncWithDocument();
 }
 
