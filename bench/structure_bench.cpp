@@ -18,6 +18,7 @@
 #include "items/item_factory.h"
 #include "view/korvani_view.h"
 #include "view/view_codes.h"
+#include "quiet_host.h"
 #include "view/view_host.h"
 
 #include <QGuiApplication>
@@ -31,30 +32,6 @@
 #include <string>
 
 namespace {
-
-class QuietHost : public ViewHost
-{
-public:
-    MessageAnswer ShowMessage(const MessageRequest&) override { return MessageAnswer::Ok; }
-    std::optional<std::string> AskText(const TextInputRequest&) override { return std::nullopt; }
-    std::optional<FileDialogAnswer> AskFile(const FileDialogRequest&) override { return std::nullopt; }
-    void CaptureMouse() override {}
-    void ReleaseMouse() override {}
-    void SetCursor(int) override {}
-    void RequestRepaint() override {}
-    void RequestRepaint(const QRect&) override {}
-    void SetScrollSizes(int, int) override {}
-    QPoint ClientToScreen(QPoint p) override { return p; }
-    QPoint CursorScreenPosition() override { return {}; }
-    ArgbColor ScreenPixelColor(QPoint) override { return ColorOpaqueBlack; }
-    void OpenWebPage(const std::string&) override {}
-    void SelectionChanged(DrawItem*) override {}
-    void ToolChanged(int) override {}
-    void ZoomChanged(float) override {}
-    void ItemsPanelRebuild(DrawItem*) override {}
-    void ItemsPanelMark(DrawItem*) override {}
-    void GradientBarValues(int, int, int) override {}
-};
 
 constexpr int SceneItems = 100000;
 

@@ -15,6 +15,8 @@
 
 #include "document/korvani_doc.h"
 #include "view/korvani_view.h"
+#include "view/view_codes.h"
+#include "quiet_host.h"
 #include "view/view_host.h"
 
 #include <QDir>
@@ -32,33 +34,6 @@
 #include <string>
 
 namespace {
-
-// A window system that answers nothing and shows nothing.
-class QuietHost : public ViewHost
-{
-public:
-    MessageAnswer ShowMessage(const MessageRequest&) override { return MessageAnswer::Ok; }
-    std::optional<std::string> AskText(const TextInputRequest&) override { return std::nullopt; }
-    std::optional<FileDialogAnswer> AskFile(const FileDialogRequest&) override { return std::nullopt; }
-    void CaptureMouse() override {}
-    void ReleaseMouse() override {}
-    void SetCursor(int cursor) override { lastCursor = cursor; }
-    void RequestRepaint() override {}
-    void RequestRepaint(const QRect&) override {}
-    void SetScrollSizes(int, int) override {}
-    QPoint ClientToScreen(QPoint p) override { return p; }
-    QPoint CursorScreenPosition() override { return {}; }
-    ArgbColor ScreenPixelColor(QPoint) override { return ColorOpaqueBlack; }
-    void OpenWebPage(const std::string&) override {}
-    void SelectionChanged(DrawItem*) override {}
-    void ToolChanged(int) override {}
-    void ZoomChanged(float) override {}
-    void ItemsPanelRebuild(DrawItem*) override {}
-    void ItemsPanelMark(DrawItem*) override {}
-    void GradientBarValues(int, int, int) override {}
-
-    int lastCursor = 0;
-};
 
 constexpr int ClientWidth = 1920;
 constexpr int ClientHeight = 1080;
@@ -251,12 +226,135 @@ void BM_HitTestItems(benchmark::State& state)
     }
 }
 
+// One step of a Hand-tool drag: the canvas moves by (7, 5) pixels and the
+// view repaints. Nothing in the drawing changes.
+void BM_PanStep(benchmark::State& state)
+{
+    Scene& scene = OpenScene(int(state.range(0)));
+    if (!scene.ok) {
+        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+        return;
+    }
+    CKorvaniView& view = scene.view;
+    view.SelectNone();
+    view.SetTool(ToolKind::Hand);
+    view.Paint(scene.image, scene.image.rect());
+    const QPoint start(960, 540);
+    view.OnLeftButtonDown(start);
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        // Back and forth, so that the canvas stays in view.
+        const int k = step % 40 < 20 ? step % 40 : 40 - step % 40;
+        view.OnMouseMove(start + QPoint(7 * k, 5 * k));
+        view.Paint(scene.image, scene.image.rect());
+        benchmark::DoNotOptimize(scene.image.constBits());
+    }
+    view.OnLeftButtonUp(start);
+    view.SetPanOffset({0, 0});
+    view.SetTool(ToolKind::Select);
+}
+
+// One step of the vertical scroll bar (20 pixels) and the repaint.
+void BM_ScrollStep(benchmark::State& state)
+{
+    Scene& scene = OpenScene(int(state.range(0)));
+    if (!scene.ok) {
+        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+        return;
+    }
+    CKorvaniView& view = scene.view;
+    view.SelectNone();
+    view.Paint(scene.image, scene.image.rect());
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        const int k = step % 40 < 20 ? step % 40 : 40 - step % 40;
+        view.OnVerticalScroll(20 * k);
+        view.Paint(scene.image, scene.image.rect());
+        benchmark::DoNotOptimize(scene.image.constBits());
+    }
+    view.OnVerticalScroll(0);
+}
+
+// A step of the zoom table (in and out by turns): range(1) 0 times the
+// first paint after it, 1 the paint that follows it as well, which renders
+// the drawing at the new zoom.
+void BM_ZoomStep(benchmark::State& state)
+{
+    Scene& scene = OpenScene(int(state.range(0)));
+    if (!scene.ok) {
+        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+        return;
+    }
+    CKorvaniView& view = scene.view;
+    const bool untilRendered = state.range(1) != 0;
+    view.SelectNone();
+    view.Paint(scene.image, scene.image.rect());
+    int step = 0;
+    for (auto _ : state) {
+        view.StepZoom(++step % 2 ? 2 : 0);
+        view.Paint(scene.image, scene.image.rect());
+        if (!untilRendered)
+            state.PauseTiming();
+        view.Paint(scene.image, scene.image.rect());
+        if (!untilRendered)
+            state.ResumeTiming();
+        benchmark::DoNotOptimize(scene.image.constBits());
+    }
+    view.SetZoomPercent(100);
+    view.Paint(scene.image, scene.image.rect());
+}
+
+// Drawing a new rectangle in the middle of the client: press, 20 drag moves
+// and the release, each followed by a paint. The time is per event; the new
+// item is undone untimed.
+void BM_DrawRectangle(benchmark::State& state)
+{
+    Scene& scene = OpenScene(int(state.range(0)));
+    if (!scene.ok) {
+        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+        return;
+    }
+    CKorvaniView& view = scene.view;
+    view.SelectNone();
+    view.SetTool(ToolKind::Rectangle);
+    view.Paint(scene.image, scene.image.rect());
+    constexpr int Moves = 20;
+    const QPoint start(900, 500);
+    const int itemsBefore = scene.doc.GetItemCount();
+    for (auto _ : state) {
+        view.OnLeftButtonDown(start);
+        view.Paint(scene.image, scene.image.rect());
+        for (int i = 1; i <= Moves; ++i) {
+            view.OnMouseMove(start + QPoint(6 * i, 4 * i));
+            view.Paint(scene.image, scene.image.rect());
+        }
+        view.OnLeftButtonUp(start + QPoint(6 * Moves, 4 * Moves));
+        view.Paint(scene.image, scene.image.rect());
+        benchmark::DoNotOptimize(scene.image.constBits());
+        state.PauseTiming();
+        if (scene.doc.GetItemCount() > itemsBefore)
+            view.DoCommand(CommandUndo);
+        view.SelectNone();
+        view.Paint(scene.image, scene.image.rect());
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * (Moves + 2));
+    state.counters["committed"] = double(scene.doc.GetItemCount() - itemsBefore);
+    view.SetTool(ToolKind::Select);
+}
+
 BENCHMARK(BM_Paint)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(BM_PaintOneThread)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(BM_Repaint)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DragMove)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_NudgeAndRepaint)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_HoverMove)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PanStep)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_ScrollStep)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_ZoomStep)->Args({10000, 0})->Args({10000, 1})->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_DrawRectangle)->Arg(100000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(BM_HitTestItems)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 } // namespace

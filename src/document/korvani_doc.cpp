@@ -168,4 +168,5 @@ void CKorvaniDoc::Reset()
 {
     undoStack.Clear();
     items.RemoveAll();
+    NoteChange();
 }

@@ -107,9 +107,18 @@ public:
     DrawItem* GetItem(int index) const { return items.GetItem(index); }
     int IndexOf(const DrawItem* item) const { return items.IndexOf(item); }
     DrawItem* FindItemById(std::uint32_t id) const { return items.FindItemById(id); }
+    // The records' own list edits; they count as part of the record's change.
     void AddItem(DrawItem* item) { items.AddItem(item); }
     void InsertItem(int index, DrawItem* item) { items.InsertItem(index, item); }
     void RemoveItem(const DrawItem* item) { items.RemoveItem(item); }
+
+    // Grows with every change of the drawing: by one for each do, undo and
+    // redo, for a reset, and for whatever a caller reports through NoteChange
+    // (an edit made straight on an item or the list, as a drag does). What is
+    // kept from the drawing (measured bounds, rendered pictures) names the
+    // count it was made at.
+    std::uint64_t ChangeCount() const { return changeCount; }
+    void NoteChange() { ++changeCount; }
 
     // Guides, in the order they were added. Indices outside the list are
     // ignored (GetGuide then answers false and leaves `guide` alone).
@@ -130,7 +139,12 @@ public:
 
     // Every change of the drawing: executes the record and keeps it for
     // undo. Returns what the stack's Do returns.
-    int Push(std::unique_ptr<UndoRecord> record) { return undoStack.Do(std::move(record)); }
+    int Push(std::unique_ptr<UndoRecord> record)
+    {
+        // Counted even when refused: a record may have touched an item before it gave up.
+        NoteChange();
+        return undoStack.Do(std::move(record));
+    }
     const UndoStack& GetUndoStack() const { return undoStack; }
 
     // --- Change operations, one per record kind (doc_push.cpp) ---
@@ -198,8 +212,18 @@ public:
 
     bool CanUndo() const { return undoStack.CanUndo(); }
     bool CanRedo() const { return undoStack.CanRedo(); }
-    int Undo() { return undoStack.Undo(); }
-    int Redo() { return undoStack.Redo(); }
+    int Undo()
+    {
+        if (CanUndo())
+            NoteChange();
+        return undoStack.Undo();
+    }
+    int Redo()
+    {
+        if (CanRedo())
+            NoteChange();
+        return undoStack.Redo();
+    }
     // Deletes every record, then empties the item list. Guides and canvas
     // values stay.
     void Reset();
@@ -213,4 +237,5 @@ private:
     std::int32_t canvasWidth = 0;
     std::int32_t canvasHeight = 0;
     std::uint32_t canvasColor = 0;
+    std::uint64_t changeCount = 0;
 };

@@ -236,9 +236,8 @@ void CKorvaniView::DoCommand(std::int32_t code)
         host.ShowMessage({"Unsupport command", MessageIcon::Stop, MessageButtons::Ok});
         break;
     }
-    if (structural)
-        AfterDocumentChange();
-    else if (inPlace)
+    // A structural change reaches the paint through the document's change count.
+    if (inPlace)
         AfterSelectionEdit();
     if (structural || panelChanged)
         host.ItemsPanelRebuild(selection);

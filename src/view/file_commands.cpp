@@ -242,7 +242,6 @@ bool CKorvaniView::OpenDrawing(const std::string& path)
     if (doc.PushLoadItems({}, {}, path, 0) < 0) {
         // The file changed or vanished since it was read aside.
         host.ShowMessage({"Cannot open " + path, MessageIcon::Stop, MessageButtons::Ok});
-        AfterDocumentChange();
         host.ItemsPanelRebuild(nullptr);
         Repaint();
         return false;
@@ -253,7 +252,6 @@ bool CKorvaniView::OpenDrawing(const std::string& path)
     canvas.color = 0xFF000000u | (doc.GetCanvasColor() & 0x00FFFFFFu);
     ApplyCanvasGeometry();
     SelectNone();
-    AfterDocumentChange();
     host.ItemsPanelRebuild(nullptr);
     Repaint();
     return true;

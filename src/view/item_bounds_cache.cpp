@@ -65,6 +65,24 @@ void ItemBoundsCache::Update(const ItemList& items)
     valid = true;
 }
 
+bool ItemBoundsCache::Append(const ItemList& items, std::vector<DrawItem*>& added)
+{
+    const std::size_t count = std::size_t(items.GetItemCount());
+    if (!valid || count <= entries.size())
+        return false;
+    std::size_t i = 0;
+    for (DrawItem* item : items) {
+        if (i < entries.size() && entries[i].item != item)
+            return false;
+        if (i >= entries.size())
+            added.push_back(item);
+        ++i;
+    }
+    for (DrawItem* item : added)
+        entries.push_back(Measure(item));
+    return true;
+}
+
 void ItemBoundsCache::Remeasure(const std::vector<DrawItem*>& items)
 {
     if (!valid || items.empty())

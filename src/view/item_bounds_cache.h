@@ -26,6 +26,9 @@ public:
 
     void Invalidate() { valid = false; }
     void Update(const ItemList& items);
+    // When items only joined the top of the list since it was measured:
+    // measures them, hands them out in added, and answers true.
+    bool Append(const ItemList& items, std::vector<DrawItem*>& added);
     // Measures these items again; the list itself has not changed.
     void Remeasure(const std::vector<DrawItem*>& items);
     const std::vector<Entry>& Entries() const { return entries; }

@@ -193,6 +193,11 @@ public:
     // Enabled and checked state of a menu or bar command id, for the frame's
     // menus and bars; ids the view has no rule for are enabled (command_state.cpp).
     CommandUpdate CommandState(int commandId) const;
+    // A drag changed the selection's items directly, outside the undo
+    // stack (and again when it puts them back): the document counts the
+    // change, and the view measures the selection again without redrawing
+    // the rest.
+    void AfterDirectChange();
 
     // --- value setters of the bars and the items panel (value_setters.cpp) ---
     // Each changes the selection, when there is one, by one undoable step. A
@@ -273,11 +278,13 @@ private:
     void BeginDrag(std::function<void()> putBack = {});
     void PutBackDrag();
     void EndCapture();
-    // The document changed through the view: bounds are measured anew and
-    // the kept layers are drawn again.
+    // The document changed through the view. Its change count already tells
+    // the paint after any push, undo or redo (a change made around the undo
+    // stack goes through doc.NoteChange or DocumentChanged); this catches up now.
     void AfterDocumentChange();
-    // Only the selection's own items changed, in place: they are measured
-    // again and drawn live from now on, so the layers around them stay.
+    // Only the selection's own items changed, in place, by the one change
+    // made since the view last looked: they are measured again and drawn
+    // live from now on, so the layers around them stay.
     void AfterSelectionEdit();
 
     // dispatch.cpp
@@ -352,13 +359,23 @@ private:
     void BeginPlacement(ToolKind kind);
 
     // rendering.cpp
-    // Items first..end-1 of the list into image, within clip.
-    void PaintItems(QImage& image, const QRect& clip, int first, int end);
+    // Items first..end-1 of the list into image, within clip; answers how many were in view.
+    int PaintItems(QImage& image, const QRect& clip, int first, int end);
     // The list indices (first, last) of the items a drag may change; first > last when none.
     std::pair<int, int> LiveItemRange();
     // Renders the layers below and above the live items when anything they show changed.
     void UpdateLayers(QSize size, std::pair<int, int> live);
+    // Renders the layers inside area only (client pixels); answers the items drawn.
+    int RenderLayers(const QRect& area, std::pair<int, int> live);
+    // Layer pixels to client pixels while the layers show an older zoom.
+    QTransform LayerToClient() const;
+    // Moves the kept layers by whole pixels and renders the strips that come into view.
+    void ShiftLayers(QPoint shift, std::pair<int, int> live);
     void InvalidateLayers();
+    // The bounds of the items, renewed when the document changed since they were measured.
+    const std::vector<ItemBoundsCache::Entry>& MeasuredItems();
+    // A change the view has not followed in place: everything is measured and rendered anew.
+    void SyncWithDocument();
     RectF CanvasRectOf(const QRect& pixels) const;
     // The eight handles of the selection, which most tools show.
     void PaintSelectionHandles(QPainter& painter);
@@ -427,22 +444,32 @@ private:
     bool shiftDown = false;
 
     ItemBoundsCache boundsCache;
-    // Counts the changes of the drawing; the kept layers name the one they show.
+    // The document's change count that the bounds and layers account for.
+    std::uint64_t seenChange = ~std::uint64_t(0);
+    // Counts the changes the kept layers cannot follow in place.
     std::uint64_t drawingGeneration = 0;
+    // What the kept layers were rendered for, apart from where the canvas lay:
+    // a pan moves them and paints only what it uncovers.
     struct LayerKey
     {
         std::uint64_t generation = 0;
-        QTransform transform;
+        float zoom = 0;
         QSize size;
         std::int32_t canvasWidth = 0;
         std::int32_t canvasHeight = 0;
         ArgbColor canvasColor = 0;
-        int liveFirst = 0;
-        int liveLast = -1;
+        // Items [0, belowEnd) are in the layer below, [aboveBegin, end) in
+        // the one above (-1: no layer above).
+        int belowEnd = 0;
+        int aboveBegin = -1;
         friend bool operator==(const LayerKey&, const LayerKey&) = default;
     };
     LayerKey layerKey;
+    QPointF layerOrigin; // client pixel of the canvas origin in the kept layers
     bool layersValid = false;
+    // The layers show an older zoom, scaled, and owe a true render.
+    bool layersScaled = false;
+    int itemsInLayers = 0;
     std::vector<DrawItem*> liveUnits;   // drawn live at the next paint, sorted
     std::vector<DrawItem*> pinnedUnits; // edited in place since the layers were drawn
     QImage belowLayer; // background, canvas and the items below the live ones

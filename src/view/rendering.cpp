@@ -8,6 +8,7 @@
 #include "items/group_item.h"
 #include "view/mark_painting.h"
 #include "view/tools/tool_handler.h"
+#include "view/view_host.h"
 
 #include <QPainter>
 #include <QPen>
@@ -15,15 +16,47 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <thread>
 
 namespace {
 
 // Below this many items in view one thread is quicker than several.
 constexpr int ParallelItemThreshold = 200;
-constexpr int ParallelMinimumPixels = 128;
+// Nor for an area below this many pixels, such as the strip a pan uncovers:
+// every band strokes and flattens each item that crosses it, and a thin strip
+// is crossed by nearly every item in it.
+constexpr qint64 ParallelMinimumArea = 256 * 256;
 // Items between the live ones are drawn live too; beyond this many the layers are drawn anew.
 constexpr int MaximumLiveBystanders = 64;
+// From this many items in view a new zoom first shows the old layers scaled.
+constexpr int ScaledZoomItems = 2000;
+
+// Moves the pixels of image by shift; what comes into view keeps old pixels
+// until it is painted.
+void ScrollPixels(QImage& image, QPoint shift)
+{
+    const int width = image.width() - std::abs(shift.x());
+    const int rows = image.height() - std::abs(shift.y());
+    if (width <= 0 || rows <= 0)
+        return;
+    const int depth = image.depth() / 8;
+    const int fromX = std::max(0, -shift.x()), toX = std::max(0, shift.x());
+    uchar* const bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    const auto moveRow = [&](int to) {
+        std::memmove(bits + to * stride + toX * depth, bits + (to - shift.y()) * stride + fromX * depth,
+                     std::size_t(width) * std::size_t(depth));
+    };
+    // Rows in the order that reads each one before it is overwritten.
+    if (shift.y() > 0) {
+        for (int y = image.height() - 1; y >= shift.y(); --y)
+            moveRow(y);
+    } else {
+        for (int y = 0; y < rows; ++y)
+            moveRow(y);
+    }
+}
 
 // One pixel in canvas units.
 qreal Pixel()
@@ -77,9 +110,18 @@ void CKorvaniView::Paint(QImage& target, const QRegion& requested)
 
     QPainter painter(&target);
     painter.setClipRegion(region);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(clip.topLeft(), belowLayer, clip);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (layersScaled) {
+        // A new zoom on a large drawing: the old layers, scaled, show at
+        // once; the true render follows in the next paint.
+        painter.fillRect(clip, QColor::fromRgba(canvas.width > 0 ? WindowBackground : ShadowColor));
+        painter.setTransform(LayerToClient());
+        painter.drawImage(0, 0, belowLayer);
+        painter.resetTransform();
+    } else {
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(clip.topLeft(), belowLayer, clip);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setTransform(CanvasTransform());
     if (live.first <= live.second) {
@@ -93,8 +135,13 @@ void CKorvaniView::Paint(QImage& target, const QRegion& requested)
                 e.item->Draw(painter);
         }
         if (!aboveLayer.isNull()) {
-            painter.resetTransform();
-            painter.drawImage(clip.topLeft(), aboveLayer, clip);
+            if (layersScaled) {
+                painter.setTransform(LayerToClient());
+                painter.drawImage(0, 0, aboveLayer);
+            } else {
+                painter.resetTransform();
+                painter.drawImage(clip.topLeft(), aboveLayer, clip);
+            }
             painter.setTransform(CanvasTransform());
         }
     }
@@ -103,6 +150,17 @@ void CKorvaniView::Paint(QImage& target, const QRegion& requested)
     if (canvas.width > 0)
         ruler.Draw(painter, CanvasOrigin(), clientSize);
     PaintGuides(painter);
+    if (layersScaled)
+        host.RequestRepaint();
+}
+
+QTransform CKorvaniView::LayerToClient() const
+{
+    // client = (layer pixel - layer origin) * zoom / layer zoom + origin
+    const QPointF origin = CanvasOrigin();
+    const qreal scale = layerKey.zoom > 0 ? ZoomFactor / layerKey.zoom : 1.0;
+    return QTransform::fromTranslate(-layerOrigin.x(), -layerOrigin.y()) * QTransform::fromScale(scale, scale) *
+           QTransform::fromTranslate(origin.x(), origin.y());
 }
 
 RectF CKorvaniView::CanvasRectOf(const QRect& pixels) const
@@ -114,12 +172,14 @@ RectF CKorvaniView::CanvasRectOf(const QRect& pixels) const
 
 std::pair<int, int> CKorvaniView::LiveItemRange()
 {
-    boundsCache.Update(doc.Items());
+    MeasuredItems();
     // Drawn live: the items edited in place since the layers were drawn, and
-    // during a drag the selection, which previews or has nodes moved directly.
+    // during a drag that works on the selection, the selection, which
+    // previews or has nodes moved directly.
+    const bool dragsSelection = captured && selection && ActiveHandler().DragsSelection();
     const auto collect = [&] {
         liveUnits = pinnedUnits;
-        if (captured && selection)
+        if (dragsSelection)
             SelectionUnits(liveUnits);
         std::sort(liveUnits.begin(), liveUnits.end());
         liveUnits.erase(std::unique(liveUnits.begin(), liveUnits.end()), liveUnits.end());
@@ -151,27 +211,64 @@ void CKorvaniView::InvalidateLayers()
 
 void CKorvaniView::UpdateLayers(QSize size, std::pair<int, int> live)
 {
-    const LayerKey key{drawingGeneration, CanvasTransform(), size, canvas.width, canvas.height, canvas.color,
-                       live.first, live.second};
-    if (layersValid && key == layerKey)
-        return;
-    layerKey = key;
-    layersValid = true;
-
     const int count = int(boundsCache.Entries().size());
     const bool anyLive = live.first <= live.second;
-    const QRect all(QPoint(0, 0), size);
+    const bool anyAbove = anyLive && live.second + 1 < count;
+    // Named by what they show: items added on top and drawn live leave the layers as they are.
+    const LayerKey key{drawingGeneration, ZoomFactor, size, canvas.width, canvas.height, canvas.color,
+                       anyLive ? live.first : count, anyAbove ? live.second + 1 : -1};
+    const QPointF origin = CanvasOrigin();
+    if (layersValid && !layersScaled) {
+        const QPointF shift = origin - layerOrigin;
+        const QPoint whole(int(std::lround(std::clamp(shift.x(), -1e9, 1e9))),
+                           int(std::lround(std::clamp(shift.y(), -1e9, 1e9))));
+        // A pan by whole pixels moves every item by whole pixels: the kept
+        // pixels stay right where they land.
+        if (key == layerKey && shift.x() == whole.x() && shift.y() == whole.y()) {
+            if (whole.isNull())
+                return;
+            if (std::abs(whole.x()) < size.width() && std::abs(whole.y()) < size.height()) {
+                ShiftLayers(whole, live);
+                layerOrigin = origin;
+                return;
+            }
+        }
+        LayerKey zoomed = key;
+        zoomed.zoom = layerKey.zoom;
+        if (zoomed == layerKey && key.zoom != layerKey.zoom && itemsInLayers >= ScaledZoomItems) {
+            layersScaled = true;
+            return;
+        }
+    }
+    layersScaled = false;
+    layerKey = key;
+    layerOrigin = origin;
+    layersValid = true;
 
     if (belowLayer.size() != size)
         belowLayer = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    if (anyAbove) {
+        if (aboveLayer.size() != size)
+            aboveLayer = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    } else {
+        aboveLayer = QImage();
+    }
+    itemsInLayers = RenderLayers(QRect(QPoint(0, 0), size), live);
+}
+
+int CKorvaniView::RenderLayers(const QRect& area, std::pair<int, int> live)
+{
+    const int count = int(boundsCache.Entries().size());
+    const bool anyLive = live.first <= live.second;
     {
         QPainter painter(&belowLayer);
+        painter.setClipRect(area);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         if (canvas.width <= 0) {
             // No canvas yet: the whole client is the shadow's grey.
-            painter.fillRect(all, QColor::fromRgba(ShadowColor));
+            painter.fillRect(area, QColor::fromRgba(ShadowColor));
         } else {
-            painter.fillRect(all, QColor::fromRgba(WindowBackground));
+            painter.fillRect(area, QColor::fromRgba(WindowBackground));
             painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
             painter.setRenderHint(QPainter::Antialiasing, true);
             painter.setTransform(CanvasTransform());
@@ -183,23 +280,33 @@ void CKorvaniView::UpdateLayers(QSize size, std::pair<int, int> live)
             painter.drawRect(sheet);
         }
     }
-    PaintItems(belowLayer, all, 0, anyLive ? live.first : count);
-
-    if (anyLive && live.second + 1 < count) {
-        if (aboveLayer.size() != size)
-            aboveLayer = QImage(size, QImage::Format_ARGB32_Premultiplied);
-        aboveLayer.fill(Qt::transparent);
-        PaintItems(aboveLayer, all, live.second + 1, count);
-    } else {
-        aboveLayer = QImage();
+    int drawn = PaintItems(belowLayer, area, 0, anyLive ? live.first : count);
+    if (!aboveLayer.isNull()) {
+        {
+            QPainter painter(&aboveLayer);
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.fillRect(area, Qt::transparent);
+        }
+        drawn += PaintItems(aboveLayer, area, live.second + 1, count);
     }
+    return drawn;
 }
 
-void CKorvaniView::PaintItems(QImage& image, const QRect& clip, int first, int end)
+void CKorvaniView::ShiftLayers(QPoint shift, std::pair<int, int> live)
+{
+    ScrollPixels(belowLayer, shift);
+    if (!aboveLayer.isNull())
+        ScrollPixels(aboveLayer, shift);
+    const QRect all = belowLayer.rect();
+    for (const QRect& strip : QRegion(all) - QRegion(all.translated(shift)))
+        RenderLayers(strip, live);
+}
+
+int CKorvaniView::PaintItems(QImage& image, const QRect& clip, int first, int end)
 {
     const std::vector<ItemBoundsCache::Entry>& entries = boundsCache.Entries();
     if (first >= end || clip.isEmpty())
-        return;
+        return 0;
 
     // The items in view are recorded once, here, and the recording is played
     // in bands on every core: an item keeps its pen, brush and working path
@@ -221,8 +328,9 @@ void CKorvaniView::PaintItems(QImage& image, const QRect& clip, int first, int e
         }
     }
     const bool parallel = parallelPaint && inView >= ParallelItemThreshold &&
-                          std::max(clip.width(), clip.height()) >= ParallelMinimumPixels;
+                          qint64(clip.width()) * clip.height() >= ParallelMinimumArea;
     recording.PlayInBands(image, parallel ? int(std::max(1u, std::thread::hardware_concurrency())) : 1, clip);
+    return inView;
 }
 
 // --- tool marks ---

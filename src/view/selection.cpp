@@ -59,8 +59,7 @@ std::pair<DrawItem*, std::int32_t> CKorvaniView::HitTestItems(PointF q)
         if (code != HitMiss)
             return {selection, code};
     }
-    boundsCache.Update(doc.Items());
-    const std::vector<ItemBoundsCache::Entry>& entries = boundsCache.Entries();
+    const std::vector<ItemBoundsCache::Entry>& entries = MeasuredItems();
     constexpr float reach = ItemBoundsCache::HitReach;
     for (auto e = entries.rbegin(); e != entries.rend(); ++e) {
         // No item answers a point this far from its bounds: skip the outline work.
@@ -119,8 +118,7 @@ void CKorvaniView::AddUnitsToSelection(const std::vector<DrawItem*>& items)
 
 void CKorvaniView::SelectInRect(const RectF& rect)
 {
-    boundsCache.Update(doc.Items());
-    const std::vector<ItemBoundsCache::Entry>& entries = boundsCache.Entries();
+    const std::vector<ItemBoundsCache::Entry>& entries = MeasuredItems();
     std::vector<DrawItem*> inside;
     for (auto e = entries.rbegin(); e != entries.rend(); ++e) {
         const RectF& b = e->bounds;

@@ -302,7 +302,6 @@ void CKorvaniView::ClearDrawing()
     DeleteTempFiles();
     // No item is left to show the pictures kept for the old drawing.
     ClearPictureCache();
-    AfterDocumentChange();
 }
 
 // --- small helpers every part uses ---
@@ -336,15 +335,46 @@ void CKorvaniView::EndCapture()
     }
 }
 
-void CKorvaniView::AfterDocumentChange()
+void CKorvaniView::SyncWithDocument()
 {
+    if (doc.ChangeCount() == seenChange)
+        return;
+    const bool oneChange = seenChange < doc.ChangeCount() && doc.ChangeCount() - seenChange == 1;
+    seenChange = doc.ChangeCount();
+    // A new item on top (the creation tools' commit): it is measured and
+    // drawn live over the kept layers, which still show everything below it.
+    if (oneChange) {
+        std::vector<DrawItem*> added;
+        if (boundsCache.Append(doc.Items(), added)) {
+            pinnedUnits.insert(pinnedUnits.end(), added.begin(), added.end());
+            return;
+        }
+    }
     boundsCache.Invalidate();
     pinnedUnits.clear();
     ++drawingGeneration;
 }
 
+const std::vector<ItemBoundsCache::Entry>& CKorvaniView::MeasuredItems()
+{
+    SyncWithDocument();
+    boundsCache.Update(doc.Items());
+    return boundsCache.Entries();
+}
+
+void CKorvaniView::AfterDocumentChange()
+{
+    SyncWithDocument();
+}
+
 void CKorvaniView::AfterSelectionEdit()
 {
+    // More than one change since the view last looked: not only this edit.
+    if (seenChange > doc.ChangeCount() || doc.ChangeCount() - seenChange > 1) {
+        SyncWithDocument();
+        return;
+    }
+    seenChange = doc.ChangeCount();
     std::vector<DrawItem*> units;
     SelectionUnits(units);
     boundsCache.Remeasure(units);
@@ -356,8 +386,14 @@ void CKorvaniView::AfterSelectionEdit()
     }
 }
 
+void CKorvaniView::AfterDirectChange()
+{
+    doc.NoteChange();
+    AfterSelectionEdit();
+}
+
 void CKorvaniView::DocumentChanged()
 {
-    AfterDocumentChange();
+    doc.NoteChange();
     Repaint();
 }

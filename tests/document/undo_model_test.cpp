@@ -223,6 +223,9 @@ void UndoModel::Run(std::uint32_t seed, int steps)
     for (int step = 0; step < steps; ++step) {
         SCOPED_TRACE(testing::Message() << "seed " << seed << " step " << step);
         const int action = Pick(100);
+        const std::uint64_t changesBefore = doc.ChangeCount();
+        const std::size_t positionBefore = doc.GetUndoStack().UndoCount();
+        bool reset = false;
         if (action < 14) {
             lastAction = "undo";
             doc.Undo();
@@ -234,6 +237,7 @@ void UndoModel::Run(std::uint32_t seed, int steps)
             Select({});
             doc.Reset();
             history.assign(1, State());
+            reset = true;
         } else {
             const std::size_t done = doc.GetUndoStack().UndoCount();
             const std::size_t redoable = doc.GetUndoStack().RedoCount();
@@ -249,6 +253,9 @@ void UndoModel::Run(std::uint32_t seed, int steps)
             }
         }
         ASSERT_NO_FATAL_FAILURE(CheckPosition());
+        // Every change of the drawing is counted: the view keeps what it measured and rendered until the count moves.
+        if (reset || !(history[doc.GetUndoStack().UndoCount()] == history[positionBefore]))
+            ASSERT_GT(doc.ChangeCount(), changesBefore) << lastAction;
         if (step % 300 == 299) {
             ASSERT_NO_FATAL_FAILURE(UnwindAndReplay());
         }

@@ -159,6 +159,17 @@ TEST_F(PaintingTest, BandsAndClipsPaintTheSamePixels)
     EXPECT_TRUE(part.copy(clip) == single.copy(clip));
     EXPECT_EQ(At(part, 10, 10), 0xFF123456u);
 
+    // A pan by whole pixels moves the kept picture and paints only the
+    // strips it uncovers: the pixels of a full paint, but for the level or
+    // two by which an edge rounds when the whole drawing moves.
+    for (const PointF pan : {PointF{13, 7}, PointF{-30, 22}, PointF{-2, -45}}) {
+        view.SetPanOffset(pan);
+        const QImage panned = view.PaintClient();
+        view.DocumentChanged();
+        EXPECT_LE(LargestDifference(panned, view.PaintClient()), 2) << pan.x << ", " << pan.y;
+    }
+    view.SetPanOffset({0, 0});
+
     // At zoom 1 the canvas on screen is the picture an export gives (below
     // the ruler's edge on the canvas's first row). Edges cut by the picture's
     // sides may round a level apart.

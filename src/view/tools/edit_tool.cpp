@@ -39,6 +39,8 @@ class EditTool final : public ToolHandler
 public:
     using ToolHandler::ToolHandler;
 
+    bool DragsSelection() const override { return true; }
+
     PressResult Press(PointF q) override
     {
         CKorvaniView& v = view;

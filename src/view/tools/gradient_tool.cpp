@@ -17,6 +17,8 @@ class GradientTool final : public ToolHandler
 public:
     GradientTool(CKorvaniView& view, ToolKind kind) : ToolHandler(view), line(kind == ToolKind::GradientLine) {}
 
+    bool DragsSelection() const override { return true; }
+
     // The gradient being edited is switched on for every member.
     void Enter() override
     {

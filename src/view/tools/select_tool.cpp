@@ -53,6 +53,8 @@ class SelectTool final : public ToolHandler
 public:
     using ToolHandler::ToolHandler;
 
+    bool DragsSelection() const override { return true; }
+
     PressResult Press(PointF q) override
     {
         CKorvaniView& v = view;

@@ -71,6 +71,11 @@ public:
     // still has under construction is committed.
     virtual void Finish() {}
 
+    // Whether the tool's drags change the selection's items directly (a
+    // preview, dragged nodes or handles): those are drawn live, over the
+    // kept layers, while the drag lasts.
+    virtual bool DragsSelection() const { return false; }
+
     // The cursor over q, when no guide is near.
     virtual int Cursor(PointF q);
     // Marks over the drawing (handles, bands, centres) in canvas units.
