@@ -255,6 +255,35 @@ void BM_PanStep(benchmark::State& state)
     view.SetTool(ToolKind::Select);
 }
 
+// A long Hand-tool drag one way and back, 24 pixels a step: the kept
+// layers run out on the side the client moves to every few steps, so the
+// time is what the pixels drawn ahead cost per step.
+void BM_PanSweep(benchmark::State& state)
+{
+    Scene& scene = OpenScene(int(state.range(0)));
+    if (!scene.ok) {
+        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+        return;
+    }
+    CKorvaniView& view = scene.view;
+    view.SelectNone();
+    view.SetTool(ToolKind::Hand);
+    view.Paint(scene.image, scene.image.rect());
+    const QPoint start(1800, 540);
+    view.OnLeftButtonDown(start);
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        const int k = step % 140 < 70 ? step % 140 : 140 - step % 140;
+        view.OnMouseMove(start - QPoint(24 * k, 0));
+        view.Paint(scene.image, scene.image.rect());
+        benchmark::DoNotOptimize(scene.image.constBits());
+    }
+    view.OnLeftButtonUp(start);
+    view.SetPanOffset({0, 0});
+    view.SetTool(ToolKind::Select);
+}
+
 // One step of the vertical scroll bar (20 pixels) and the repaint.
 void BM_ScrollStep(benchmark::State& state)
 {
@@ -352,6 +381,7 @@ BENCHMARK(BM_DragMove)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->
 BENCHMARK(BM_NudgeAndRepaint)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_HoverMove)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PanStep)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_PanSweep)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(BM_ScrollStep)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(BM_ZoomStep)->Args({10000, 0})->Args({10000, 1})->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(BM_DrawRectangle)->Arg(100000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();

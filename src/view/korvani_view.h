@@ -359,18 +359,23 @@ private:
     void BeginPlacement(ToolKind kind);
 
     // rendering.cpp
-    // Items first..end-1 of the list into image, within clip; answers how many were in view.
+    // Items first..end-1 of the list into a kept layer, within clip (layer
+    // pixels); answers how many were in view.
     int PaintItems(QImage& image, const QRect& clip, int first, int end);
     // The list indices (first, last) of the items a drag may change; first > last when none.
     std::pair<int, int> LiveItemRange();
     // Renders the layers below and above the live items when anything they show changed.
     void UpdateLayers(QSize size, std::pair<int, int> live);
-    // Renders the layers inside area only (client pixels); answers the items drawn.
+    // Renders the layers inside area only (layer pixels); answers the items drawn.
     int RenderLayers(const QRect& area, std::pair<int, int> live);
+    // Canvas units to layer pixels.
+    QTransform LayerTransform() const;
     // Layer pixels to client pixels while the layers show an older zoom.
     QTransform LayerToClient() const;
-    // Moves the kept layers by whole pixels and renders the strips that come into view.
-    void ShiftLayers(QPoint shift, std::pair<int, int> live);
+    // Moves the client's window in the kept layers to corner (layer pixels),
+    // shifting them and rendering what it uncovers; false when so little of
+    // what is kept would show that rendering the layers afresh is as quick.
+    bool ShiftLayers(QPoint corner, std::pair<int, int> live);
     void InvalidateLayers();
     // The bounds of the items, renewed when the document changed since they were measured.
     const std::vector<ItemBoundsCache::Entry>& MeasuredItems();
@@ -465,7 +470,12 @@ private:
         friend bool operator==(const LayerKey&, const LayerKey&) = default;
     };
     LayerKey layerKey;
-    QPointF layerOrigin; // client pixel of the canvas origin in the kept layers
+    // The layers reach a margin beyond each side of the client, so
+    // that most pan steps only move the client's window over pixels already
+    // drawn (at 1920 x 1080 a layer takes 15 MB instead of 8).
+    QPointF layerOrigin; // layer pixel of the canvas origin
+    QRect layerWindow;   // the layer pixels the client shows
+    QRect layerDrawn;    // the layer pixels rendered; the rest is stale
     bool layersValid = false;
     // The layers show an older zoom, scaled, and owe a true render.
     bool layersScaled = false;

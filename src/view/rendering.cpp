@@ -10,6 +10,7 @@
 #include "view/tools/tool_handler.h"
 #include "view/view_host.h"
 
+#include <QMargins>
 #include <QPainter>
 #include <QPen>
 #include <QRegion>
@@ -31,6 +32,12 @@ constexpr qint64 ParallelMinimumArea = 256 * 256;
 constexpr int MaximumLiveBystanders = 64;
 // From this many items in view a new zoom first shows the old layers scaled.
 constexpr int ScaledZoomItems = 2000;
+// How far the kept layers reach beyond each side of the client. A pan step
+// within it is a copy; past it the layers are drawn out to this margin on the
+// side the client moved to, so that strips are drawn seldom and wide instead
+// of thin on every step (a thin strip costs nearly as much: every item
+// crossing it is stroked whole).
+constexpr int LayerMargin = 256;
 
 // Moves the pixels of image by shift; what comes into view keeps old pixels
 // until it is painted.
@@ -62,6 +69,18 @@ void ScrollPixels(QImage& image, QPoint shift)
 qreal Pixel()
 {
     return ZoomFactor > 0 ? 1.0 / ZoomFactor : 1.0;
+}
+
+// Every canvas point of the pixels, and the pixel that anti-aliasing may touch around them.
+RectF CanvasRectOf(const QRect& pixels, const QTransform& canvasToPixels)
+{
+    const RectF r = FromQRectF(canvasToPixels.inverted().mapRect(QRectF(pixels)));
+    return InflateRect(r, float(2 * Pixel()));
+}
+
+qint64 Area(const QRect& r)
+{
+    return r.isEmpty() ? 0 : qint64(r.width()) * r.height();
 }
 
 } // namespace
@@ -115,11 +134,11 @@ void CKorvaniView::Paint(QImage& target, const QRegion& requested)
         // once; the true render follows in the next paint.
         painter.fillRect(clip, QColor::fromRgba(canvas.width > 0 ? WindowBackground : ShadowColor));
         painter.setTransform(LayerToClient());
-        painter.drawImage(0, 0, belowLayer);
+        painter.drawImage(layerDrawn.topLeft(), belowLayer, layerDrawn);
         painter.resetTransform();
     } else {
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(clip.topLeft(), belowLayer, clip);
+        painter.drawImage(clip.topLeft(), belowLayer, clip.translated(layerWindow.topLeft()));
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -137,10 +156,10 @@ void CKorvaniView::Paint(QImage& target, const QRegion& requested)
         if (!aboveLayer.isNull()) {
             if (layersScaled) {
                 painter.setTransform(LayerToClient());
-                painter.drawImage(0, 0, aboveLayer);
+                painter.drawImage(layerDrawn.topLeft(), aboveLayer, layerDrawn);
             } else {
                 painter.resetTransform();
-                painter.drawImage(clip.topLeft(), aboveLayer, clip);
+                painter.drawImage(clip.topLeft(), aboveLayer, clip.translated(layerWindow.topLeft()));
             }
             painter.setTransform(CanvasTransform());
         }
@@ -154,6 +173,11 @@ void CKorvaniView::Paint(QImage& target, const QRegion& requested)
         host.RequestRepaint();
 }
 
+QTransform CKorvaniView::LayerTransform() const
+{
+    return QTransform(ZoomFactor, 0, 0, ZoomFactor, layerOrigin.x(), layerOrigin.y());
+}
+
 QTransform CKorvaniView::LayerToClient() const
 {
     // client = (layer pixel - layer origin) * zoom / layer zoom + origin
@@ -165,9 +189,7 @@ QTransform CKorvaniView::LayerToClient() const
 
 RectF CKorvaniView::CanvasRectOf(const QRect& pixels) const
 {
-    // Every canvas point of the pixels, and the pixel that anti-aliasing may touch around them.
-    const RectF r = FromQRectF(CanvasTransform().inverted().mapRect(QRectF(pixels)));
-    return InflateRect(r, float(2 * Pixel()));
+    return ::CanvasRectOf(pixels, CanvasTransform());
 }
 
 std::pair<int, int> CKorvaniView::LiveItemRange()
@@ -219,20 +241,14 @@ void CKorvaniView::UpdateLayers(QSize size, std::pair<int, int> live)
                        anyLive ? live.first : count, anyAbove ? live.second + 1 : -1};
     const QPointF origin = CanvasOrigin();
     if (layersValid && !layersScaled) {
-        const QPointF shift = origin - layerOrigin;
-        const QPoint whole(int(std::lround(std::clamp(shift.x(), -1e9, 1e9))),
-                           int(std::lround(std::clamp(shift.y(), -1e9, 1e9))));
+        // The layer pixel that the client's top left pixel shows.
+        const QPointF corner = layerOrigin - origin;
+        const QPoint whole(int(std::lround(std::clamp(corner.x(), -1e9, 1e9))),
+                           int(std::lround(std::clamp(corner.y(), -1e9, 1e9))));
         // A pan by whole pixels moves every item by whole pixels: the kept
         // pixels stay right where they land.
-        if (key == layerKey && shift.x() == whole.x() && shift.y() == whole.y()) {
-            if (whole.isNull())
-                return;
-            if (std::abs(whole.x()) < size.width() && std::abs(whole.y()) < size.height()) {
-                ShiftLayers(whole, live);
-                layerOrigin = origin;
-                return;
-            }
-        }
+        if (key == layerKey && corner.x() == whole.x() && corner.y() == whole.y() && ShiftLayers(whole, live))
+            return;
         LayerKey zoomed = key;
         zoomed.zoom = layerKey.zoom;
         if (zoomed == layerKey && key.zoom != layerKey.zoom && itemsInLayers >= ScaledZoomItems) {
@@ -242,18 +258,22 @@ void CKorvaniView::UpdateLayers(QSize size, std::pair<int, int> live)
     }
     layersScaled = false;
     layerKey = key;
-    layerOrigin = origin;
+    layerOrigin = origin + QPointF(LayerMargin, LayerMargin);
     layersValid = true;
 
-    if (belowLayer.size() != size)
-        belowLayer = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    const QSize layerSize = size.grownBy(QMargins(LayerMargin, LayerMargin, LayerMargin, LayerMargin));
+    if (belowLayer.size() != layerSize)
+        belowLayer = QImage(layerSize, QImage::Format_ARGB32_Premultiplied);
     if (anyAbove) {
-        if (aboveLayer.size() != size)
-            aboveLayer = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        if (aboveLayer.size() != layerSize)
+            aboveLayer = QImage(layerSize, QImage::Format_ARGB32_Premultiplied);
     } else {
         aboveLayer = QImage();
     }
-    itemsInLayers = RenderLayers(QRect(QPoint(0, 0), size), live);
+    // The margins wait for the first pan: a changed drawing costs no more than the client.
+    layerWindow = QRect(QPoint(LayerMargin, LayerMargin), size);
+    layerDrawn = layerWindow;
+    itemsInLayers = RenderLayers(layerDrawn, live);
 }
 
 int CKorvaniView::RenderLayers(const QRect& area, std::pair<int, int> live)
@@ -271,7 +291,7 @@ int CKorvaniView::RenderLayers(const QRect& area, std::pair<int, int> live)
             painter.fillRect(area, QColor::fromRgba(WindowBackground));
             painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
             painter.setRenderHint(QPainter::Antialiasing, true);
-            painter.setTransform(CanvasTransform());
+            painter.setTransform(LayerTransform());
             const QRectF sheet(0, 0, canvas.width, canvas.height);
             painter.fillRect(sheet.translated(4, 4), QColor::fromRgba(ShadowColor));
             painter.fillRect(sheet, QColor::fromRgba(canvas.color));
@@ -292,14 +312,42 @@ int CKorvaniView::RenderLayers(const QRect& area, std::pair<int, int> live)
     return drawn;
 }
 
-void CKorvaniView::ShiftLayers(QPoint shift, std::pair<int, int> live)
+bool CKorvaniView::ShiftLayers(QPoint corner, std::pair<int, int> live)
 {
-    ScrollPixels(belowLayer, shift);
-    if (!aboveLayer.isNull())
-        ScrollPixels(aboveLayer, shift);
+    QRect window(corner, layerWindow.size());
+    if (window == layerWindow)
+        return true;
+    // Less than half the client kept: the strips would cost more than a fresh render.
+    if (2 * Area(window & layerDrawn) < Area(window))
+        return false;
     const QRect all = belowLayer.rect();
-    for (const QRect& strip : QRegion(all) - QRegion(all.translated(shift)))
-        RenderLayers(strip, live);
+    if (!all.contains(window)) {
+        // Past the margin: move the kept pixels so that the client is in the middle again.
+        const QPoint shift = QPoint(LayerMargin, LayerMargin) - corner;
+        ScrollPixels(belowLayer, shift);
+        if (!aboveLayer.isNull())
+            ScrollPixels(aboveLayer, shift);
+        layerOrigin += shift;
+        layerDrawn = layerDrawn.translated(shift) & all;
+        window.translate(shift);
+    }
+    if (!layerDrawn.contains(window)) {
+        // Draw ahead out to the layers' edge on every side the client crossed.
+        QRect grown = layerDrawn | window;
+        if (window.left() < layerDrawn.left())
+            grown.setLeft(all.left());
+        if (window.right() > layerDrawn.right())
+            grown.setRight(all.right());
+        if (window.top() < layerDrawn.top())
+            grown.setTop(all.top());
+        if (window.bottom() > layerDrawn.bottom())
+            grown.setBottom(all.bottom());
+        for (const QRect& strip : QRegion(grown) - QRegion(layerDrawn))
+            RenderLayers(strip, live);
+        layerDrawn = grown;
+    }
+    layerWindow = window;
+    return true;
 }
 
 int CKorvaniView::PaintItems(QImage& image, const QRect& clip, int first, int end)
@@ -312,13 +360,14 @@ int CKorvaniView::PaintItems(QImage& image, const QRect& clip, int first, int en
     // in bands on every core: an item keeps its pen, brush and working path
     // between draws, so it cannot draw from two threads itself. The export
     // paints the same way, so the screen shows the pixels a PNG gets.
-    const RectF visible = CanvasRectOf(clip);
+    const QTransform toLayer = LayerTransform();
+    const RectF visible = ::CanvasRectOf(clip, toLayer);
     DisplayList recording(image.width(), image.height());
     int inView = 0;
     {
         QPainter recorder(&recording);
         recorder.setRenderHint(QPainter::Antialiasing, true);
-        recorder.setTransform(CanvasTransform());
+        recorder.setTransform(toLayer);
         for (int i = first; i < end; ++i) {
             const ItemBoundsCache::Entry& e = entries[std::size_t(i)];
             if (!ItemBoundsCache::Meets(e.paintBounds, visible))
