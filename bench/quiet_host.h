@@ -11,6 +11,7 @@ public:
     MessageAnswer ShowMessage(const MessageRequest&) override { return MessageAnswer::Ok; }
     std::optional<std::string> AskText(const TextInputRequest&) override { return std::nullopt; }
     std::optional<FileDialogAnswer> AskFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<ExportAnswer> AskExport(const std::string&) override { return std::nullopt; }
     std::optional<ArgbColor> AskColor(ArgbColor) override { return std::nullopt; }
     std::optional<UniformFillAnswer> AskUniformFill() override { return std::nullopt; }
     std::optional<CanvasAnswer> AskNewCanvas() override { return std::nullopt; }

@@ -28,7 +28,7 @@ int PushRecord(CKorvaniDoc& doc, Args&&... args)
 int CKorvaniDoc::PushLoadItems(PointF start, PointF end, const std::string& fileName, int mode,
                                std::string* errorMessage)
 {
-    ReadItemsResult read = ReadItemsFile(*this, start, end, fileName, mode);
+    ReadItemsResult read = ReadItemsFile(*this, start, end, fileName, mode, true);
     if (errorMessage)
         *errorMessage = read.errorMessage;
     ItemRefs loaded;

@@ -149,7 +149,7 @@ bool IsDrawingRoot(const XmlNode& root)
 
 // Reads a guide section into guides, or makes the item of an element (null
 // for an unknown type, which spends no item id).
-DrawItem* ReadChild(const XmlNode& child, std::vector<GuideLine>& guides)
+DrawItem* ReadChild(const XmlNode& child, std::vector<GuideLine>& guides, bool keepOutlines)
 {
     const std::string* childType = child.GetAttributeValue("type");
     const std::int32_t code = childType ? ParseIntText(*childType) : 0;
@@ -162,7 +162,8 @@ DrawItem* ReadChild(const XmlNode& child, std::vector<GuideLine>& guides)
         return nullptr;
     TakeNextItemId();
     item->ReadXml(child);
-    item->ForgetOutlines();
+    if (!keepOutlines)
+        item->ForgetOutlines();
     return item;
 }
 
@@ -290,7 +291,8 @@ FileWriteResult WriteSelectionFile(const std::string& path, const CKorvaniDoc& d
     return SaveItemsText(path, [&] { return SelectionFileText(doc, selected, selectionBounds); });
 }
 
-ReadItemsResult ReadItemsFile(CKorvaniDoc& doc, PointF start, PointF end, const std::string& path, int mode)
+ReadItemsResult ReadItemsFile(CKorvaniDoc& doc, PointF start, PointF end, const std::string& path, int mode,
+                              bool keepOutlines)
 {
     ReadItemsResult result;
     QFile file(QString::fromStdString(path));
@@ -321,7 +323,7 @@ ReadItemsResult ReadItemsFile(CKorvaniDoc& doc, PointF start, PointF end, const 
             return;
         if (mode == 1)
             kept.push_back(std::move(child));
-        else if (DrawItem* item = ReadChild(*child, guides))
+        else if (DrawItem* item = ReadChild(*child, guides, keepOutlines))
             AddReadItem(result, item, start, end);
     };
     // Options of this read alone: a parse error describes this file, not the
@@ -346,7 +348,7 @@ ReadItemsResult ReadItemsFile(CKorvaniDoc& doc, PointF start, PointF end, const 
         collector = CreateItem(ItemGroup, TakeNextItemId());
     std::vector<DrawItem*> collected;
     for (const auto& child : kept) {
-        DrawItem* item = ReadChild(*child, guides);
+        DrawItem* item = ReadChild(*child, guides, keepOutlines);
         if (item && collector)
             collected.push_back(item);
         else if (item)

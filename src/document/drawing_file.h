@@ -63,8 +63,12 @@ struct ReadItemsResult
 // and end differ by more than 5 units on both axes it is also scaled into
 // the rectangle they span. Mode 1 (import) collects the items of a file with
 // several top-level elements into one new group. A file whose root type is
-// neither "canvas" nor "items" parses but yields no items.
-ReadItemsResult ReadItemsFile(CKorvaniDoc& doc, PointF start, PointF end, const std::string& path, int mode);
+// neither "canvas" nor "items" parses but yields no items. Measuring an item
+// lays out what it needs (a text's glyphs); keepOutlines keeps that for the
+// editor, which draws and copies the items next, while a one-pass export
+// lets it go so as not to hold every outline at once.
+ReadItemsResult ReadItemsFile(CKorvaniDoc& doc, PointF start, PointF end, const std::string& path, int mode,
+                              bool keepOutlines = false);
 
 // For a caller that keeps nothing of a read: releases the reference on each
 // item and, with the last reference of a group, deletes the members inside it

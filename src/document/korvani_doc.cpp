@@ -27,6 +27,22 @@ int ItemList::IndexOf(const DrawItem* item) const
     return found->second;
 }
 
+// A selection lists its items bottom to top: then a walk along the list
+// finds them all without a lookup each. Whatever the walk missed (an item
+// out of that order, or not listed) is looked up.
+std::vector<int> ItemList::IndicesOf(const std::vector<DrawItem*>& wanted) const
+{
+    std::vector<int> indices(wanted.size(), -1);
+    std::size_t next = 0;
+    for (std::size_t k = 0; k < items.size() && next < wanted.size(); ++k) {
+        if (items[k] == wanted[next])
+            indices[next++] = int(k);
+    }
+    for (; next < wanted.size(); ++next)
+        indices[next] = IndexOf(wanted[next]);
+    return indices;
+}
+
 DrawItem* ItemList::FindItemById(std::uint32_t id) const
 {
     const auto it = std::find_if(items.begin(), items.end(), [id](const DrawItem* item) { return item->Id() == id; });

@@ -40,6 +40,8 @@ public:
     DrawItem* GetItem(int index) const;
     // -1 when absent.
     int IndexOf(const DrawItem* item) const;
+    // IndexOf of each; items listed in the list's order are found in one pass.
+    std::vector<int> IndicesOf(const std::vector<DrawItem*>& wanted) const;
     // The first match from the bottom, or null.
     DrawItem* FindItemById(std::uint32_t id) const;
     // Appends on top; an item already listed (or null) is ignored.

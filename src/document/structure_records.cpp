@@ -12,10 +12,11 @@ namespace {
 
 std::vector<PlacedItem> Place(const CKorvaniDoc& doc, const std::vector<DrawItem*>& items)
 {
+    const std::vector<int> indices = doc.Items().IndicesOf(items);
     std::vector<PlacedItem> placed;
     placed.reserve(items.size());
-    for (DrawItem* item : items)
-        placed.push_back({item, doc.IndexOf(item)});
+    for (std::size_t k = 0; k < items.size(); ++k)
+        placed.push_back({items[k], indices[k]});
     return placed;
 }
 
@@ -194,14 +195,18 @@ int DeleteItemsRecord::Undo()
 DuplicateItemsRecord::DuplicateItemsRecord(CKorvaniDoc& doc, DrawItem* selection) : doc(doc)
 {
     std::vector<DrawItem*> made;
-    for (DrawItem* target : SelectionTargets(selection)) {
-        DrawItem* copy = CreateItem(target->TypeCode(), TakeNextItemId());
+    const std::vector<PlacedItem> targets = Place(doc, SelectionTargets(selection));
+    held.reserve(targets.size());
+    copies.reserve(targets.size());
+    made.reserve(targets.size());
+    for (const PlacedItem& target : targets) {
+        DrawItem* copy = CreateItem(target.item->TypeCode(), TakeNextItemId());
         if (!copy)
             continue;
         held.emplace_back(copy);
-        copy->CopyFrom(*target);
+        copy->CopyFrom(*target.item);
         copy->Translate(8.0f, 8.0f, ModeCommit);
-        copies.push_back({copy, doc.IndexOf(target)});
+        copies.push_back({copy, target.index});
         made.push_back(copy);
     }
     // A copied group's children are new items that only this record holds.

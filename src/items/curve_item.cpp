@@ -65,6 +65,26 @@ qreal ScreenPixel()
 
 } // namespace
 
+// The box FlattenPath(path).boundingRect() gives, without building the flat
+// path: a flattened outline is lines only, so its box is that of its points.
+QRectF FlattenedBounds(const QPainterPath& path)
+{
+    const QList<QPolygonF> polygons = FlattenToPolygons(path);
+    if (polygons.isEmpty())
+        return {};
+    const QPointF first = polygons.front().front();
+    qreal minX = first.x(), maxX = first.x(), minY = first.y(), maxY = first.y();
+    for (const QPolygonF& polygon : polygons) {
+        for (const QPointF& p : polygon) {
+            minX = std::min(minX, p.x());
+            maxX = std::max(maxX, p.x());
+            minY = std::min(minY, p.y());
+            maxY = std::max(maxY, p.y());
+        }
+    }
+    return {minX, minY, maxX - minX, maxY - minY};
+}
+
 QPainterPath FlattenPath(const QPainterPath& path)
 {
     QPainterPath flat;
@@ -437,7 +457,7 @@ void CurveItem::GetBounds(RectF& rect, int mode)
     // Bounds keep no outline: a drawing just read holds none until it is drawn.
     QPainterPath outline;
     AddCurveOutline(outline, mode == ModePreview ? previewNodes : Nodes());
-    rect = PathBoundsWithPen(FlattenPath(outline));
+    rect = BoundsWithPen(FlattenedBounds(outline));
 }
 
 void CurveItem::Draw(QPainter& graphics)

@@ -65,3 +65,5 @@ std::int32_t SelectAnchorsInRect(const NodeList& nodes, const RectF& rect, NodeS
 void DrawAnchorHandles(QPainter& graphics, const NodeList& nodes, const NodeSelection& selection);
 // The path flattened into polylines with a flatness of 0.25 canvas units.
 QPainterPath FlattenPath(const QPainterPath& path);
+// FlattenPath(path).boundingRect(), without making the flattened path.
+QRectF FlattenedBounds(const QPainterPath& path);

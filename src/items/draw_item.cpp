@@ -301,14 +301,26 @@ void DrawItem::CopyFrom(const DrawItem& other)
     if (&other == this)
         return;
     EditNodes() = other.nodes;
-    for (const auto& [attr, value] : other.attributes)
-        attributes.insert({attr, value});
+    // Attributes this item had before stay: other's bounds hold only when
+    // the tables came out the same. Other's table is copied whole (a copy of
+    // a map is one linear pass) and the few own entries laid over it.
+    AttributeTable merged = other.attributes;
+    bool same = true;
+    for (auto& [attr, value] : attributes) {
+        const auto at = merged.find(attr);
+        if (at == merged.end()) {
+            same = false;
+            merged.emplace_hint(at, attr, std::move(value));
+        } else if (at->second != value) {
+            same = false;
+            at->second = std::move(value);
+        }
+    }
+    attributes = std::move(merged);
     matrix = other.matrix;
     lineRamp = other.lineRamp;
     fillRamp = other.fillRamp;
-    // Attributes this item had before stay (insert keeps them): other's
-    // bounds hold only when the tables came out the same.
-    if (other.boundsKept && typeCode == other.typeCode && attributes == other.attributes) {
+    if (other.boundsKept && typeCode == other.typeCode && same) {
         keptBounds = other.keptBounds;
         boundsKept = true;
     }
@@ -456,7 +468,12 @@ RectF DrawItem::PathBoundsWithPen(const QPainterPath& path)
 {
     // Qt's bounds of a path with curves are already the tight bounds, which
     // is what flattening finely would approach.
-    RectF r = FromQRectF(path.boundingRect());
+    return BoundsWithPen(path.boundingRect());
+}
+
+RectF DrawItem::BoundsWithPen(const QRectF& box)
+{
+    RectF r = FromQRectF(box);
     const float halfWidth = GetFloatAttr(ATTR_LINE_WIDTH) * 0.5f;
     return {r.x - halfWidth, r.y - halfWidth, r.width + 2 * halfWidth, r.height + 2 * halfWidth};
 }

@@ -285,6 +285,7 @@ protected:
     std::int32_t HitBoxOrBody(const RectF& bounds, PointF point) const;
     // Bounds of a path without pen, grown by half the line width.
     RectF PathBoundsWithPen(const QPainterPath& path);
+    RectF BoundsWithPen(const QRectF& box);
 
     // The shared drawing recipe: pen, optional fill, stroke of `outline`.
     // skipClearFill skips a solid fill whose alpha is 0.

@@ -127,10 +127,15 @@ void CKorvaniView::DoCommand(std::int32_t code)
                 if (item->Id() - first < end - first)
                     copies.push_back(item);
             }
-            if (copies.size() == 1)
+            // Listed bottom to top and new, they are the selection group's
+            // members as they stand: no need to sort them in as a band would.
+            if (copies.size() == 1) {
                 selection = copies.front();
-            else
-                AddUnitsToSelection(copies);
+            } else if (!copies.empty()) {
+                CancelDrag();
+                selectionGroup->AddChildren(copies);
+                selection = selectionGroup;
+            }
             structural = true;
         }
         break;

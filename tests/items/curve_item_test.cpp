@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -352,4 +353,19 @@ TEST(CurveItemTest, FlatteningKeepsToTheCurve)
         EXPECT_TRUE(flat.elementAt(i).isMoveTo() || flat.elementAt(i).isLineTo());
     // Every vertex lies on the curve, so the top sits within the flatness of the true top.
     EXPECT_NEAR(flat.boundingRect().top(), arc.boundingRect().top(), 0.25);
+
+    // Bounds are measured from the flattened points without the flat path:
+    // the same box exactly, lone points and empty outlines included.
+    QPainterPath lone = arc;
+    lone.moveTo(-50.3, 7.1);
+    lone.moveTo(30.7, 12.9);
+    lone.cubicTo(31, -200.5, 77.25, 13, 80.125, 12.9);
+    lone.moveTo(500, 500);
+    for (const QPainterPath& outline : {arc, lone, arc.translated(1000.37, -0.001), QPainterPath()}) {
+        const QRectF box = FlattenPath(outline).boundingRect();
+        const QRectF measured = FlattenedBounds(outline);
+        const qreal expected[] = {box.x(), box.y(), box.width(), box.height()};
+        const qreal got[] = {measured.x(), measured.y(), measured.width(), measured.height()};
+        EXPECT_EQ(std::memcmp(expected, got, sizeof got), 0) << outline.elementCount();
+    }
 }

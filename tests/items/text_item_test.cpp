@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <utility>
@@ -213,4 +214,28 @@ TEST(TextItem, TextWithoutGlyphsStaysAtItsOrigin)
     item->SetTextAttr(ATTR_CONTENT, "abc");
     EXPECT_EQ(item->Bounds().x, 80);
     EXPECT_EQ(InkCount(Render(*item)), 0);
+}
+
+// A copy shares its original's laid-out glyphs; moved, it must measure
+// exactly what the same text, made and moved alike, measures when laid out afresh.
+TEST(TextItem, MovedCopyMeasuresAsLaidOutAfresh)
+{
+    const auto make = [] {
+        auto item = MakeText("Sale Free shipping", 18, {101.37f, 68.24f});
+        item->SetFloatAttr(ATTR_LINE_WIDTH, 1.5f);
+        item->RotateAbout(17, ModeCommit);
+        return item;
+    };
+    const auto original = make();
+    for (const PointF move : {PointF{8, 8}, PointF{-0.1f, 1e-3f}, PointF{1000.5f, -333.25f}}) {
+        TextItem copy;
+        copy.CopyFrom(*original);
+        copy.Translate(move.x, move.y, ModeCommit);
+        const auto fresh = make();
+        fresh->Translate(move.x, move.y, ModeCommit);
+        fresh->ForgetOutlines();
+        const RectF shared = copy.Bounds();
+        const RectF laidOut = fresh->Bounds();
+        EXPECT_EQ(std::memcmp(&shared, &laidOut, sizeof shared), 0) << move.x;
+    }
 }
