@@ -6,10 +6,10 @@
 #include "view/korvani_view.h"
 #include "view/view_codes.h"
 
+#include "support/file_bytes.h"
 #include "support/geometry_expect.h"
 #include "support/scripted_host.h"
 
-#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -47,11 +47,8 @@ protected:
 
     QString Write(const QString& name, const QByteArray& text)
     {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-        return path;
+        WriteFileBytes(dir.filePath(name).toStdString(), text.toStdString());
+        return dir.filePath(name);
     }
 
     int Run(const std::string& script, std::string& error, const QString& output = {})
@@ -63,57 +60,38 @@ protected:
     QString input;
 };
 
-TEST_F(ActionsRunnerTest, KeysReachTheViewWithTheirModifiers)
+TEST_F(ActionsRunnerTest, KeysAndDoubleClicksReachTheView)
 {
     const QString saved = dir.filePath("keys.xml");
     std::string error;
     // Ctrl+Right moves 10 units, Right one; Ctrl+Z takes the last step back;
-    // a plain Z is the zoom-in tool, so nothing else changes.
+    // a plain Z is the zoom-in tool, so nothing else changes. Then the blue
+    // box's outline gradient runs through its middle; two units below it its
+    // fill shows, and a double click there takes that colour as a stop.
     ASSERT_EQ(Run("press 130 60\nrelease 130 60\n"
                   "key Right ctrl\nkey right\nkey z ctrl\nkey Z\n"
-                  "save " + saved.toStdString() + "\n",
-                  error),
-              0)
-        << error;
-    const std::vector<RectF> boxes = SavedBoxes(saved);
-    ASSERT_EQ(boxes.size(), 2u);
-    ExpectRectNear(boxes[1], {110, 40, 60, 40}, 0.05f);
-}
-
-TEST_F(ActionsRunnerTest, AGradientStopTakesTheColourPaintedUnderThePointer)
-{
-    const QString saved = dir.filePath("stop.xml");
-    std::string error;
-    // The blue box's outline gradient runs through its middle; two units below it its fill shows.
-    ASSERT_EQ(Run("press 130 60\nrelease 130 60\ntool GradientLine\ndblclick 130 62\n"
-                  "save " + saved.toStdString() + "\n",
+                  "tool GradientLine\ndblclick 130 62\nsave " + saved.toStdString() + "\n",
                   error),
               0)
         << error;
     CKorvaniDoc doc;
     ReadItemsResult read = ReadItemsFile(doc, {}, {}, saved.toStdString(), 0);
     ASSERT_EQ(read.items.size(), 2u);
+    const RectF box = read.items[1]->Bounds();
     const GradientRamp ramp = read.items[1]->LineRamp();
     ReleaseReadItems(read.items);
+    ExpectRectNear(box, {110, 40, 60, 40}, 0.05f);
     ASSERT_EQ(ramp.colors.size(), 3u);
     EXPECT_EQ(ramp.colors[2], 0xFF0000FFu);
 }
 
 TEST_F(ActionsRunnerTest, DrawEditUndoAllAndRedoAllByteForByte)
 {
-    const auto bytes = [](const QString& path) {
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-        return file.readAll();
-    };
     const QString empty = dir.filePath("empty.xml"), full = dir.filePath("full.xml");
     const QString undone = dir.filePath("undone.xml"), redone = dir.filePath("redone.xml");
-    std::string steps;
+    std::string steps, redo;
     for (int i = 0; i < 40; ++i)
-        steps += "command undo\n";
-    std::string redo;
-    for (int i = 0; i < 40; ++i)
-        redo += "command redo\n";
+        steps += "command undo\n", redo += "command redo\n";
     // Every kind drawn with the mouse, a curve closed on its start and a node
     // of it dragged, two shapes grouped, a line and a doodle combined and
     // broken apart again, and a last curve left open when the drawing is saved.
@@ -138,8 +116,8 @@ TEST_F(ActionsRunnerTest, DrawEditUndoAllAndRedoAllByteForByte)
     std::string error;
     ASSERT_EQ(Run(script, error), 0) << error;
     EXPECT_EQ(SavedBoxes(full).size(), 6u);
-    EXPECT_EQ(bytes(undone), bytes(empty));
-    EXPECT_EQ(bytes(redone), bytes(full));
+    EXPECT_EQ(FileBytes(undone), FileBytes(empty));
+    EXPECT_EQ(FileBytes(redone), FileBytes(full));
 }
 
 TEST_F(ActionsRunnerTest, SettersReachTheSelectionAndCommandChecksStopTheRun)

@@ -5,8 +5,8 @@
 #include "document/drawing_file.h"
 #include "document/structure_records.h"
 #include "items/item_factory.h"
+#include "support/file_bytes.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace {
@@ -49,12 +49,10 @@ TEST_F(StructureRecords, LoadAddsTheFileItemsOnTopAndImportCollectsThemInAGroup)
     EXPECT_TRUE(doc.CanRedo());
 
     // One that does not parse loads nothing, undoably.
-    QFile broken(dir.filePath("broken.xml"));
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("<plimsa type=\"canvas\"><item");
-    broken.close();
+    const std::string broken = dir.filePath("broken.xml").toStdString();
+    WriteFileBytes(broken, "<plimsa type=\"canvas\"><item");
     const std::string before = State();
-    EXPECT_EQ(doc.PushLoadItems({0, 0}, {0, 0}, broken.fileName().toStdString(), 0), 0);
+    EXPECT_EQ(doc.PushLoadItems({0, 0}, {0, 0}, broken, 0), 0);
     EXPECT_EQ(State(), before);
 }
 

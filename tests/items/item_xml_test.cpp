@@ -9,9 +9,9 @@
 #include "items/line_item.h"
 #include "items/rectangle_item.h"
 #include "items/text_item.h"
+#include "support/file_bytes.h"
 #include "xml/xml_reader.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -76,13 +76,6 @@ NodeList Points(std::initializer_list<PointF> points)
         list.push_back(PathNode::AtPoint(p.x, p.y));
     list.back().brk = 1;
     return list;
-}
-
-std::string FileBytes(const std::string& path)
-{
-    QFile file(QString::fromStdString(path));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path;
-    return file.readAll().toStdString();
 }
 
 // The copy has the same own attributes (a group keeps none in the file) and

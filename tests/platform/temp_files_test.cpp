@@ -1,4 +1,5 @@
 #include "platform/temp_files.h"
+#include "support/file_bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,14 +27,6 @@ QString Q(const std::string& path)
 bool Exists(const std::string& path)
 {
     return QFileInfo::exists(Q(path));
-}
-
-QByteArray Contents(const std::string& path)
-{
-    QFile file(Q(path));
-    if (!file.open(QIODevice::ReadOnly))
-        return "<unreadable>";
-    return file.readAll();
 }
 
 bool Listed(const std::string& path)
@@ -67,7 +60,7 @@ TEST(TempFiles, WrittenFileIsPrivateNamedListedAndHoldsTheBytes)
     const std::string path = WriteTempFile(std::size_t(bytes.size()), bytes.constData());
 
     ASSERT_FALSE(path.empty());
-    EXPECT_EQ(Contents(path), bytes);
+    EXPECT_EQ(FileBytes(path), bytes.toStdString());
     EXPECT_EQ(TempFileList().size(), before + 1);
     const QFileInfo info(Q(path));
     EXPECT_TRUE(info.fileName().startsWith(QStringLiteral("Plimsa_"))) << path;
@@ -92,7 +85,7 @@ TEST(TempFiles, CopiesOfOneSourceAreDistinctFiles)
     ASSERT_FALSE(a.empty());
     EXPECT_NE(a, b);
     EXPECT_TRUE(Listed(b));
-    EXPECT_EQ(Contents(b), bytes);
+    EXPECT_EQ(FileBytes(b), bytes.toStdString());
 }
 
 TEST(TempFiles, AFileThatCannotBeWrittenInFullIsRemovedAndReported)
@@ -188,5 +181,5 @@ TEST(TempFilesDeathTest, FilesAreDeletedWhenTheProcessEnds)
     ASSERT_EQ(names.size(), 2);
     for (const QByteArray& name : names)
         EXPECT_FALSE(Exists(name.toStdString())) << name.toStdString();
-    EXPECT_EQ(Contents(parentFile), QByteArray("parent"));
+    EXPECT_EQ(FileBytes(parentFile), "parent");
 }

@@ -8,10 +8,10 @@
 
 #include "document/korvani_doc.h"
 #include "document/undo_stack.h"
-#include "items/attribute_format.h"
 #include "items/draw_item.h"
 #include "view/korvani_view.h"
 #include "view/view_codes.h"
+#include "support/push_item.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -87,14 +87,9 @@ protected:
 
     DrawItem* AddBox(float x, float y, float w, float h, ArgbColor fill)
     {
-        const std::uint32_t id = TakeNextItemId();
-        const NodeList nodes{PathNode::AtPoint(x, y), PathNode::AtPoint(x + w, y + h)};
-        const AttributeTable attributes{{ATTR_LINE_COLOR, FormatColorAttr(ColorOpaqueBlack)},
-                                        {ATTR_LINE_WIDTH, FormatFloatAttr(0)},
-                                        {ATTR_FILL_COLOR, FormatColorAttr(fill)}};
-        EXPECT_GE(doc.PushAddItem(ItemRectangle, id, nodes, attributes), 0);
+        DrawItem* item = PushItem(doc, ItemRectangle, BoxNodes(x, y, w, h), ShapeAttributes(fill, 0));
         area.View().DocumentChanged();
-        return doc.FindItemById(id);
+        return item;
     }
 
     QPoint Client(float x, float y) { return area.View().ClientPoint({x, y}).toPoint(); }

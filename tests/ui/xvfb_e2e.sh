@@ -12,35 +12,9 @@ set -euo pipefail
 
 korvani=${1:?usage: xvfb_e2e.sh KORVANI_BINARY WORK_DIR}
 work=${2:?usage: xvfb_e2e.sh KORVANI_BINARY WORK_DIR}
-
-
-if [ "${KORVANI_E2E_INSIDE:-}" != 1 ]; then
-  for tool in xvfb-run xauth xdotool import convert; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-      echo "SKIP: $tool is not installed (packages xvfb, xauth, xdotool, imagemagick)"
-      exit 77
-    fi
-  done
-  mkdir -p "$work"
-  rm -f "$work"/*.png "$work"/korvani.log
-  export KORVANI_E2E_INSIDE=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$korvani" "$work"
-fi
-
-# --- inside the X server ---
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-export ASAN_OPTIONS=detect_leaks=0 # the window is killed, not closed by the program
-if [ -z "${XDG_RUNTIME_DIR:-}" ] || [ ! -d "$XDG_RUNTIME_DIR" ]; then
-  XDG_RUNTIME_DIR=$(mktemp -d /tmp/korvani-e2e-runtime.XXXXXX)
-  chmod 0700 "$XDG_RUNTIME_DIR"
-  export XDG_RUNTIME_DIR
-fi
-
-fail() {
-  echo "FAIL: $*" >&2
-  [ -s "$work/korvani.log" ] && sed 's/^/korvani: /' "$work/korvani.log" >&2
-  exit 1
-}
+log=$work/korvani.log
+. "$(dirname "$0")/xvfb_common.sh"
+under_xvfb "-screen 0 1280x1024x24" xvfb-run xauth xdotool import convert -- "$korvani" "$work"
 
 # A 400 x 300 white canvas with one red box from (60, 40) to (160, 110).
 cat >"$work/drawing.xml" <<'EOF'
@@ -52,7 +26,7 @@ cat >"$work/drawing.xml" <<'EOF'
 </plimsa>
 EOF
 
-"$korvani" "$work/drawing.xml" >"$work/korvani.log" 2>&1 &
+"$korvani" "$work/drawing.xml" >"$log" 2>&1 &
 pid=$!
 close_window() {
   if kill -0 "$pid" 2>/dev/null; then

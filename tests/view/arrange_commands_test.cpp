@@ -37,12 +37,6 @@ protected:
 
     std::vector<DrawItem*> Listed() const { return {doc.Items().begin(), doc.Items().end()}; }
 
-    void UndoToStart()
-    {
-        while (UndoCount() > start)
-            view.DoCommand(CommandUndo);
-    }
-
     DrawItem* a = nullptr;
     DrawItem* b = nullptr;
     DrawItem* c = nullptr;
@@ -99,7 +93,7 @@ TEST_F(ArrangeTest, StructuralCommandsSelectWhatTheyMakeAndUndoInOneStep)
             EXPECT_EQ(view.SelectionGroup().ChildCount(), 0);
             EXPECT_GE(doc.IndexOf(selection), 0) << "the new item is in the drawing";
         }
-        UndoToStart();
+        UndoTo(start);
         EXPECT_EQ(Listed(), original);
     }
     EXPECT_TRUE(host.messages.empty());
@@ -198,7 +192,7 @@ TEST_F(ArrangeTest, GeometrySettersKeepItemsFiniteAndSkipNoOps)
         row.set();
         ExpectRect(row.item->Bounds(), row.bounds, 0.3f);
         EXPECT_EQ(UndoCount(), start + (row.step ? 1 : 0));
-        UndoToStart();
+        UndoTo(start);
         ExpectRect(row.item->Bounds(), before, 0.01f);
     }
     // Without a selection nothing changes.
@@ -244,7 +238,7 @@ TEST_F(ArrangeTest, AttributeSettersReachTheSelectionAndRefuseNonsense)
             EXPECT_EQ(row.item->Attributes(), before);
             EXPECT_EQ(UndoCount(), start);
         }
-        UndoToStart();
+        UndoTo(start);
         EXPECT_EQ(row.item->Attributes(), before);
     }
 
@@ -330,7 +324,7 @@ TEST_F(ArrangeTest, CommandStateFollowsTheSelection)
             state += update.checked ? (update.enabled ? '*' : '!') : (update.enabled ? '+' : '-');
         }
         EXPECT_EQ(state, row.state);
-        UndoToStart();
+        UndoTo(start);
         view.SelectNone();
         view.SetTool(ToolKind::Select);
     }

@@ -5,6 +5,7 @@
 
 #include "document/drawing_file.h"
 #include "platform/temp_files.h"
+#include "support/file_bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -240,10 +241,7 @@ TEST_F(FileCommandsTest, ImportAndCaptureChooseTheToolThatPlacesAWorkingCopy)
         EXPECT_EQ(view.ActiveTool(), ToolValue(c.tool)) << source;
         EXPECT_EQ(view.PreviousTool(), ToolValue(ToolKind::Rectangle));
         ASSERT_FALSE(TempFileList().empty());
-        QFile copy(QString::fromStdString(TempFileList().back()));
-        QFile original(QString::fromStdString(source));
-        ASSERT_TRUE(copy.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
-        EXPECT_EQ(copy.readAll(), original.readAll()) << source;
+        EXPECT_EQ(FileBytes(TempFileList().back()), FileBytes(source)) << source;
     }
     // A cancelled capture or import leaves the tool alone.
     view.SetTool(ToolKind::Line);

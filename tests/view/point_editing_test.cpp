@@ -19,12 +19,8 @@ protected:
 
     DrawItem* AddOutline(const NodeList& nodes, float lineWidth = 0)
     {
-        const std::uint32_t id = TakeNextItemId();
-        const AttributeTable attributes{{ATTR_LINE_COLOR, FormatColorAttr(ColorOpaqueBlack)},
-                                        {ATTR_LINE_WIDTH, FormatFloatAttr(lineWidth)}};
-        EXPECT_GE(doc.PushAddItem(ItemCurve, id, nodes, attributes), 0);
-        view.DocumentChanged();
-        return doc.FindItemById(id);
+        return Add(ItemCurve, nodes, {{ATTR_LINE_COLOR, FormatColorAttr(ColorOpaqueBlack)},
+                                      {ATTR_LINE_WIDTH, FormatFloatAttr(lineWidth)}});
     }
 };
 
