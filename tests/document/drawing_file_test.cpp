@@ -74,11 +74,7 @@ protected:
         held.push_back(item);
         item->SetColorAttr(ATTR_LINE_COLOR, ColorOpaqueBlack);
         item->SetFloatAttr(ATTR_LINE_WIDTH, lineWidth);
-        NodeList nodes;
-        for (PointF p : corners)
-            nodes.push_back(PathNode::AtPoint(p.x, p.y));
-        nodes.back().brk = 1;
-        EXPECT_TRUE(item->SetNodes(nodes));
+        EXPECT_TRUE(item->SetNodes(Polyline(corners)));
         doc.AddItem(item);
         return item;
     }

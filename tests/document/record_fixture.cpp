@@ -62,16 +62,6 @@ std::string DrawingState(const CKorvaniDoc& doc)
     return out;
 }
 
-NodeList PolygonNodes(std::initializer_list<PointF> points, bool closed)
-{
-    NodeList nodes;
-    for (const PointF& p : points)
-        nodes.push_back(PathNode::AtPoint(p.x, p.y, NodeCusp));
-    nodes.back().brk = 1;
-    nodes.back().close = closed ? 1 : 0;
-    return nodes;
-}
-
 DrawItem* RecordTest::Add(std::int32_t kind, const NodeList& nodes, AttributeTable attributes)
 {
     return PushItem(doc, kind, nodes, attributes);

@@ -29,20 +29,6 @@ TEST_F(ExportFixture, WholeCanvasHasCanvasSizeBackgroundAndItemsCutAtTheEdge)
     EXPECT_EQ(image.pixel(95, 55), 0xFF0000FFu);
 }
 
-TEST_F(ExportFixture, SelectionExportHasAOneUnitMarginAndOnlyTheSelection)
-{
-    AddBox(ItemRectangle, 0, 0, 100, 100, 0xFF00FF00); // not selected, under the selection
-    DrawItem* selected = AddBox(ItemRectangle, 20, 30, 50, 70, 0xFFFF0000);
-    selected->SetColorAttr(ATTR_LINE_COLOR, ColorAbsent);
-    selected->SetFloatAttr(ATTR_LINE_WIDTH, 0);
-    const CanvasValues canvas{200, 200, 0xFFFFFFFF};
-
-    const QImage image = RenderExportImage(doc, canvas, selected);
-    ASSERT_EQ(image.size(), QSize(32, 42));
-    EXPECT_EQ(image.pixel(0, 0), 0xFFFFFFFFu); // margin of canvas colour, no green
-    EXPECT_EQ(image.pixel(16, 20), 0xFFFF0000u);
-}
-
 TEST_F(ExportFixture, SelectionWhollyOffTheCanvasGivesNoPicture)
 {
     DrawItem* selected = AddBox(ItemRectangle, 300, 300, 350, 350, 0xFFFF0000);

@@ -1,5 +1,6 @@
 #include "items/attribute_format.h"
 #include "items/curve_item.h"
+#include "support/geometry_expect.h"
 
 #include <QImage>
 #include <QPainter>
@@ -19,20 +20,7 @@ PathNode Node(float x, float y, std::int32_t type = NodeCusp)
 // The closed outline of a box, as a converted rectangle gives it.
 NodeList BoxOutline(float x0, float y0, float x1, float y1)
 {
-    NodeList list{Node(x0, y0), Node(x1, y0), Node(x1, y1), Node(x0, y1)};
-    list.back().brk = 1;
-    list.back().close = 1;
-    return list;
-}
-
-// An open polyline of straight segments ending in a break.
-NodeList Polyline(std::initializer_list<PointF> points)
-{
-    NodeList list;
-    for (PointF p : points)
-        list.push_back(Node(p.x, p.y));
-    list.back().brk = 1;
-    return list;
+    return Polyline({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}, true);
 }
 
 NodeList Concat(NodeList a, const NodeList& b)

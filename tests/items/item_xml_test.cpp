@@ -10,6 +10,7 @@
 #include "items/rectangle_item.h"
 #include "items/text_item.h"
 #include "support/file_bytes.h"
+#include "support/geometry_expect.h"
 #include "xml/xml_reader.h"
 
 #include <QTemporaryDir>
@@ -69,15 +70,6 @@ ItemTree ReadBack(const std::string& element)
     return item;
 }
 
-NodeList Points(std::initializer_list<PointF> points)
-{
-    NodeList list;
-    for (PointF p : points)
-        list.push_back(PathNode::AtPoint(p.x, p.y));
-    list.back().brk = 1;
-    return list;
-}
-
 // The copy has the same own attributes (a group keeps none in the file) and
 // writes the same element: nodes, matrix and ramps to two decimals, children.
 void ExpectSameItem(DrawItem& expected, DrawItem& actual, const std::string& element)
@@ -96,10 +88,10 @@ std::vector<std::unique_ptr<DrawItem>> Samples()
 {
     std::vector<std::unique_ptr<DrawItem>> samples;
     auto curve = std::make_unique<CurveItem>();
-    NodeList outline = Points({{0, 0}, {50, 0}, {50, 50}});
+    NodeList outline = Polyline({{0, 0}, {50, 0}, {50, 50}});
     outline[1].lx = 30, outline[1].ly = -10, outline[1].rx = 70, outline[1].ry = 10, outline[1].type = NodeSmooth;
     outline.back().close = 1;
-    NodeList second = Points({{100, 100}, {140, 120}});
+    NodeList second = Polyline({{100, 100}, {140, 120}});
     outline.insert(outline.end(), second.begin(), second.end());
     curve->SetColorAttr(ATTR_LINE_COLOR, 0xFF112233);
     curve->SetFloatAttr(ATTR_LINE_WIDTH, 2);

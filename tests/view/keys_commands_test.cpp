@@ -119,33 +119,6 @@ TEST_F(CommandsTest, EditCommandsActOnTheSelection)
     EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"Unsupport command"}));
 }
 
-TEST_F(CommandsTest, SavedDrawingsOpenAsOneUndoableStep)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const std::string path = QDir(dir.path()).filePath("drawing.xml").toStdString();
-
-    view.OnResize(700, 500);
-    ASSERT_TRUE(view.NewCanvas(300, 200, 0xFF102030));
-    AddRect(10, 10, 40, 40);
-    AddRect(100, 10, 40, 40, 0xFFFF0000);
-    ASSERT_TRUE(view.SaveDrawing(path));
-    EXPECT_EQ(view.CurrentFilePath(), path);
-
-    TestHost otherHost;
-    CKorvaniDoc otherDoc;
-    CKorvaniView other(otherDoc, otherHost);
-    other.OnResize(700, 500);
-    ASSERT_TRUE(other.NewCanvas(50, 50, ColorOpaqueWhite));
-    ASSERT_TRUE(other.OpenDrawing(path));
-    EXPECT_EQ(otherDoc.GetItemCount(), 2);
-    EXPECT_EQ(other.GetCanvas().color, 0xFF102030u);
-    EXPECT_EQ(otherHost.scrollSizes, QSize(360, 260));
-    other.DoCommand(CommandUndo);
-    EXPECT_EQ(otherDoc.GetItemCount(), 0);
-    EXPECT_FALSE(otherDoc.CanUndo());
-}
-
 TEST_F(CommandsTest, AnUnreadableFileLeavesTheDrawingAsItWas)
 {
     QTemporaryDir dir;

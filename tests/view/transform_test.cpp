@@ -25,15 +25,17 @@ protected:
 
 TEST_F(TransformTest, DragsCommitBeyondOneUnitAboutTheirOwnPivot)
 {
-    // While dragging, the item previews; its committed place stays.
-    driver.PressAt({150, 125});
-    driver.MoveAt({160, 130});
-    driver.MoveAt({170, 135});
+    // While dragging, the item previews, even one unit on a handle; its
+    // committed place stays, and the preview does not outlive the drag.
+    driver.PressAt({204, 125}); // the right handle sits 4 units right of the bounds
+    ASSERT_EQ(view.SelectHitCode(), HitRightMiddle);
+    driver.MoveAt({205, 125});
+    driver.MoveAt({205, 125});
     EXPECT_TRUE(Previewing());
     ExpectRect(item->Bounds(), {100, 100, 100, 50});
-    driver.ReleaseAt({170, 135});
+    driver.ReleaseAt({205, 125});
     EXPECT_FALSE(Previewing());
-    view.DoCommand(CommandUndo);
+    EXPECT_EQ(UndoCount(), 1u);
 
     const RectF start{100, 100, 100, 50};
     const struct
@@ -63,20 +65,6 @@ TEST_F(TransformTest, DragsCommitBeyondOneUnitAboutTheirOwnPivot)
         if (drag.step)
             view.DoCommand(CommandUndo);
     }
-}
-
-TEST_F(TransformTest, OneUnitOnAHandlePreviewsButCommitsNothing)
-{
-    const std::size_t steps = UndoCount();
-    // The right handle sits 4 units right of the bounds.
-    driver.PressAt({204, 125});
-    ASSERT_EQ(view.SelectHitCode(), HitRightMiddle);
-    driver.MoveAt({205, 125});
-    driver.MoveAt({205, 125});
-    EXPECT_TRUE(Previewing());
-    driver.ReleaseAt({205, 125});
-    EXPECT_EQ(UndoCount(), steps);
-    EXPECT_FALSE(Previewing()); // the preview does not outlive the drag
 }
 
 TEST_F(TransformTest, ShiftKeyRedoesThePreviewAboutTheCentre)
