@@ -2,6 +2,7 @@
 #include "export/display_list.h"
 #include "export/image_export.h"
 #include "items/item_factory.h"
+#include "support/pixel_difference.h"
 
 #include <QDir>
 #include <QImageReader>
@@ -71,19 +72,9 @@ TEST_F(ExportFixture, BandsGiveOnePictureCloseToOnePainter)
     // Plain fills and outlines are filled by the export's own rasterizer:
     // the same coverage rules as the painter's, so only edge pixels differ,
     // by a few levels.
-    int differing = 0;
-    double total = 0;
-    for (int y = 0; y < 400; ++y) {
-        for (int x = 0; x < 400; ++x) {
-            const QRgb a = banded.pixel(x, y), b = single.pixel(x, y);
-            const int d = std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                                    std::abs(qBlue(a) - qBlue(b))});
-            differing += d > 48;
-            total += d;
-        }
-    }
-    EXPECT_LT(differing, 400 * 400 / 500);
-    EXPECT_LT(total / (400 * 400), 0.5);
+    const PixelDifference d = ComparePixels(banded, single, 0, 48);
+    EXPECT_LT(d.over, 400 * 400 / 500);
+    EXPECT_LT(d.mean, 0.5);
 
     // The list replays in any number of bands with the same result.
     DisplayList list(400, 400);

@@ -86,7 +86,7 @@ protected:
 
 } // namespace
 
-TEST_F(ImageItemTest, ClickPlacesThePictureAtItsNaturalSize)
+TEST_F(ImageItemTest, ClickPlacesThePictureAtItsNaturalSizeAndABoxStretchesIt)
 {
     const std::string png = WriteImage("quad", Quadrants(), "png");
     auto item = Place(png, {100, 50}, {101, 52});
@@ -99,23 +99,18 @@ TEST_F(ImageItemTest, ClickPlacesThePictureAtItsNaturalSize)
     EXPECT_EQ(dragged->Bounds(), (RectF{10, 10, 100, 20}));
     auto thin = Place(png, {10, 10}, {110, 13});
     EXPECT_EQ(thin->Bounds(), (RectF{10, 10, 64, 32}));
-}
 
-TEST_F(ImageItemTest, BoxDraggedBackwardsDrawsMirrored)
-{
-    const std::string png = WriteImage("quad", Quadrants(), "png");
-    auto item = Place(png, {200, 200}, {100, 100});
-    EXPECT_EQ(item->Bounds(), (RectF{100, 100, 100, 100}));
-    const QImage image = Render(*item);
-    // The picture's top-left quadrant lands bottom-right, and so on.
+    // A box dragged backwards draws mirrored: the top-left quadrant lands bottom-right.
+    auto mirrored = Place(png, {200, 200}, {100, 100});
+    EXPECT_EQ(mirrored->Bounds(), (RectF{100, 100, 100, 100}));
+    const QImage image = Render(*mirrored);
     EXPECT_EQ(image.pixel(175, 175), Red);
     EXPECT_EQ(image.pixel(125, 175), Green);
 }
 
 TEST_F(ImageItemTest, ScaleGathersInTheMatrixAndDrawsWider)
 {
-    const std::string png = WriteImage("quad", Quadrants(), "png");
-    auto item = Place(png, {100, 100}, {101, 101});
+    auto item = Place(WriteImage("quad", Quadrants(), "png"), {100, 100}, {101, 101});
     const NodeList nodes = item->Nodes();
     item->ScaleAbout(100, 100, 2, 1, ModeCommit);
 

@@ -5,6 +5,7 @@
 #include "ui/dialogs/new_template_dialog.h"
 #include "ui/dialogs/startup_chooser.h"
 #include "ui/frame/view_area.h"
+#include "ui/modal_answer.h"
 
 #include "document/korvani_doc.h"
 #include "document/undo_stack.h"
@@ -18,14 +19,12 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -45,32 +44,6 @@ struct NoticeRecorder : FrameNotices
     void OnGradientValues(int, int, int) override {}
 
     std::vector<int> tools;
-};
-
-// Runs handle on each modal dialog as it opens, in order, from inside its
-// event loop; handle closes it.
-class ModalHandler
-{
-public:
-    explicit ModalHandler(std::vector<std::function<void(QWidget*)>> handlers) : handlers(std::move(handlers))
-    {
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal || modal == last || next >= this->handlers.size())
-                return;
-            last = modal;
-            this->handlers[next++](modal);
-        });
-        timer.start(5);
-    }
-    std::size_t Handled() const { return next; }
-
-private:
-    std::vector<std::function<void(QWidget*)>> handlers;
-    std::size_t next = 0;
-    // Null once that widget is gone: the next dialog may take its address.
-    QPointer<QWidget> last;
-    QTimer timer;
 };
 
 class ViewAreaTest : public ::testing::Test
@@ -270,10 +243,6 @@ TEST_F(ViewAreaTest, TextAndFileDialogsHandBackWhatWasChosen)
     EXPECT_EQ(exported->filterIndex, 1);
     EXPECT_TRUE(exported->onlySelected);
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(ViewAreaTest, TheViewsOtherRequestsAreAnsweredByTheProgramsDialogs)
 {

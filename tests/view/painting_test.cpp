@@ -4,6 +4,7 @@
 
 #include "export/image_export.h"
 #include "items/curve_item.h"
+#include "support/pixel_difference.h"
 
 #include <QImage>
 
@@ -21,20 +22,6 @@ constexpr QRgb Black = 0xFF000000;
 QRgb At(const QImage& image, int x, int y)
 {
     return image.pixel(x, y);
-}
-
-// The largest difference of one colour channel between two pictures, from row top down.
-int LargestDifference(const QImage& a, const QImage& b, int top = 0)
-{
-    int largest = 0;
-    for (int y = top; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            largest = std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                                std::abs(qBlue(p) - qBlue(q))});
-        }
-    }
-    return largest;
 }
 
 // Length of the run of pixels of one colour in row y starting at x.
@@ -165,7 +152,7 @@ TEST_F(PaintingTest, BandsAndClipsPaintTheSamePixels)
     const QPointF origin = view.CanvasOrigin();
     ASSERT_EQ(origin, origin.toPoint());
     const QImage exported = RenderExportImage(doc, CanvasValues{640, 440, ColorOpaqueWhite}, nullptr);
-    EXPECT_LE(LargestDifference(single.copy(QRect(origin.toPoint(), exported.size())), exported, 1), 2);
+    EXPECT_LE(ComparePixels(single.copy(QRect(origin.toPoint(), exported.size())), exported, 1).largest, 2);
 }
 
 TEST_F(PaintingTest, TheMovingSelectionIsNeverSkipped)
@@ -240,6 +227,6 @@ TEST_F(PaintingTest, AnEditInPlaceRepaintsLikeAFullPaint)
     const QImage kept = view.PaintClient();
     view.DocumentChanged();
     // Layers composed over each other round a little differently, nothing more.
-    EXPECT_LE(LargestDifference(kept, view.PaintClient()), 3);
+    EXPECT_LE(ComparePixels(kept, view.PaintClient()).largest, 3);
     EXPECT_NE(picked->Bounds().Center(), inside);
 }
