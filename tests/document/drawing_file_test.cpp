@@ -19,10 +19,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
 #include <algorithm>
-#include <csignal>
 #include <string>
 #include <vector>
 
@@ -307,15 +304,11 @@ TEST_F(DrawingFileTest, SavingReplacesTheFileOnlyWhenComplete)
     WriteFileBytes(target, "previous drawing");
 
     // The file size limit makes the write fail part way: the previous file stays.
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const FileWriteResult failed = SaveTextFile(target, std::string(1 << 20, 'x'));
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    FileWriteResult failed;
+    {
+        const FileSizeLimit limit(4096);
+        failed = SaveTextFile(target, std::string(1 << 20, 'x'));
+    }
     EXPECT_FALSE(failed.ok);
     EXPECT_NE(failed.errorMessage.find(target), std::string::npos) << failed.errorMessage;
     EXPECT_EQ(FileBytes(target), "previous drawing");

@@ -46,7 +46,7 @@ int BreakCount(const NodeList& list)
 
 } // namespace
 
-TEST(CurveItemTest, SetNodesReplacesAndCentres)
+TEST(CurveItemTest, SetNodesReplacesAndCentresAndSingleNodesAreGuarded)
 {
     CurveItem curve;
     EXPECT_FALSE(curve.SetNodes({Node(1, 1)}));
@@ -58,24 +58,22 @@ TEST(CurveItemTest, SetNodesReplacesAndCentres)
     DrawItem& target = curve;
     CurveItem other;
     EXPECT_FALSE(target.ConvertInto(other));
-}
 
-TEST(CurveItemTest, SingleNodeAccessIsGuarded)
-{
+    // Single node access is guarded.
     CurveItem empty;
     empty.SetNode(3, Node(1, 1));
     empty.DeleteNode(0);
     EXPECT_TRUE(empty.Nodes().empty());
 
     // Outside the list: the last node.
-    auto curve = MakeCurve(Polyline({{0, 0}, {10, 0}, {20, 0}}));
+    auto three = MakeCurve(Polyline({{0, 0}, {10, 0}, {20, 0}}));
     PathNode n;
-    curve->GetNode(99, n);
+    three->GetNode(99, n);
     EXPECT_EQ(n.Anchor(), (PointF{20, 0}));
     PathNode moved = Node(20, 40);
     moved.brk = 1;
-    curve->SetNode(7, moved);
-    EXPECT_EQ(curve->Nodes()[2], moved);
+    three->SetNode(7, moved);
+    EXPECT_EQ(three->Nodes()[2], moved);
 
     // Deleting the last node of a subpath joins it to the following one.
     auto two = MakeCurve(Concat(Polyline({{0, 0}, {10, 0}}), Polyline({{0, 20}, {10, 20}})));

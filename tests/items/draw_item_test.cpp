@@ -18,11 +18,6 @@
 
 namespace {
 
-bool AllFinite(PointF p)
-{
-    return std::isfinite(p.x) && std::isfinite(p.y);
-}
-
 // Takes whatever outline a conversion hands over.
 class OutlineSink : public RectangleItem
 {
@@ -208,7 +203,8 @@ TEST(DrawItemGradient, VerticalAndDegenerateGradientLines)
     EXPECT_EQ(item.ToggleFillStopAt({53, 50}, 0), -1); // no direction to place a stop along
     item.SetFillRamp(before.colors, before.positions);
     item.SetFillGradientAngle(45);
-    EXPECT_TRUE(AllFinite(item.GetPointAttr(ATTR_FILL_GRADIENT_END)));
+    const PointF end = item.GetPointAttr(ATTR_FILL_GRADIENT_END);
+    EXPECT_TRUE(std::isfinite(end.x) && std::isfinite(end.y));
 }
 
 TEST(DrawItemGradient, AngleReadsAndTurnsTheLine)

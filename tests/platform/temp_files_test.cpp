@@ -9,11 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdlib>
 #include <string>
 
@@ -102,16 +100,12 @@ TEST(TempFiles, AFileThatCannotBeWrittenInFullIsRemovedAndReported)
     const QByteArray oldTemp = qgetenv("TMPDIR");
     qputenv("TMPDIR", folder.path().toLocal8Bit());
     const std::size_t listed = TempFileList().size();
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::string written = WriteTempFile(1 << 16, QByteArray(1 << 16, 'w').constData());
-    const std::string copied = MakeTempCopy(source.Path());
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    std::string written, copied;
+    {
+        const FileSizeLimit limit(4096);
+        written = WriteTempFile(1 << 16, QByteArray(1 << 16, 'w').constData());
+        copied = MakeTempCopy(source.Path());
+    }
     qputenv("TMPDIR", oldTemp);
 
     EXPECT_EQ(written, "");
@@ -167,17 +161,12 @@ TEST(TempFilesDeathTest, FilesAreDeletedWhenTheProcessEnds)
         {
             const std::string written = WriteTempFile(5, "child");
             const std::string copied = MakeTempCopy(source.Path());
-            QFile out(QString::fromStdString(reportPath));
-            if (out.open(QIODevice::WriteOnly)) {
-                out.write(QByteArray::fromStdString(written + "\n" + copied));
-                out.close();
-            }
+            WriteFileBytes(reportPath, written + "\n" + copied);
             std::exit(Exists(written) && Exists(copied) ? 0 : 3);
         },
         ::testing::ExitedWithCode(0), "");
 
-    ASSERT_TRUE(report.open());
-    const QList<QByteArray> names = report.readAll().split('\n');
+    const QList<QByteArray> names = QByteArray::fromStdString(FileBytes(reportPath)).split('\n');
     ASSERT_EQ(names.size(), 2);
     for (const QByteArray& name : names)
         EXPECT_FALSE(Exists(name.toStdString())) << name.toStdString();

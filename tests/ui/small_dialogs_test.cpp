@@ -34,7 +34,7 @@ QString AcceptAndAnswer(QDialog& dialog)
     return AnswerMessageDuring([&dialog] { dialog.accept(); });
 }
 
-TEST(SmallDialogsTest, NewCanvasRefusesAZeroOrMissingSize)
+TEST(SmallDialogsTest, CanvasDialogsRefuseAZeroSizeAndTemplatesSetIt)
 {
     NewCanvasDialog dialog;
     dialog.show();
@@ -48,23 +48,21 @@ TEST(SmallDialogsTest, NewCanvasRefusesAZeroOrMissingSize)
     boxes[0]->setText("640");
     EXPECT_TRUE(AcceptAndAnswer(dialog).isEmpty());
     EXPECT_EQ(dialog.CanvasWidth(), 640);
-}
 
-TEST(SmallDialogsTest, TemplateTypesSetTheSizeAndLockOrFreeTheBoxes)
-{
-    NewTemplateDialog dialog;
-    dialog.show();
-    const QList<QLineEdit*> boxes = dialog.findChildren<QLineEdit*>();
-    auto* list = dialog.findChild<QComboBox*>();
-    ASSERT_EQ(boxes.size(), 2);
-    EXPECT_FALSE(boxes[0]->isEnabled());
+    // Template types set the size and lock or free the boxes.
+    NewTemplateDialog templates;
+    templates.show();
+    const QList<QLineEdit*> sizes = templates.findChildren<QLineEdit*>();
+    auto* list = templates.findChild<QComboBox*>();
+    ASSERT_EQ(sizes.size(), 2);
+    EXPECT_FALSE(sizes[0]->isEnabled());
     list->setCurrentIndex(4); // Flyer
-    EXPECT_EQ(boxes[1]->text(), "525");
-    EXPECT_TRUE(boxes[1]->isEnabled());
+    EXPECT_EQ(sizes[1]->text(), "525");
+    EXPECT_TRUE(sizes[1]->isEnabled());
     list->setCurrentIndex(2); // Postcards(8.5x6)
-    EXPECT_FALSE(boxes[0]->isEnabled());
-    dialog.accept();
-    EXPECT_EQ(dialog.CanvasHeight(), 450);
+    EXPECT_FALSE(sizes[0]->isEnabled());
+    templates.accept();
+    EXPECT_EQ(templates.CanvasHeight(), 450);
 }
 
 TEST(SmallDialogsTest, TextDialogTakesEnterAsANewLineAndRefusesNothing)

@@ -17,16 +17,9 @@ log=$work/korvani.log
 under_xvfb "-screen 0 1280x1024x24" xvfb-run xauth xdotool import convert -- "$korvani" "$work"
 
 # A 400 x 300 white canvas with one red box from (60, 40) to (160, 110).
-cat >"$work/drawing.xml" <<'EOF'
-<plimsa version="2.0.0.1" type="canvas" width="400" height="300" color="255-255-255">
-	<item type="104"  309="255-000-000-000"  310="1.0000"  312="255-255-000-000"  329="0"  330="0"  331="110.00|75.00"  matrix="1.00,0.00,0.00,1.00,0.00,0.00">
-		<point x="60.00" y="40.00" lx="60.00" ly="40.00" rx="60.00" ry="40.00" type="2" close="0" break="0"></point>
-		<point x="160.00" y="110.00" lx="160.00" ly="110.00" rx="160.00" ry="110.00" type="2" close="0" break="0"></point>
-	</item>
-</plimsa>
-EOF
+drawing=$(dirname "$0")/../data/red_box.xml
 
-"$korvani" "$work/drawing.xml" >"$log" 2>&1 &
+"$korvani" "$drawing" >"$log" 2>&1 &
 pid=$!
 close_window() {
   if kill -0 "$pid" 2>/dev/null; then

@@ -13,8 +13,15 @@
 
 using KeysTest = ViewTest;
 
-TEST_F(KeysTest, CtrlIsTrackedByTheViewItself)
+TEST_F(KeysTest, CtrlIsTrackedByTheViewItselfAndKeysNeedACanvas)
 {
+    view.OnResize(400, 300);
+    driver.Key(Qt::Key_O);
+    driver.Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(view.ActiveTool(), ToolValue(ToolKind::Select));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(host.toolNotices.empty());
+
     MakeCanvas();
     DrawItem* item = AddRect(10, 10, 40, 40);
     driver.ClickAt({30, 30});
@@ -53,16 +60,6 @@ TEST_F(KeysTest, ArrowsMoveTheSelectionByOneOrTen)
     // One undo step each, and the property bar hears of each.
     EXPECT_EQ(UndoCount(), steps + 2);
     EXPECT_EQ(host.selectionNotices.back(), item);
-}
-
-TEST_F(KeysTest, KeysAreInertWithoutACanvas)
-{
-    view.OnResize(400, 300);
-    driver.Key(Qt::Key_O);
-    driver.Key(Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(view.ActiveTool(), ToolValue(ToolKind::Select));
-    EXPECT_TRUE(host.messages.empty());
-    EXPECT_TRUE(host.toolNotices.empty());
 }
 
 using CommandsTest = ViewTest;

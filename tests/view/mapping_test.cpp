@@ -93,7 +93,7 @@ TEST_F(MappingTest, MarginsCentreTheCanvasButStayAtLeastForty)
     EXPECT_EQ(other.CanvasMargin(), (PointF{0, 0}));
 }
 
-TEST_F(MappingTest, NewCanvasStartsAnEmptyOpaqueDrawing)
+TEST_F(MappingTest, NewCanvasStartsAnEmptyOpaqueDrawingAndUnknownToolsAreRefused)
 {
     view.OnResize(600, 500);
     EXPECT_FALSE(view.NewCanvas(100, -5, ColorOpaqueWhite));
@@ -106,11 +106,8 @@ TEST_F(MappingTest, NewCanvasStartsAnEmptyOpaqueDrawing)
     EXPECT_EQ(doc.GetItemCount(), 0);
     EXPECT_FALSE(doc.CanUndo());
     EXPECT_EQ(view.ActiveTool(), ToolValue(ToolKind::Select));
-}
 
-TEST_F(MappingTest, SetToolRefusesUnknownKinds)
-{
-    MakeCanvas();
+    // An unknown tool is refused.
     view.SetTool(ToolKind::Rotate);
     host.messages.clear();
     view.SetTool(110);

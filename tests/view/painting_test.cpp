@@ -19,16 +19,11 @@ constexpr QRgb Grey = 0xFF808080;
 constexpr QRgb White = 0xFFFFFFFF;
 constexpr QRgb Black = 0xFF000000;
 
-QRgb At(const QImage& image, int x, int y)
-{
-    return image.pixel(x, y);
-}
-
 // Length of the run of pixels of one colour in row y starting at x.
 int RunLength(const QImage& image, int x, int y, QRgb colour)
 {
     int n = 0;
-    while (x + n < image.width() && At(image, x + n, y) == colour)
+    while (x + n < image.width() && image.pixel(x + n, y) == colour)
         ++n;
     return n;
 }
@@ -57,10 +52,10 @@ TEST_F(PaintingTest, ShadowScalesWithTheZoomAndHandlesDoNot)
     const QImage image = view.PaintClient();
 
     // The canvas spans client 150..350; its shadow ends 8 pixels further.
-    EXPECT_EQ(At(image, 250, 357), Grey);
-    EXPECT_EQ(At(image, 250, 358), White);
+    EXPECT_EQ(image.pixel(250, 357), Grey);
+    EXPECT_EQ(image.pixel(250, 358), White);
     // The shadow starts 8 pixels in: above it, outside the canvas, is background.
-    EXPECT_EQ(At(image, 155, 355), White);
+    EXPECT_EQ(image.pixel(155, 355), White);
 
     // The top-left handle: a 4-pixel black square around canvas (16, 16), client (182, 182).
     EXPECT_EQ(RunLength(image, 180, 181, Black), 4);
@@ -74,14 +69,14 @@ TEST_F(PaintingTest, RulersAreGraduatedInCanvasUnits)
     const QImage image = view.PaintClient();
     const QRgb ruler = Ruler::Background;
     // Ticks 100 pixels apart are long, 50 apart middle, 10 apart short.
-    EXPECT_EQ(At(image, 250, 15), Black);
-    EXPECT_EQ(At(image, 200, 8), Black);
-    EXPECT_EQ(At(image, 200, 15), ruler);
-    EXPECT_EQ(At(image, 260, 3), Black);
-    EXPECT_EQ(At(image, 260, 8), ruler);
+    EXPECT_EQ(image.pixel(250, 15), Black);
+    EXPECT_EQ(image.pixel(200, 8), Black);
+    EXPECT_EQ(image.pixel(200, 15), ruler);
+    EXPECT_EQ(image.pixel(260, 3), Black);
+    EXPECT_EQ(image.pixel(260, 8), ruler);
     // The vertical ruler, and the corner where both meet.
-    EXPECT_EQ(At(image, 15, 200), Black);
-    EXPECT_EQ(At(image, 10, 10), ruler);
+    EXPECT_EQ(image.pixel(15, 200), Black);
+    EXPECT_EQ(image.pixel(10, 10), ruler);
 }
 
 TEST_F(PaintingTest, RulersAndScrollingStayInRangeAtTheExtremes)
@@ -144,7 +139,7 @@ TEST_F(PaintingTest, BandsAndClipsPaintTheSamePixels)
     const QRect clip(233, 97, 150, 211);
     view.Paint(part, clip);
     EXPECT_TRUE(part.copy(clip) == single.copy(clip));
-    EXPECT_EQ(At(part, 10, 10), 0xFF123456u);
+    EXPECT_EQ(part.pixel(10, 10), 0xFF123456u);
 
     // At zoom 1 the canvas on screen is the picture an export gives (below
     // the ruler's edge on the canvas's first row). Edges cut by the picture's
@@ -174,7 +169,7 @@ TEST_F(PaintingTest, TheMovingSelectionIsNeverSkipped)
     int blue = 0;
     for (int y = clip.top(); y <= clip.bottom(); ++y) {
         for (int x = clip.left(); x <= clip.right(); ++x)
-            blue += At(part, x, y) == 0xFF0000FF;
+            blue += part.pixel(x, y) == 0xFF0000FF;
     }
     EXPECT_GT(blue, 20);
     driver.ReleaseAt({180, 180});
@@ -197,14 +192,14 @@ TEST_F(PaintingTest, ADragKeepsTheOrderOfTheItemsAroundTheSelection)
     const QImage dragging = view.PaintClient();
     for (const PointF p : {PointF{90, 90}, PointF{140, 140}}) {
         const QPoint pixel = driver.Pixel(p);
-        EXPECT_EQ(At(dragging, pixel.x(), pixel.y()), At(still, pixel.x(), pixel.y())) << p.x << ", " << p.y;
+        EXPECT_EQ(dragging.pixel(pixel.x(), pixel.y()), still.pixel(pixel.x(), pixel.y())) << p.x << ", " << p.y;
     }
     driver.ReleaseAt({108, 100});
 
     // After the drop the picture shows the moved item where the drag left it.
     const QImage moved = view.PaintClient();
     const QPoint shifted = driver.Pixel({166, 100});
-    EXPECT_EQ(At(moved, shifted.x(), shifted.y()), 0xFF0000FFu);
+    EXPECT_EQ(moved.pixel(shifted.x(), shifted.y()), 0xFF0000FFu);
 }
 
 TEST_F(PaintingTest, AnEditInPlaceRepaintsLikeAFullPaint)
