@@ -112,13 +112,3 @@ DrawItem* RecordTest::Select(const std::vector<DrawItem*>& items)
         selection.AddChild(item);
     return &selection;
 }
-
-void RecordTest::ExpectUndoRedo(const std::string& before, const std::string& after)
-{
-    ASSERT_TRUE(doc.CanUndo());
-    EXPECT_EQ(doc.Undo(), 0);
-    EXPECT_EQ(State(), before);
-    ASSERT_TRUE(doc.CanRedo());
-    EXPECT_GE(doc.Redo(), 0);
-    EXPECT_EQ(State(), after);
-}

@@ -47,8 +47,6 @@ protected:
 
     std::vector<DrawItem*> Order() const { return std::vector<DrawItem*>(doc.Items().begin(), doc.Items().end()); }
     std::string State() const { return DrawingState(doc); }
-    // Undo gives back `before` exactly and Redo gives `after` again.
-    void ExpectUndoRedo(const std::string& before, const std::string& after);
 
     CKorvaniDoc doc;
     GroupItem selection{SelectionGroupId};

@@ -1,8 +1,6 @@
 #include "export_fixture.h"
 #include "export/base64_coder.h"
 #include "export/email_export.h"
-#include "items/group_item.h"
-#include "items/item_factory.h"
 
 #include <QFile>
 #include <QImage>
@@ -98,9 +96,9 @@ TEST(EmailMessageTest, MessageBytesAreTheFixedTemplateWithEscapedTextBlocks)
 class EmailExportTest : public ExportFixture
 {
 protected:
-    DrawItem* Text(float x, float y, const char* content, bool inDrawing)
+    DrawItem* Text(float x, float y, const char* content)
     {
-        DrawItem* text = Add(ItemText, {PathNode::AtPoint(x, y)}, 0xFF0000FF, ColorAbsent, 0, inDrawing);
+        DrawItem* text = Add(ItemText, {PathNode::AtPoint(x, y)}, 0xFF0000FF, ColorAbsent, 0);
         text->SetTextAttr(ATTR_CONTENT, content);
         text->SetTextAttr(ATTR_FONT_NAME, "Arial");
         text->SetIntAttr(ATTR_FONT_SIZE, 30);
@@ -111,10 +109,8 @@ protected:
 TEST_F(EmailExportTest, MailReaderFindsThePictureAndTheTopLevelTextsOnly)
 {
     AddBox(ItemRectangle, 10, 10, 60, 40, 0xFFFF0000);
-    Text(100, 100, "free & <text>", true);
-    auto* group = static_cast<GroupItem*>(Add(ItemGroup, {}, ColorAbsent, ColorAbsent, 0, false));
-    group->AddChild(Text(100, 20, "grouped", false));
-    doc.AddItem(group);
+    Text(100, 100, "free & <text>");
+    ASSERT_EQ(doc.PushGroup(TakeNextItemId(), Text(100, 20, "grouped")), 0);
 
     QTemporaryDir dir;
     const std::string path = dir.filePath("mail.eml").toStdString();

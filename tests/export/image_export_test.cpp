@@ -1,7 +1,6 @@
 #include "export_fixture.h"
 #include "export/display_list.h"
 #include "export/image_export.h"
-#include "items/item_factory.h"
 #include "support/pixel_difference.h"
 
 #include <QDir>

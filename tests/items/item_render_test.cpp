@@ -29,7 +29,7 @@ constexpr QRgb Red = 0xFFFF0000;
 
 } // namespace
 
-TEST(ItemRender, FilledAndOutlinedRectangle)
+TEST(ItemRender, FilledOutlinedAndTurnedRectangles)
 {
     RectangleItem rect;
     ASSERT_TRUE(rect.SetNodes(TwoPoints(20, 20, 120, 80)));
@@ -45,19 +45,15 @@ TEST(ItemRender, FilledAndOutlinedRectangle)
     RectangleItem bare;
     ASSERT_TRUE(bare.SetNodes(TwoPoints(20, 20, 120, 80)));
     EXPECT_EQ(Render(bare), Blank());
-}
 
-TEST(ItemRender, RotatedRectangleLeavesItsBoundsCornersBlank)
-{
-    RectangleItem rect;
-    ASSERT_TRUE(rect.SetNodes(TwoPoints(50, 50, 150, 150)));
-    rect.SetColorAttr(ATTR_FILL_COLOR, Red);
-    rect.RotateAbout(45, ModeCommit);
-    const QImage image = Render(rect);
-    const RectF b = rect.Bounds();
-    ASSERT_TRUE(RectContains(b, 40, 40));
-    EXPECT_EQ(At(image, 40, 40), White);
-    EXPECT_EQ(At(image, 100, 35), Red); // beyond the unrotated top edge
+    // Turned, it leaves the corners of its bounds blank.
+    ASSERT_TRUE(bare.SetNodes(TwoPoints(50, 50, 150, 150)));
+    bare.SetColorAttr(ATTR_FILL_COLOR, Red);
+    bare.RotateAbout(45, ModeCommit);
+    const QImage turned = Render(bare);
+    ASSERT_TRUE(RectContains(bare.Bounds(), 40, 40));
+    EXPECT_EQ(At(turned, 40, 40), White);
+    EXPECT_EQ(At(turned, 100, 35), Red); // beyond the unrotated top edge
 }
 
 TEST(ItemRender, ThickDashedLineHasGaps)

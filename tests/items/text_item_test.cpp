@@ -160,7 +160,7 @@ TEST(TextItem, ClearFillWithBlackLineDrawsHollowGlyphs)
     EXPECT_LT(InkInRow(hollowImage, cy), InkInRow(filledImage, cy) / 3);
 }
 
-TEST(TextItem, LongTextIsLaidOutWhole)
+TEST(TextItem, LayoutTakesTheWholeTextInUtf8)
 {
     const std::string half(1500, 'x');
     auto shorter = MakeText(half, 10);
@@ -171,18 +171,23 @@ TEST(TextItem, LongTextIsLaidOutWhole)
     // Changing the text lays it out anew.
     shorter->SetTextAttr(ATTR_CONTENT, half + half);
     EXPECT_EQ(shorter->Bounds(), longer->Bounds());
-}
 
-TEST(TextItem, NonAsciiLettersAreOutlined)
-{
+    // Non-ASCII letters are outlined, one letter each, not two bytes read as two.
     auto umlaut = MakeText("\xC3\xBC"); // u with diaeresis, UTF-8
     auto plain = MakeText("u");
     NodeList umlautNodes, plainNodes;
     umlaut->GetNodes(umlautNodes);
     plain->GetNodes(plainNodes);
     EXPECT_GT(umlautNodes.size(), plainNodes.size()); // the two dots
-    // One letter, not two bytes read as two letters.
     EXPECT_NEAR(umlaut->Bounds().width, plain->Bounds().width, 1.0f);
+
+    // Text without glyphs stays at its origin.
+    auto empty = MakeText("", 40, {80, 60});
+    EXPECT_EQ(empty->Bounds().y, 60);
+    empty->SetIntAttr(ATTR_FONT_SIZE, 0);
+    empty->SetTextAttr(ATTR_CONTENT, "abc");
+    EXPECT_EQ(empty->Bounds().x, 80);
+    EXPECT_EQ(InkCount(Render(*empty)), 0);
 }
 
 TEST(TextItem, NodesTraceTheMappedOutline)
@@ -203,14 +208,4 @@ TEST(TextItem, NodesTraceTheMappedOutline)
     item->GetNodes(moved);
     ASSERT_EQ(moved.size(), here.size());
     EXPECT_NEAR(moved[0].y, here[0].y + 50, 1e-3f);
-}
-
-TEST(TextItem, TextWithoutGlyphsStaysAtItsOrigin)
-{
-    auto item = MakeText("", 40, {80, 60});
-    EXPECT_EQ(item->Bounds().y, 60);
-    item->SetIntAttr(ATTR_FONT_SIZE, 0);
-    item->SetTextAttr(ATTR_CONTENT, "abc");
-    EXPECT_EQ(item->Bounds().x, 80);
-    EXPECT_EQ(InkCount(Render(*item)), 0);
 }
