@@ -68,13 +68,6 @@ protected:
         return item;
     }
 
-    static bool IsBlank(const QImage& image)
-    {
-        QImage white(image.size(), image.format());
-        white.fill(Qt::white);
-        return image == white;
-    }
-
     QTemporaryDir dir;
     // Placeable WMF of 64 x 32 units at 96 per inch, and an EMF of (0, 0)-(64, 32)
     // device pixels: each a red rectangle from (16, 8) to (48, 24). And a 2 x 1 GIF:
@@ -130,7 +123,7 @@ TEST_F(ImageItemTest, MissingOrBrokenPictureDrawsNothingButHits)
     for (const std::string& path : {Path("missing"), broken}) {
         auto item = Place(path, {50, 50}, {150, 100});
         EXPECT_EQ(item->Bounds(), (RectF{50, 50, 100, 50}));
-        EXPECT_TRUE(IsBlank(Render(*item)));
+        EXPECT_EQ(Render(*item), Blank());
         EXPECT_EQ(item->HitTest({100, 75}), HitBody);
     }
 }
@@ -158,7 +151,7 @@ TEST_F(ImageItemTest, EveryImportFormatLoads)
                                : format == "wmf" || format == "emf" ? RectF{10, 20, 64, 32}
                                                                     : RectF{10, 20, 24, 12};
         EXPECT_EQ(item->Bounds(), expected);
-        EXPECT_FALSE(IsBlank(Render(*item)));
+        EXPECT_NE(Render(*item), Blank());
     }
 
     // The GIF's two pixels, stretched over a box.
@@ -213,7 +206,7 @@ TEST_F(ImageItemTest, CacheDecodesOncePerFile)
     // A file that is gone no longer draws.
     QFile::remove(QString::fromStdString(second));
     EXPECT_EQ(CachedPicture(second), nullptr);
-    EXPECT_TRUE(IsBlank(Render(*item)));
+    EXPECT_EQ(Render(*item), Blank());
 
     // Past the bound the least recently used picture goes, not the oldest.
     const std::string a = WriteImage("a", Quadrants(), "png"), b = WriteImage("b", Quadrants(), "png"),
@@ -263,11 +256,11 @@ TEST_F(ImageItemTest, AMetafileTheConverterFailsOnIsAnEmptyBox)
         auto item = Place(path, {10, 10}, {11, 11});
         EXPECT_EQ(item->Bounds(), (RectF{10, 10, 1, 1}));
         item->SetNodes({PathNode::AtPoint(50, 50), PathNode::AtPoint(150, 100)});
-        EXPECT_TRUE(IsBlank(Render(*item)));
+        EXPECT_EQ(Render(*item), Blank());
         EXPECT_EQ(item->HitTest({100, 75}), HitBody);
         SetMetafileHelper(previous);
     }
     // With the converter back the same file draws.
     ClearPictureCache();
-    EXPECT_FALSE(IsBlank(Render(*Place(path, {50, 50}, {150, 100}))));
+    EXPECT_NE(Render(*Place(path, {50, 50}, {150, 100})), Blank());
 }

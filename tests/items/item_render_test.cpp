@@ -14,11 +14,6 @@
 
 namespace {
 
-QImage Blank()
-{
-    return PaintOnWhite([](QPainter&) {});
-}
-
 QRgb At(const QImage& image, int x, int y)
 {
     return image.pixel(x, y) | 0xFF000000u;

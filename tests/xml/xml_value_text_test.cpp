@@ -9,13 +9,8 @@
 namespace {
 
 // Value of attribute v of <a v=...> under the given options.
-std::string ReadAttr(const std::string& quotedValue, const XmlParseOptions& base = XmlParseOptions())
+std::string ReadAttr(const std::string& quotedValue, XmlParseOptions options = XmlParseOptions())
 {
-    XmlParseOptions options;
-    options.trim = base.trim;
-    options.decodeEntities = base.decodeEntities;
-    options.entities = base.entities;
-    options.escapeCharacter = base.escapeCharacter;
     XmlNode node;
     const std::string text = "<a v=" + quotedValue + "/>";
     if (!node.Load(text, options))
