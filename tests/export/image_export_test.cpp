@@ -4,13 +4,10 @@
 #include "support/pixel_difference.h"
 
 #include <QDir>
-#include <QImageReader>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <memory>
 #include <random>
 
 namespace {

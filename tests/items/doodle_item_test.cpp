@@ -4,10 +4,7 @@
 #include "support/geometry_expect.h"
 
 #include <QImage>
-#include <QPainter>
 #include <gtest/gtest.h>
-
-#include <memory>
 
 TEST(DoodleItemTest, ThinsTheMouseTrack)
 {

@@ -5,8 +5,6 @@
 #include "items/rectangle_item.h"
 #include "support/geometry_expect.h"
 
-#include <QImage>
-#include <QPainter>
 #include <gtest/gtest.h>
 
 #include <memory>

@@ -7,23 +7,19 @@
 #include "platform/metafile_kind.h"
 #include "platform/picture_cache.h"
 
-#include <QColor>
 #include <QFile>
 #include <QImage>
 #include <QImageWriter>
-#include <QPainter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
-
 
 const QRgb Red = qRgb(255, 0, 0), Green = qRgb(0, 255, 0), Blue = qRgb(0, 0, 255), Yellow = qRgb(255, 255, 0);
 

@@ -78,7 +78,7 @@ TEST(ItemRender, ThickDashedLineHasGaps)
     EXPECT_GT(white, 20);
 }
 
-TEST(ItemRender, FillGradientBrightensLeftToRight)
+TEST(ItemRender, FillAndPenGradientsRunAlongTheirLines)
 {
     RectangleItem rect;
     ASSERT_TRUE(rect.SetNodes(TwoPoints(0, 0, 200, 100)));
@@ -106,6 +106,20 @@ TEST(ItemRender, FillGradientBrightensLeftToRight)
     rect.SetPointAttr(ATTR_FILL_GRADIENT_END, rect.GetPointAttr(ATTR_FILL_GRADIENT_START));
     const QImage flat = Render(rect);
     EXPECT_EQ(At(flat, 100, 50), 0xFF000000u);
+
+    // A line's pen takes its gradient the same way.
+    LineItem line;
+    ASSERT_TRUE(line.SetNodes(TwoPoints(0, 100, 200, 100)));
+    line.SetFloatAttr(ATTR_LINE_WIDTH, 10);
+    line.SetColorAttr(ATTR_LINE_COLOR, Red);
+    line.SetIntAttr(ATTR_LINE_GRADIENT, 1);
+    line.SetLineRamp({0xFF0000FF, 0xFF00FF00}, {0, 1});
+    line.SetPointAttr(ATTR_LINE_GRADIENT_START, {0, 100});
+    line.SetPointAttr(ATTR_LINE_GRADIENT_END, {200, 100});
+    const QImage pen = Render(line);
+    EXPECT_GT(qBlue(At(pen, 10, 100)), 200);
+    EXPECT_GT(qGreen(At(pen, 190, 100)), 200);
+    EXPECT_LT(qRed(At(pen, 100, 100)), 10);
 }
 
 TEST(ItemRender, WrapModesRepeatReflectOrClampBeyondTheLine)
@@ -155,22 +169,6 @@ TEST(ItemRender, GradientHandlesShowEachStopInItsColour)
     EXPECT_EQ(At(plain, 60, 100), 0xFF000000u); // the line between the ends
     EXPECT_NE(At(plain, 104, 100), Red);
     EXPECT_EQ(At(handles(2), 104, 100), Red); // the selected stop is drawn larger
-}
-
-TEST(ItemRender, LineGradientPen)
-{
-    LineItem line;
-    ASSERT_TRUE(line.SetNodes(TwoPoints(0, 100, 200, 100)));
-    line.SetFloatAttr(ATTR_LINE_WIDTH, 10);
-    line.SetColorAttr(ATTR_LINE_COLOR, Red);
-    line.SetIntAttr(ATTR_LINE_GRADIENT, 1);
-    line.SetLineRamp({0xFF0000FF, 0xFF00FF00}, {0, 1});
-    line.SetPointAttr(ATTR_LINE_GRADIENT_START, {0, 100});
-    line.SetPointAttr(ATTR_LINE_GRADIENT_END, {200, 100});
-    const QImage image = Render(line);
-    EXPECT_GT(qBlue(At(image, 10, 100)), 200);
-    EXPECT_GT(qGreen(At(image, 190, 100)), 200);
-    EXPECT_LT(qRed(At(image, 100, 100)), 10);
 }
 
 TEST(ItemRender, PreviewOutlineInBlue)

@@ -2,13 +2,10 @@
 
 #include "items/text_item.h"
 
-#include <QColor>
 #include <QImage>
-#include <QPainter>
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <memory>
 #include <string>
 #include <utility>

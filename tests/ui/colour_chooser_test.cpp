@@ -3,12 +3,9 @@
 #include "ui/dialogs/color_model.h"
 #include "ui/modal_answer.h"
 
-#include <QApplication>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 

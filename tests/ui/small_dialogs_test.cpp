@@ -12,12 +12,10 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 

@@ -16,7 +16,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QPlainTextEdit>
 #include <QKeyEvent>
@@ -28,8 +27,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
 #include <vector>
 
 namespace {

@@ -7,7 +7,6 @@
 #include "items/group_item.h"
 #include "view/value_wrapping.h"
 
-#include <cmath>
 #include <functional>
 #include <limits>
 

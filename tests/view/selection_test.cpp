@@ -4,8 +4,6 @@
 
 #include "items/group_item.h"
 
-#include <algorithm>
-
 namespace {
 
 std::vector<DrawItem*> Members(CKorvaniView& view)
