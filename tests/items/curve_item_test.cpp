@@ -12,11 +12,6 @@
 
 namespace {
 
-PathNode Node(float x, float y, std::int32_t type = NodeCusp)
-{
-    return PathNode::AtPoint(x, y, type);
-}
-
 // The closed outline of a box, as a converted rectangle gives it.
 NodeList BoxOutline(float x0, float y0, float x1, float y1)
 {
@@ -49,7 +44,7 @@ int BreakCount(const NodeList& list)
 TEST(CurveItemTest, SetNodesReplacesAndCentresAndSingleNodesAreGuarded)
 {
     CurveItem curve;
-    EXPECT_FALSE(curve.SetNodes({Node(1, 1)}));
+    EXPECT_FALSE(curve.SetNodes({PathNode::AtPoint(1, 1)}));
     EXPECT_TRUE(curve.Nodes().empty());
 
     ASSERT_TRUE(curve.SetNodes(BoxOutline(0, 0, 40, 20)));
@@ -61,7 +56,7 @@ TEST(CurveItemTest, SetNodesReplacesAndCentresAndSingleNodesAreGuarded)
 
     // Single node access is guarded.
     CurveItem empty;
-    empty.SetNode(3, Node(1, 1));
+    empty.SetNode(3, PathNode::AtPoint(1, 1));
     empty.DeleteNode(0);
     EXPECT_TRUE(empty.Nodes().empty());
 
@@ -70,7 +65,7 @@ TEST(CurveItemTest, SetNodesReplacesAndCentresAndSingleNodesAreGuarded)
     PathNode n;
     three->GetNode(99, n);
     EXPECT_EQ(n.Anchor(), (PointF{20, 0}));
-    PathNode moved = Node(20, 40);
+    PathNode moved = PathNode::AtPoint(20, 40);
     moved.brk = 1;
     three->SetNode(7, moved);
     EXPECT_EQ(three->Nodes()[2], moved);
@@ -197,9 +192,9 @@ TEST(CurveItemTest, InsertsNodesIntoTheSegmentUnderThePoint)
 {
     // A horizontal straight segment has bounds of no height; a click just off it still counts.
     auto line = MakeCurve(Polyline({{0, 0}, {30, 0}, {30, 30}}));
-    line->InsertNodeAt(Node(10, 30)); // far from every segment
+    line->InsertNodeAt(PathNode::AtPoint(10, 30)); // far from every segment
     EXPECT_EQ(line->Nodes().size(), 3u);
-    line->InsertNodeAt(Node(10, 1));
+    line->InsertNodeAt(PathNode::AtPoint(10, 1));
     ASSERT_EQ(line->Nodes().size(), 4u);
     EXPECT_EQ(line->Nodes()[1].Anchor(), (PointF{10, 1}));
 
@@ -208,15 +203,15 @@ TEST(CurveItemTest, InsertsNodesIntoTheSegmentUnderThePoint)
     arch[0].rx = 10, arch[0].ry = -30;
     arch[1].lx = 20, arch[1].ly = -30;
     auto curve = MakeCurve(arch);
-    curve->InsertNodeAt(Node(15, 0));
+    curve->InsertNodeAt(PathNode::AtPoint(15, 0));
     EXPECT_EQ(curve->Nodes().size(), 2u);
-    curve->InsertNodeAt(Node(15, -21));
+    curve->InsertNodeAt(PathNode::AtPoint(15, -21));
     ASSERT_EQ(curve->Nodes().size(), 3u);
     EXPECT_EQ(curve->Nodes()[1].Anchor(), (PointF{15, -21}));
 
     // On a closing segment the new node becomes the subpath's last.
     auto box = MakeCurve(BoxOutline(0, 0, 30, 30));
-    box->InsertNodeAt(Node(1, 15));
+    box->InsertNodeAt(PathNode::AtPoint(1, 15));
     const NodeList& n = box->Nodes();
     ASSERT_EQ(n.size(), 5u);
     EXPECT_EQ(n[4].Anchor(), (PointF{1, 15}));
@@ -296,7 +291,7 @@ TEST(CurveItemTest, OutlineFollowsBreaksAndCloses)
 {
     // Only the second node has a break: the third belongs to no subpath.
     NodeList list = Polyline({{0, 0}, {10, 0}});
-    list.push_back(Node(100, 100));
+    list.push_back(PathNode::AtPoint(100, 100));
     auto curve = MakeCurve(list);
     curve->SetFloatAttr(ATTR_LINE_WIDTH, 2);
     RectF bounds;

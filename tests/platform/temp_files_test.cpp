@@ -51,7 +51,7 @@ private:
 
 } // namespace
 
-TEST(TempFiles, WrittenFileIsPrivateNamedListedAndHoldsTheBytes)
+TEST(TempFiles, WrittenFilesArePrivateNamedListedAndDistinctAndHoldTheBytes)
 {
     const QByteArray bytes("\x00\xff\r\n\x1a plain text", 17);
     const std::size_t before = TempFileList().size();
@@ -69,21 +69,19 @@ TEST(TempFiles, WrittenFileIsPrivateNamedListedAndHoldsTheBytes)
 
     const std::string none = WriteTempFile(0, nullptr);
     EXPECT_TRUE(Exists(none) && Listed(none));
-}
 
-TEST(TempFiles, CopiesOfOneSourceAreDistinctFiles)
-{
-    QByteArray bytes;
+    // Copies of one source are distinct files.
+    QByteArray large;
     for (int i = 0; i < 200000; ++i) // larger than one copy chunk
-        bytes.append(char(i * 7));
-    SourceFile source(bytes);
+        large.append(char(i * 7));
+    SourceFile source(large);
 
     const std::string a = MakeTempCopy(source.Path());
     const std::string b = MakeTempCopy(source.Path());
     ASSERT_FALSE(a.empty());
     EXPECT_NE(a, b);
     EXPECT_TRUE(Listed(b));
-    EXPECT_EQ(FileBytes(b), bytes.toStdString());
+    EXPECT_EQ(FileBytes(b), large.toStdString());
 }
 
 TEST(TempFiles, AFileThatCannotBeWrittenInFullIsRemovedAndReported)

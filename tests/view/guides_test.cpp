@@ -37,7 +37,7 @@ TEST_F(GuidesTest, TopRulerPullsOutAHorizontalGuide)
     EXPECT_EQ(Guides(), (std::vector<GuideLine>{{0, 100}, {1, 50}}));
 }
 
-TEST_F(GuidesTest, GuidesAreDraggedWithAnyToolAndTheOlderWins)
+TEST_F(GuidesTest, GuidesAreDraggedWithAnyToolTheOlderWinsAndOffTheCanvasTheyGo)
 {
     doc.AddGuide({0, 100});
     doc.AddGuide({0, 101});
@@ -55,22 +55,18 @@ TEST_F(GuidesTest, GuidesAreDraggedWithAnyToolAndTheOlderWins)
     driver.DragAt({130, 101}, {130, 120});
     EXPECT_EQ(Guides(), (std::vector<GuideLine>{{0, 148}, {0, 120}}));
     EXPECT_EQ(view.Selection(), nullptr);
-}
 
-TEST_F(GuidesTest, GuidesDroppedOutsideTheCanvasAreRemoved)
-{
+    // Dropped off the canvas a guide goes; exactly on its edge it stays.
     doc.AddGuide({1, 100});
     doc.AddGuide({1, 300});
-    // Exactly on the canvas edge stays.
     driver.DragAt({100, 50}, {500, 50});
-    EXPECT_EQ(Guides(), (std::vector<GuideLine>{{1, 500}, {1, 300}}));
-    // One unit beyond goes.
+    EXPECT_EQ(Guides(), (std::vector<GuideLine>{{0, 148}, {0, 120}, {1, 500}, {1, 300}}));
     driver.DragAt({500, 50}, {501, 50});
-    EXPECT_EQ(Guides(), (std::vector<GuideLine>{{1, 300}}));
+    EXPECT_EQ(Guides(), (std::vector<GuideLine>{{0, 148}, {0, 120}, {1, 300}}));
     // Left of the canvas goes too; the drop point decides, whatever the tool.
     view.SetTool(ToolKind::Hand);
     driver.DragAt({300, 50}, {-1, 50});
-    EXPECT_EQ(doc.GetGuideCount(), 0);
+    EXPECT_EQ(doc.GetGuideCount(), 2);
 }
 
 TEST_F(GuidesTest, CursorsFollowGuidesFirstThenTheTool)

@@ -13,7 +13,7 @@
 
 using KeysTest = ViewTest;
 
-TEST_F(KeysTest, CtrlIsTrackedByTheViewItselfAndKeysNeedACanvas)
+TEST_F(KeysTest, CtrlIsTrackedByTheViewItselfArrowsMoveAndKeysNeedACanvas)
 {
     view.OnResize(400, 300);
     driver.Key(Qt::Key_O);
@@ -42,13 +42,10 @@ TEST_F(KeysTest, CtrlIsTrackedByTheViewItselfAndKeysNeedACanvas)
     EXPECT_EQ(doc.GetItemCount(), 1);
     driver.Key(Qt::Key_Z);
     EXPECT_EQ(view.ActiveTool(), ToolValue(ToolKind::ZoomIn));
-}
 
-TEST_F(KeysTest, ArrowsMoveTheSelectionByOneOrTen)
-{
+    // Arrows move the selection by one, or ten with Ctrl; without one they do nothing.
     MakeCanvas();
-    DrawItem* item = AddRect(10, 10, 40, 40);
-    // Without a selection arrows do nothing.
+    item = AddRect(10, 10, 40, 40);
     const std::size_t steps = UndoCount();
     driver.Key(Qt::Key_Right);
     EXPECT_EQ(UndoCount(), steps);

@@ -5,7 +5,7 @@ namespace {
 
 using ViewToolsTest = ViewTest;
 
-TEST_F(ViewToolsTest, ZoomInStepsAboutThePointerABandFitsTheCanvasAndZoomOutStops)
+TEST_F(ViewToolsTest, ZoomStepsAboutThePointerABandFitsTheCanvasAndTheHandKeepsItsPoint)
 {
     MakeCanvas(500, 400);
     view.SetTool(ToolKind::ZoomIn);
@@ -32,10 +32,8 @@ TEST_F(ViewToolsTest, ZoomInStepsAboutThePointerABandFitsTheCanvasAndZoomOutStop
     driver.ClickAt({0, 0});
     driver.ClickAt({0, 0});
     EXPECT_FLOAT_EQ(view.Zoom(), 0.1f);
-}
 
-TEST_F(ViewToolsTest, HandKeepsTheGrabbedPointUnderThePointer)
-{
+    // The hand keeps the grabbed point under the pointer.
     MakeCanvas();
     view.SetZoomPercent(200);
     view.SetTool(ToolKind::Hand);
