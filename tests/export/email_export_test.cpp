@@ -106,15 +106,21 @@ protected:
     }
 };
 
-TEST_F(EmailExportTest, MailReaderFindsThePictureAndTheTopLevelTextsOnly)
+TEST_F(EmailExportTest, MailReaderFindsThePictureAndTheTopLevelTextsOnlyAndFailuresNameTheFile)
 {
+    // A message that cannot be written names its file and leaves nothing.
+    QTemporaryDir dir;
+    std::string error;
+    const std::string missing = dir.filePath("missing/folder/mail.eml").toStdString();
+    EXPECT_FALSE(ExportEmail(doc, {20, 20, 0xFFFFFFFF}, missing, &error));
+    EXPECT_EQ(error.rfind(missing + ": ", 0), 0u) << error;
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(missing)));
+
     AddBox(ItemRectangle, 10, 10, 60, 40, 0xFFFF0000);
     Text(100, 100, "free & <text>");
     ASSERT_EQ(doc.PushGroup(TakeNextItemId(), Text(100, 20, "grouped")), 0);
 
-    QTemporaryDir dir;
     const std::string path = dir.filePath("mail.eml").toStdString();
-    std::string error;
     ASSERT_TRUE(ExportEmail(doc, {200, 160, 0xFF00FF00}, path, &error)) << error;
 
     // A real mail parser must find the structure; it hands back the picture.
@@ -156,16 +162,6 @@ sys.stdout.buffer.write(picture.get_content())
     };
     EXPECT_FALSE(blueIn(100));
     EXPECT_TRUE(blueIn(20));
-}
-
-TEST_F(EmailExportTest, FailureNamesTheFileAndLeavesNothing)
-{
-    QTemporaryDir dir;
-    const std::string path = dir.filePath("missing/folder/mail.eml").toStdString();
-    std::string error;
-    EXPECT_FALSE(ExportEmail(doc, {20, 20, 0xFFFFFFFF}, path, &error));
-    EXPECT_EQ(error.rfind(path + ": ", 0), 0u) << error;
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
-TEST(DoodleItemTest, ThinsTheMouseTrack)
+TEST(DoodleItemTest, ThinsTheMouseTrackAndRefusesTinyStrokes)
 {
     // A slow drag, one point per unit: a point every 2 units survives, and the end.
     NodeList track;
@@ -28,20 +28,15 @@ TEST(DoodleItemTest, ThinsTheMouseTrack)
     NodeList out;
     doodle.GetNodes(out);
     EXPECT_EQ(out.back().brk, 1);
-}
 
-TEST(DoodleItemTest, RejectsTinyStrokes)
-{
-    DoodleItem doodle;
-    EXPECT_FALSE(doodle.SetNodes(Polyline({{5, 5}})));
-
-    // Scattered inside a 3 x 3 area: rejected and emptied, whatever the pen.
-    doodle.SetFloatAttr(ATTR_LINE_WIDTH, 10);
-    EXPECT_FALSE(doodle.SetNodes(Polyline({{10, 10}, {13, 10}, {13, 13}, {10, 13}, {11.5f, 11.5f}})));
-    EXPECT_TRUE(doodle.Nodes().empty());
-
-    // 4 units on one axis is enough.
-    EXPECT_TRUE(doodle.SetNodes(Polyline({{10, 10}, {14, 10}})));
+    // Tiny strokes are refused: one point, or points scattered inside a 3 x 3
+    // area whatever the pen, which also empties the item; 4 units on one axis are enough.
+    DoodleItem tiny;
+    EXPECT_FALSE(tiny.SetNodes(Polyline({{5, 5}})));
+    tiny.SetFloatAttr(ATTR_LINE_WIDTH, 10);
+    EXPECT_FALSE(tiny.SetNodes(Polyline({{10, 10}, {13, 10}, {13, 13}, {10, 13}, {11.5f, 11.5f}})));
+    EXPECT_TRUE(tiny.Nodes().empty());
+    EXPECT_TRUE(tiny.SetNodes(Polyline({{10, 10}, {14, 10}})));
 }
 
 TEST(DoodleItemTest, SplineIsASmoothCurveThroughTheTrack)

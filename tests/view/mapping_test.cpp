@@ -55,25 +55,7 @@ TEST_F(MappingTest, ZoomStepsGoToTheNeighbouringEntry)
     }
 }
 
-TEST_F(MappingTest, ZoomPercentIsClampedAndKeepsItsFixedPoint)
-{
-    view.SetZoomPercent(1000);
-    EXPECT_FLOAT_EQ(view.Zoom(), 8.0f);
-    view.SetZoomPercent(150);
-    view.SetZoomPercent(std::numeric_limits<float>::quiet_NaN());
-    EXPECT_FLOAT_EQ(view.Zoom(), 1.5f);
-
-    // Zooming about a canvas point leaves that point under the same pixel,
-    // and the frame hears of the new factor.
-    MakeCanvas();
-    view.SetZoomPercent(100);
-    const QPointF before = view.ClientPoint({120, 80});
-    view.ZoomAbout(2.5f, {120, 80});
-    EXPECT_EQ(view.ClientPoint({120, 80}), before);
-    EXPECT_FLOAT_EQ(host.zoomNotices.back(), 2.5f);
-}
-
-TEST_F(MappingTest, MarginsCentreTheCanvasButStayAtLeastForty)
+TEST_F(MappingTest, MarginsCentreTheCanvasAndZoomPercentIsClampedAboutAFixedPoint)
 {
     view.OnResize(300, 300);
     ASSERT_TRUE(view.NewCanvas(500, 200, ColorOpaqueWhite));
@@ -91,6 +73,22 @@ TEST_F(MappingTest, MarginsCentreTheCanvasButStayAtLeastForty)
     CKorvaniView other(otherDoc, host);
     other.OnResize(900, 900);
     EXPECT_EQ(other.CanvasMargin(), (PointF{0, 0}));
+
+    // The zoom percent is clamped; an unusable one changes nothing.
+    view.SetZoomPercent(1000);
+    EXPECT_FLOAT_EQ(view.Zoom(), 8.0f);
+    view.SetZoomPercent(150);
+    view.SetZoomPercent(std::numeric_limits<float>::quiet_NaN());
+    EXPECT_FLOAT_EQ(view.Zoom(), 1.5f);
+
+    // Zooming about a canvas point leaves that point under the same pixel,
+    // and the frame hears of the new factor.
+    MakeCanvas();
+    view.SetZoomPercent(100);
+    const QPointF before = view.ClientPoint({120, 80});
+    view.ZoomAbout(2.5f, {120, 80});
+    EXPECT_EQ(view.ClientPoint({120, 80}), before);
+    EXPECT_FLOAT_EQ(host.zoomNotices.back(), 2.5f);
 }
 
 TEST_F(MappingTest, NewCanvasStartsAnEmptyOpaqueDrawingAndUnknownToolsAreRefused)

@@ -23,7 +23,7 @@ protected:
     DrawItem* item = nullptr;
 };
 
-TEST_F(TransformTest, DragsCommitBeyondOneUnitAboutTheirOwnPivot)
+TEST_F(TransformTest, DragsCommitBeyondOneUnitAboutTheirOwnPivotAndShiftRedoesThePreview)
 {
     // While dragging, the item previews, even one unit on a handle; its
     // committed place stays, and the preview does not outlive the drag.
@@ -65,10 +65,9 @@ TEST_F(TransformTest, DragsCommitBeyondOneUnitAboutTheirOwnPivot)
         if (drag.step)
             view.DoCommand(CommandUndo);
     }
-}
 
-TEST_F(TransformTest, ShiftKeyRedoesThePreviewAboutTheCentre)
-{
+    // Shift pressed mid-drag redoes the preview about the centre.
+    view.SetTool(ToolKind::Select);
     driver.PressAt({204, 125});
     driver.MoveAt({214, 125});
     driver.MoveAt({214, 125});
