@@ -166,27 +166,24 @@ TEST_F(ActionsRunnerTest, MessagesNeedAnAnswerOrAnExpectation)
     }
 }
 
-TEST_F(ActionsRunnerTest, TheBinaryNamesTheFailingLine)
+TEST_F(ActionsRunnerTest, TheBinaryNamesTheFailingLineOrExportsWhatTheScriptLeft)
 {
-    const QString script = Write("bad.txt", "tool select\n# fine so far\njump 10 20\n");
-    ProcessResult run = RunKorvani({"--actions", script, input});
+    const QString bad = Write("bad.txt", "tool select\n# fine so far\njump 10 20\n");
+    ProcessResult run = RunKorvani({"--actions", bad, input});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
-    EXPECT_TRUE(run.err.startsWith(("korvani: " + script + ":3: ").toUtf8())) << run.err.toStdString();
+    EXPECT_TRUE(run.err.startsWith(("korvani: " + bad + ":3: ").toUtf8())) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains("jump")) << run.err.toStdString();
 
-    run = RunKorvani({"--actions", script, dir.filePath("nothing.xml")});
+    run = RunKorvani({"--actions", bad, dir.filePath("nothing.xml")});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains("nothing.xml")) << run.err.toStdString();
-}
 
-TEST_F(ActionsRunnerTest, TheBinaryExportsWhatTheScriptLeft)
-{
     // The blue box dragged by (100, 100) in pixel coordinates: canvas = client - 440, 250 at 100%.
     const QString script = Write("drag.txt", "press 570px 310px\nmove 620px 360px\nmove 670px 410px\nrelease 670px 410px\n"
                                              "export " + dir.filePath("inside.png").toUtf8() + "\n");
     const QString png = dir.filePath("after.png");
-    const ProcessResult run = RunKorvani({"--actions", script, input, "--export", png});
+    run = RunKorvani({"--actions", script, input, "--export", png});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.isEmpty());
     // The Export command with its dialog answered: the selected box alone, with its margin.

@@ -11,7 +11,7 @@ namespace {
 
 using TransformRecords = RecordTest;
 
-TEST_F(TransformRecords, MoveTranslatesEveryMember)
+TEST_F(TransformRecords, MoveTranslatesAndRotateTurnsEveryMemberAboutTheSelectionsCentre)
 {
     DrawItem* rect = AddRect(10, 10, 20, 20);
     DrawItem* curve = AddCurve(PolygonNodes({{0, 0}, {30, 5}, {10, 40}}));
@@ -23,11 +23,9 @@ TEST_F(TransformRecords, MoveTranslatesEveryMember)
     EXPECT_FLOAT_EQ(text->Bounds().y, textBefore.y - 3);
 
     EXPECT_LT(doc.PushMove(rect, NAN, 1), 0);
-}
 
-TEST_F(TransformRecords, RotateTurnsAboutTheSelectionsOwnCentre)
-{
-    DrawItem* rect = AddRect(0, 0, 40, 20);
+    // A turn goes about the item's own centre.
+    rect = AddRect(0, 0, 40, 20);
     DrawItem* line = AddLine(100, 100, 140, 100);
     const PointF rectCentre = rect->RotationCentre();
     ASSERT_EQ(doc.PushRotate(rect, 90), 0);

@@ -94,7 +94,7 @@ TEST(CurveItemTest, BreaksClosedAndOpenSubpaths)
     EXPECT_EQ(line->Nodes().size(), 5u);
 }
 
-TEST(CurveItemTest, JoinsEndsOfOneSubpath)
+TEST(CurveItemTest, JoinsEndsOfOneSubpathOrOfTwoReversingWhereNeeded)
 {
     // Ends that coincide: the last node goes, its arriving control point survives on the first.
     NodeList loop = Polyline({{0, 0}, {30, 0}, {30, 30}, {1, 1}});
@@ -113,11 +113,8 @@ TEST(CurveItemTest, JoinsEndsOfOneSubpath)
     open->JoinEnds({2, 0});
     ASSERT_EQ(open->Nodes().size(), 3u);
     EXPECT_EQ(open->Nodes()[2].close, 1);
-}
 
-TEST(CurveItemTest, JoinsTwoSubpathsReversingWhereNeeded)
-{
-    // Distinct control points show the reversal swapping left and right.
+    // Two subpaths join into one; distinct control points show a reversal swapping left and right.
     auto make = [](float y) {
         NodeList list = Polyline({{0, y}, {10, y}, {20, y}});
         for (PathNode& n : list) {
@@ -152,12 +149,12 @@ TEST(CurveItemTest, JoinsTwoSubpathsReversingWhereNeeded)
         {{0, 5}, Concat(joined(b, a), tail)},           // first of one, last of the other: no reversal
     };
     for (const auto& c : cases) {
-        auto curve = MakeCurve(Concat(Concat(a, b), tail));
-        ASSERT_TRUE(curve->CanJoinEnds(c.ends));
-        curve->JoinEnds(c.ends);
+        auto two = MakeCurve(Concat(Concat(a, b), tail));
+        ASSERT_TRUE(two->CanJoinEnds(c.ends));
+        two->JoinEnds(c.ends);
         NodeList expected = c.expected;
         expected[5].brk = 1;
-        EXPECT_EQ(curve->Nodes(), expected) << c.ends[0] << "-" << c.ends[1];
+        EXPECT_EQ(two->Nodes(), expected) << c.ends[0] << "-" << c.ends[1];
     }
 }
 

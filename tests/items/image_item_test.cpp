@@ -124,7 +124,7 @@ TEST_F(ImageItemTest, MissingOrBrokenPictureDrawsNothingButHits)
     }
 }
 
-TEST_F(ImageItemTest, EveryImportFormatLoads)
+TEST_F(ImageItemTest, EveryImportFormatLoadsAndMetafilesDrawInPlace)
 {
     const QImage picture = Quadrants(24, 12);
     struct Case
@@ -154,10 +154,7 @@ TEST_F(ImageItemTest, EveryImportFormatLoads)
     const QImage image = Render(*Place(cases[5].path, {0, 0}, {100, 50}));
     EXPECT_EQ(image.pixel(10, 25), Red);
     EXPECT_EQ(image.pixel(90, 25), Blue);
-}
 
-TEST_F(ImageItemTest, MetafilesDrawTheirRectangleInPlace)
-{
     const auto detect = [](const std::string& bytes) {
         return DetectMetafile(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
     };

@@ -171,7 +171,7 @@ TEST(ItemRender, GradientHandlesShowEachStopInItsColour)
     EXPECT_EQ(At(handles(2), 104, 100), Red); // the selected stop is drawn larger
 }
 
-TEST(ItemRender, PreviewOutlineInBlue)
+TEST(ItemRender, PreviewOutlineInBlueAndNodeHandles)
 {
     RectangleItem rect;
     ASSERT_TRUE(rect.SetNodes(TwoPoints(20, 20, 100, 100)));
@@ -187,10 +187,7 @@ TEST(ItemRender, PreviewOutlineInBlue)
     // The preview's right edge, one aliased pixel wide on either side of x = 160.
     EXPECT_TRUE(At(image, 159, 60) == ColorPreviewBlue || At(image, 160, 60) == ColorPreviewBlue);
     EXPECT_EQ(At(image, 130, 60), White);
-}
 
-TEST(ItemRender, NodeHandles)
-{
     // Selection handles are the view's painting test's.
     LineItem line;
     ASSERT_TRUE(line.SetNodes(TwoPoints(20, 20, 180, 20)));
@@ -200,3 +197,4 @@ TEST(ItemRender, NodeHandles)
     const QImage hot = PaintOnWhite([&line](QPainter& p) { line.DrawHotNode(p, {21, 21}); });
     EXPECT_EQ(At(hot, 20, 20), 0xFF000000u);
 }
+

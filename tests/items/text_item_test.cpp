@@ -94,7 +94,7 @@ TEST(TextItem, LinesStackDownFromTheOrigin)
     EXPECT_EQ(b3, b2);
 }
 
-TEST(TextItem, StyleFlagsShapeTheOutline)
+TEST(TextItem, StyleFlagsShapeTheOutlineAndAClearFillDrawsHollowGlyphs)
 {
     auto plain = MakeText("HHH");
     // The underline is part of the outline: "H" has no descender, so the
@@ -111,6 +111,23 @@ TEST(TextItem, StyleFlagsShapeTheOutline)
     auto bold = MakeText("HHH");
     bold->SetIntAttr(ATTR_BOLD, 1);
     EXPECT_GT(InkCount(Render(*bold)), InkCount(Render(*plain)) * 11 / 10);
+
+    // A clear fill with a black line draws hollow glyphs.
+    auto filled = MakeText("I", 200, {50, 10});
+    filled->SetIntAttr(ATTR_BOLD, 1);
+    auto hollow = MakeText("I", 200, {50, 10});
+    hollow->SetIntAttr(ATTR_BOLD, 1);
+    hollow->SetColorAttr(ATTR_FILL_COLOR, 0x00FF0000); // transparent, with a colour in it
+    hollow->SetColorAttr(ATTR_LINE_COLOR, ColorOpaqueBlack);
+    hollow->SetFloatAttr(ATTR_LINE_WIDTH, 1);
+
+    const RectF stem = filled->Bounds();
+    const int cx = int(stem.Center().x), cy = int(stem.Center().y);
+    const QImage filledImage = Render(*filled), hollowImage = Render(*hollow);
+    EXPECT_EQ(hollowImage.pixel(cx, cy), qRgb(255, 255, 255));
+    // The outline is there: ink along the middle row, at the stem's edges only.
+    EXPECT_GT(InkInRow(hollowImage, cy), 0);
+    EXPECT_LT(InkInRow(hollowImage, cy), InkInRow(filledImage, cy) / 3);
 }
 
 TEST(TextItem, RotationGathersInTheMatrix)
@@ -136,25 +153,6 @@ TEST(TextItem, RotationGathersInTheMatrix)
     const QImage kept = Render(*item);
     item->ForgetOutlines();
     EXPECT_EQ(Render(*item), kept);
-}
-
-TEST(TextItem, ClearFillWithBlackLineDrawsHollowGlyphs)
-{
-    auto filled = MakeText("I", 200, {50, 10});
-    filled->SetIntAttr(ATTR_BOLD, 1);
-    auto hollow = MakeText("I", 200, {50, 10});
-    hollow->SetIntAttr(ATTR_BOLD, 1);
-    hollow->SetColorAttr(ATTR_FILL_COLOR, 0x00FF0000); // transparent, with a colour in it
-    hollow->SetColorAttr(ATTR_LINE_COLOR, ColorOpaqueBlack);
-    hollow->SetFloatAttr(ATTR_LINE_WIDTH, 1);
-
-    const RectF stem = filled->Bounds();
-    const int cx = int(stem.Center().x), cy = int(stem.Center().y);
-    const QImage filledImage = Render(*filled), hollowImage = Render(*hollow);
-    EXPECT_EQ(hollowImage.pixel(cx, cy), qRgb(255, 255, 255));
-    // The outline is there: ink along the middle row, at the stem's edges only.
-    EXPECT_GT(InkInRow(hollowImage, cy), 0);
-    EXPECT_LT(InkInRow(hollowImage, cy), InkInRow(filledImage, cy) / 3);
 }
 
 TEST(TextItem, LayoutTakesTheWholeTextInUtf8)

@@ -12,7 +12,7 @@ protected:
     void SetUp() override { MakeCanvas(500, 400); } // canvas origin at client (40, 40)
 };
 
-TEST_F(GuidesTest, TopRulerPullsOutAHorizontalGuide)
+TEST_F(GuidesTest, RulersPullOutGuidesThatFollowThePointerInCanvasUnitsAtAnyZoom)
 {
     // The press on the ruler makes the guide and drags it at once.
     driver.Press({300, 10});
@@ -35,6 +35,31 @@ TEST_F(GuidesTest, TopRulerPullsOutAHorizontalGuide)
     driver.Move({90, 300});
     driver.Release({90, 300});
     EXPECT_EQ(Guides(), (std::vector<GuideLine>{{0, 100}, {1, 50}}));
+
+    // At zoom 2, panned, guides follow the pointer in whole canvas units.
+    while (doc.GetGuideCount() > 0)
+        doc.RemoveGuide(0);
+    view.SetZoomPercent(200);
+    view.SetPanOffset({30, -20}); // the canvas origin at client (70, 20)
+    // Pulled from the top ruler and dropped at client y 140: canvas (140 - 20) / 2.
+    driver.Press({300, 10});
+    driver.Move({300, 140});
+    driver.Release({300, 140});
+    EXPECT_EQ(Guides(), (std::vector<GuideLine>{{0, 60}}));
+
+    // An existing guide is grabbed where it shows and follows in whole units.
+    doc.AddGuide({1, 100});
+    driver.DragAt({100, 50}, {150, 50});
+    EXPECT_EQ(Guides(), (std::vector<GuideLine>{{0, 60}, {1, 150}}));
+    const QImage image = view.PaintClient();
+    const QPoint at = driver.Pixel({150, 50});
+    EXPECT_EQ(image.pixel(at.x(), 300), 0xFF0000FFu);
+
+    // Half a unit left of the canvas edge truncates to 0: still on the canvas.
+    driver.Drag(driver.Pixel({150, 50}), {69, 300});
+    EXPECT_EQ(Guides(), (std::vector<GuideLine>{{0, 60}, {1, 0}}));
+    driver.Drag({70, 300}, {67, 300}); // -1.5: off the canvas, removed
+    EXPECT_EQ(Guides(), (std::vector<GuideLine>{{0, 60}}));
 }
 
 TEST_F(GuidesTest, GuidesAreDraggedWithAnyToolTheOlderWinsAndOffTheCanvasTheyGo)
@@ -103,27 +128,3 @@ TEST_F(GuidesTest, CursorsFollowGuidesFirstThenTheTool)
     EXPECT_EQ(strips.pixel(20, pointer.y()), 0xFF123456u);
 }
 
-TEST_F(GuidesTest, AtZoomTwoWhilePannedGuidesFollowThePointerInCanvasUnits)
-{
-    view.SetZoomPercent(200);
-    view.SetPanOffset({30, -20}); // the canvas origin at client (70, 20)
-    // Pulled from the top ruler and dropped at client y 140: canvas (140 - 20) / 2.
-    driver.Press({300, 10});
-    driver.Move({300, 140});
-    driver.Release({300, 140});
-    EXPECT_EQ(Guides(), (std::vector<GuideLine>{{0, 60}}));
-
-    // An existing guide is grabbed where it shows and follows in whole units.
-    doc.AddGuide({1, 100});
-    driver.DragAt({100, 50}, {150, 50});
-    EXPECT_EQ(Guides(), (std::vector<GuideLine>{{0, 60}, {1, 150}}));
-    const QImage image = view.PaintClient();
-    const QPoint at = driver.Pixel({150, 50});
-    EXPECT_EQ(image.pixel(at.x(), 300), 0xFF0000FFu);
-
-    // Half a unit left of the canvas edge truncates to 0: still on the canvas.
-    driver.Drag(driver.Pixel({150, 50}), {69, 300});
-    EXPECT_EQ(Guides(), (std::vector<GuideLine>{{0, 60}, {1, 0}}));
-    driver.Drag({70, 300}, {67, 300}); // -1.5: off the canvas, removed
-    EXPECT_EQ(Guides(), (std::vector<GuideLine>{{0, 60}}));
-}
