@@ -56,7 +56,7 @@ TEST(ScreenGrabberTest, ABlackGrabFallsBackToThePortalAndNeverBecomesThePicture)
     }
 }
 
-TEST(ScreenCaptureWindowTest, ColourModeReadsTheFrozenPictureUnderThePointer)
+TEST(ScreenCaptureWindowTest, ColourModeReadsTheFrozenPictureAndNoPictureIsSaid)
 {
     ScreenCaptureWindow window(ScreenCaptureWindow::Mode::Colour, KnownScreen());
     window.show();
@@ -68,6 +68,14 @@ TEST(ScreenCaptureWindowTest, ColourModeReadsTheFrozenPictureUnderThePointer)
 
     QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(150, 60));
     EXPECT_EQ(window.PickedColour(), (Rgb{150, 60, 7}));
+
+    // Without a copy of the screen there is no window, and that is said unless the user declined.
+    for (const bool declined : {false, true}) {
+        const auto none = [declined] { return FrozenScreen{QImage(), QRect(0, 0, 200, 100), declined}; };
+        const QString told =
+            AnswerMessageDuring([&none] { EXPECT_EQ(CaptureScreenRegion(nullptr, none), std::nullopt); });
+        EXPECT_EQ(told, declined ? "" : "Screen capture is not available in this session");
+    }
 }
 
 TEST(ScreenCaptureWindowTest, EnterWritesTheDraggedRegionAsABitmap)
@@ -103,16 +111,6 @@ TEST(ScreenCaptureWindowTest, EnterWritesTheDraggedRegionAsABitmap)
         ASSERT_EQ(saved.size(), c.region.size()) << c.what;
         EXPECT_EQ(saved.pixel(0, 0), qRgb(20, 10, 7)) << c.what;
         EXPECT_EQ(saved.pixel(129, 69), qRgb(149, 79, 7)) << c.what;
-    }
-}
-
-TEST(ScreenCaptureWindowTest, SaysSoWhenTheScreenCannotBeCopied)
-{
-    for (const bool declined : {false, true}) {
-        const auto none = [declined] { return FrozenScreen{QImage(), QRect(0, 0, 200, 100), declined}; };
-        const QString told =
-            AnswerMessageDuring([&none] { EXPECT_EQ(CaptureScreenRegion(nullptr, none), std::nullopt); });
-        EXPECT_EQ(told, declined ? "" : "Screen capture is not available in this session");
     }
 }
 

@@ -63,7 +63,7 @@ TEST(SmallDialogsTest, CanvasDialogsRefuseAZeroSizeAndTemplatesSetIt)
     EXPECT_EQ(templates.CanvasHeight(), 450);
 }
 
-TEST(SmallDialogsTest, TextDialogTakesEnterAsANewLineAndRefusesNothing)
+TEST(SmallDialogsTest, TextDialogRefusesNothingAndUniformFillNeedsOneBoxOn)
 {
     InputTextDialog dialog;
     dialog.SetText("first");
@@ -77,20 +77,18 @@ TEST(SmallDialogsTest, TextDialogTakesEnterAsANewLineAndRefusesNothing)
     box->clear();
     EXPECT_EQ(AcceptAndAnswer(dialog), "Please input text");
     EXPECT_TRUE(dialog.isVisible());
-}
 
-TEST(SmallDialogsTest, UniformFillNeedsOneBoxOn)
-{
-    UniformFillDialog dialog;
-    dialog.show();
-    const QList<QCheckBox*> boxes = dialog.findChildren<QCheckBox*>();
-    QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    // The uniform fill dialog needs one box on.
+    UniformFillDialog fill;
+    fill.show();
+    const QList<QCheckBox*> boxes = fill.findChildren<QCheckBox*>();
+    QPushButton* ok = fill.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
     ASSERT_EQ(boxes.size(), 2);
     boxes[0]->click(); // Graphic off, Text was off
     EXPECT_FALSE(ok->isEnabled());
     boxes[1]->click();
     EXPECT_TRUE(ok->isEnabled());
-    EXPECT_FALSE(dialog.Graphic());
+    EXPECT_FALSE(fill.Graphic());
 }
 
 TEST(SmallDialogsTest, StartupChooserLightsAndTakesAChoiceWritingNoFiles)
