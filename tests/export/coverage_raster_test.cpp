@@ -93,7 +93,7 @@ TEST(CoverageRaster, CoversWhatThePainterCovers)
     EXPECT_EQ(WithRaster(Star(Qt::WindingFill), Qt::black).pixel(100, 100), 0xFF000000u);
 }
 
-TEST(CoverageRaster, BandsOfOnePictureMeetWithoutSeams)
+TEST(CoverageRaster, BandsMeetWithoutSeamsAndOddInputPaintsNothingWrong)
 {
     // Shapes reaching far past the picture on every side, cut into bands:
     // each band paints only its rows, and together they give the very
@@ -128,10 +128,8 @@ TEST(CoverageRaster, BandsOfOnePictureMeetWithoutSeams)
             ASSERT_EQ(clipped.pixel(x, y), inside ? whole.pixel(x, y) : 0xFFFFFFFFu) << x << "," << y;
         }
     }
-}
 
-TEST(CoverageRaster, OddInputPaintsNothingWrong)
-{
+    // Odd input paints nothing wrong.
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     QPainterPath broken;

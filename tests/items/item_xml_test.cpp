@@ -182,7 +182,7 @@ TEST(ItemXmlTest, GroupsNestAndReadChildrenByTypeWithFreshIds)
     EXPECT_EQ(NextItemId, before + 1);
 }
 
-TEST(ItemXmlTest, PictureBytesTravelAsHex)
+TEST(ItemXmlTest, PictureBytesTravelAsHexThroughACodecOfEveryByteThatStopsAtBrokenDigits)
 {
     const std::string path = WriteTempFile(3, "\x00\xAB\x10");
     ImageItem image;
@@ -209,10 +209,8 @@ TEST(ItemXmlTest, PictureBytesTravelAsHex)
     ImageItem lost;
     lost.SetTextAttr(ATTR_CONTENT, "/nonexistent/picture.png");
     EXPECT_NE(Element(lost).find("  imgsrc=\"\">\r\n"), std::string::npos);
-}
 
-TEST(ItemXmlTest, HexCodecCoversEveryByteAndStopsAtBrokenDigits)
-{
+    // The hex codec covers every byte and stops at broken digits.
     // Block paths: lengths around the block sizes, either case; a broken digit
     // anywhere decodes exactly the pairs before it.
     std::string many;

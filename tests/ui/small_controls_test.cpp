@@ -72,7 +72,7 @@ TEST(NumberEditTest, KeysPasteEnterAndAWrongBoxNamed)
     EXPECT_TRUE(told.contains("Width box")) << told.toStdString();
 }
 
-TEST(FlatComboBoxTest, StaysRaisedWhileItsListIsOpen)
+TEST(ComboBoxesTest, TheFlatOneStaysRaisedWhileItsListIsOpenAndFontBoxesSelectByNameAndSize)
 {
     QWidget window;
     window.setGeometry(300, 300, 200, 60);
@@ -91,10 +91,8 @@ TEST(FlatComboBoxTest, StaysRaisedWhileItsListIsOpen)
     EXPECT_EQ(box->Look(), FlatLook::Raised);
     box->hidePopup();
     EXPECT_EQ(box->Look(), FlatLook::Flat);
-}
 
-TEST(FontBoxesTest, SelectByNameAndSize)
-{
+    // The font boxes select by name and size, keeping what was asked for.
     FontNameBox names;
     ASSERT_GT(names.count(), 0);
     names.SelectName("liberation s");

@@ -57,7 +57,7 @@ TEST(XmlValueText, BackslashEscapesThenEntitiesOfTheTableAndNothingElse)
     EXPECT_EQ(ReadAttr(R"("&lt;")", raw), "&lt;");
 }
 
-TEST(XmlValueText, LongValuesReadLikeShortOnes)
+TEST(XmlValueText, LongValuesReadLikeShortOnesAndOtherTablesAndTrimmingApply)
 {
     // Short plain values take a quicker scan; lengths around its limit must
     // read exactly as the general path reads them.
@@ -66,11 +66,7 @@ TEST(XmlValueText, LongValuesReadLikeShortOnes)
         EXPECT_EQ(ReadAttr("\"" + lead + "\""), lead) << length;
         EXPECT_EQ(ReadAttr("\"" + lead + R"(\"q&amp;\\")"), lead + "\"q&\\") << length;
     }
-}
 
-// Another table (an entity need not start with '&'), and trimming, which is off unless asked for.
-TEST(XmlValueText, OtherEntityTableAndTrimming)
-{
     const XmlEntityTable custom{{'*', "&star;"}, {'#', "%hash;"}};
     XmlParseOptions options;
     options.entities = &custom;
@@ -82,6 +78,7 @@ TEST(XmlValueText, OtherEntityTableAndTrimming)
     EXPECT_EQ(ReadAttr(R"("   ")", options), ""); // an empty stretch leaves the value as it was
 }
 
+// Another table (an entity need not start with '&'), and trimming, which is off unless asked for.
 // A value that is not UTF-8 comes from a single-byte code page and is read as
 // Windows-1252; a value that is UTF-8 stays as it is, each value on its own.
 TEST(XmlValueText, BytesThatAreNotUtf8AreWindows1252)
