@@ -6,16 +6,15 @@
 #include "view/korvani_view.h"
 #include "view/view_codes.h"
 
+#include "support/file_bytes.h"
 #include "support/geometry_expect.h"
 #include "support/scripted_host.h"
 
-#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -47,11 +46,8 @@ protected:
 
     QString Write(const QString& name, const QByteArray& text)
     {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-        return path;
+        WriteFileBytes(dir.filePath(name).toStdString(), text.toStdString());
+        return dir.filePath(name);
     }
 
     int Run(const std::string& script, std::string& error, const QString& output = {})
@@ -63,57 +59,38 @@ protected:
     QString input;
 };
 
-TEST_F(ActionsRunnerTest, KeysReachTheViewWithTheirModifiers)
+TEST_F(ActionsRunnerTest, KeysAndDoubleClicksReachTheView)
 {
     const QString saved = dir.filePath("keys.xml");
     std::string error;
     // Ctrl+Right moves 10 units, Right one; Ctrl+Z takes the last step back;
-    // a plain Z is the zoom-in tool, so nothing else changes.
+    // a plain Z is the zoom-in tool, so nothing else changes. Then the blue
+    // box's outline gradient runs through its middle; two units below it its
+    // fill shows, and a double click there takes that colour as a stop.
     ASSERT_EQ(Run("press 130 60\nrelease 130 60\n"
                   "key Right ctrl\nkey right\nkey z ctrl\nkey Z\n"
-                  "save " + saved.toStdString() + "\n",
-                  error),
-              0)
-        << error;
-    const std::vector<RectF> boxes = SavedBoxes(saved);
-    ASSERT_EQ(boxes.size(), 2u);
-    ExpectRectNear(boxes[1], {110, 40, 60, 40}, 0.05f);
-}
-
-TEST_F(ActionsRunnerTest, AGradientStopTakesTheColourPaintedUnderThePointer)
-{
-    const QString saved = dir.filePath("stop.xml");
-    std::string error;
-    // The blue box's outline gradient runs through its middle; two units below it its fill shows.
-    ASSERT_EQ(Run("press 130 60\nrelease 130 60\ntool GradientLine\ndblclick 130 62\n"
-                  "save " + saved.toStdString() + "\n",
+                  "tool GradientLine\ndblclick 130 62\nsave " + saved.toStdString() + "\n",
                   error),
               0)
         << error;
     CKorvaniDoc doc;
     ReadItemsResult read = ReadItemsFile(doc, {}, {}, saved.toStdString(), 0);
     ASSERT_EQ(read.items.size(), 2u);
+    const RectF box = read.items[1]->Bounds();
     const GradientRamp ramp = read.items[1]->LineRamp();
     ReleaseReadItems(read.items);
+    ExpectRectNear(box, {110, 40, 60, 40}, 0.05f);
     ASSERT_EQ(ramp.colors.size(), 3u);
     EXPECT_EQ(ramp.colors[2], 0xFF0000FFu);
 }
 
 TEST_F(ActionsRunnerTest, DrawEditUndoAllAndRedoAllByteForByte)
 {
-    const auto bytes = [](const QString& path) {
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-        return file.readAll();
-    };
     const QString empty = dir.filePath("empty.xml"), full = dir.filePath("full.xml");
     const QString undone = dir.filePath("undone.xml"), redone = dir.filePath("redone.xml");
-    std::string steps;
+    std::string steps, redo;
     for (int i = 0; i < 40; ++i)
-        steps += "command undo\n";
-    std::string redo;
-    for (int i = 0; i < 40; ++i)
-        redo += "command redo\n";
+        steps += "command undo\n", redo += "command redo\n";
     // Every kind drawn with the mouse, a curve closed on its start and a node
     // of it dragged, two shapes grouped, a line and a doodle combined and
     // broken apart again, and a last curve left open when the drawing is saved.
@@ -138,8 +115,8 @@ TEST_F(ActionsRunnerTest, DrawEditUndoAllAndRedoAllByteForByte)
     std::string error;
     ASSERT_EQ(Run(script, error), 0) << error;
     EXPECT_EQ(SavedBoxes(full).size(), 6u);
-    EXPECT_EQ(bytes(undone), bytes(empty));
-    EXPECT_EQ(bytes(redone), bytes(full));
+    EXPECT_EQ(FileBytes(undone), FileBytes(empty));
+    EXPECT_EQ(FileBytes(redone), FileBytes(full));
 }
 
 TEST_F(ActionsRunnerTest, SettersReachTheSelectionAndCommandChecksStopTheRun)
@@ -189,27 +166,24 @@ TEST_F(ActionsRunnerTest, MessagesNeedAnAnswerOrAnExpectation)
     }
 }
 
-TEST_F(ActionsRunnerTest, TheBinaryNamesTheFailingLine)
+TEST_F(ActionsRunnerTest, TheBinaryNamesTheFailingLineOrExportsWhatTheScriptLeft)
 {
-    const QString script = Write("bad.txt", "tool select\n# fine so far\njump 10 20\n");
-    ProcessResult run = RunKorvani({"--actions", script, input});
+    const QString bad = Write("bad.txt", "tool select\n# fine so far\njump 10 20\n");
+    ProcessResult run = RunKorvani({"--actions", bad, input});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
-    EXPECT_TRUE(run.err.startsWith(("korvani: " + script + ":3: ").toUtf8())) << run.err.toStdString();
+    EXPECT_TRUE(run.err.startsWith(("korvani: " + bad + ":3: ").toUtf8())) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains("jump")) << run.err.toStdString();
 
-    run = RunKorvani({"--actions", script, dir.filePath("nothing.xml")});
+    run = RunKorvani({"--actions", bad, dir.filePath("nothing.xml")});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains("nothing.xml")) << run.err.toStdString();
-}
 
-TEST_F(ActionsRunnerTest, TheBinaryExportsWhatTheScriptLeft)
-{
     // The blue box dragged by (100, 100) in pixel coordinates: canvas = client - 440, 250 at 100%.
     const QString script = Write("drag.txt", "press 570px 310px\nmove 620px 360px\nmove 670px 410px\nrelease 670px 410px\n"
                                              "export " + dir.filePath("inside.png").toUtf8() + "\n");
     const QString png = dir.filePath("after.png");
-    const ProcessResult run = RunKorvani({"--actions", script, input, "--export", png});
+    run = RunKorvani({"--actions", script, input, "--export", png});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.isEmpty());
     // The Export command with its dialog answered: the selected box alone, with its margin.

@@ -9,6 +9,7 @@
 #include "items/image_item.h"
 #include "items/line_item.h"
 #include "items/rectangle_item.h"
+#include "support/file_bytes.h"
 #include "support/geometry_expect.h"
 #include "xml/xml_reader.h"
 
@@ -18,35 +19,14 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
-#include <algorithm>
-#include <csignal>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace {
 
 // The golden files sit beside the tests' sources.
-std::string DataFile(const char* name)
-{
-    return (std::filesystem::path(KORVANI_TEST_DATA_DIR) / name).string();
-}
-
-std::string Bytes(const std::string& path)
-{
-    QFile file(QString::fromStdString(path));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path;
-    return file.readAll().toStdString();
-}
-
-void PutBytes(const std::string& path, const std::string& bytes)
-{
-    QFile file(QString::fromStdString(path));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path;
-    ASSERT_EQ(file.write(bytes.data(), qint64(bytes.size())), qint64(bytes.size()));
-}
+const std::string GoldenCanvas = KORVANI_TEST_DATA_DIR "/drawing_canvas.xml";
+const std::string GoldenItems = KORVANI_TEST_DATA_DIR "/drawing_items.xml";
 
 std::vector<std::int32_t> Types(const std::vector<DrawItem*>& items)
 {
@@ -67,10 +47,11 @@ protected:
 
     std::string TempPath(const std::string& name) const { return dir.filePath(QString::fromStdString(name)).toStdString(); }
 
-    // Reads into doc and keeps the items alive until the test ends.
-    ReadItemsResult Read(const std::string& path, PointF start = {}, PointF end = {}, int mode = 0)
+    // Reads into doc (or into) and keeps the items alive until the test ends.
+    ReadItemsResult Read(const std::string& path, PointF start = {}, PointF end = {}, int mode = 0,
+                         CKorvaniDoc* into = nullptr)
     {
-        ReadItemsResult result = ReadItemsFile(doc, start, end, path, mode);
+        ReadItemsResult result = ReadItemsFile(into ? *into : doc, start, end, path, mode);
         held.insert(held.end(), result.items.begin(), result.items.end());
         return result;
     }
@@ -89,11 +70,7 @@ protected:
         held.push_back(item);
         item->SetColorAttr(ATTR_LINE_COLOR, ColorOpaqueBlack);
         item->SetFloatAttr(ATTR_LINE_WIDTH, lineWidth);
-        NodeList nodes;
-        for (PointF p : corners)
-            nodes.push_back(PathNode::AtPoint(p.x, p.y));
-        nodes.back().brk = 1;
-        EXPECT_TRUE(item->SetNodes(nodes));
+        EXPECT_TRUE(item->SetNodes(Polyline(corners)));
         doc.AddItem(item);
         return item;
     }
@@ -112,8 +89,8 @@ protected:
 
 TEST_F(DrawingFileTest, GoldenDrawingReadsAndWritesBackByteForByte)
 {
-    const std::string golden = Bytes(DataFile("drawing_canvas.xml"));
-    const ReadItemsResult read = Read(DataFile("drawing_canvas.xml"));
+    const std::string golden = FileBytes(GoldenCanvas);
+    const ReadItemsResult read = Read(GoldenCanvas);
     ASSERT_TRUE(read.opened && read.parsed) << read.errorMessage;
 
     EXPECT_EQ(doc.GetCanvasColor(), 0x000114FFu); // 001-020-255
@@ -122,7 +99,7 @@ TEST_F(DrawingFileTest, GoldenDrawingReadsAndWritesBackByteForByte)
     EXPECT_EQ(guide, (GuideLine{1, 33.5f}));
     // What the items hold shows in the bytes written back; the picture is decoded.
     ASSERT_EQ(read.items.size(), 7u);
-    EXPECT_EQ(Bytes(read.items[6]->GetTextAttr(ATTR_CONTENT)).substr(0, 4), "\x89PNG");
+    EXPECT_EQ(FileBytes(read.items[6]->GetTextAttr(ATTR_CONTENT)).substr(0, 4), "\x89PNG");
 
     AddAll(read.items);
     EXPECT_EQ(DrawingFileText(doc, DocCanvas()), golden);
@@ -131,14 +108,12 @@ TEST_F(DrawingFileTest, GoldenDrawingReadsAndWritesBackByteForByte)
     const std::string saved = TempPath("saved.xml");
     const FileWriteResult write = WriteDrawingFile(saved, doc, DocCanvas());
     ASSERT_TRUE(write.ok) << write.errorMessage;
-    EXPECT_EQ(Bytes(saved), golden);
+    EXPECT_EQ(FileBytes(saved), golden);
 
     // A file with bare line feeds reads the same.
-    PutBytes(saved, QByteArray::fromStdString(golden).replace("\r", "").toStdString());
+    WriteFileBytes(saved, QByteArray::fromStdString(golden).replace("\r", "").toStdString());
     CKorvaniDoc other;
-    const ReadItemsResult unix = ReadItemsFile(other, {}, {}, saved, 0);
-    held.insert(held.end(), unix.items.begin(), unix.items.end());
-    for (DrawItem* item : unix.items)
+    for (DrawItem* item : Read(saved, {}, {}, 0, &other).items)
         other.AddItem(item);
     EXPECT_EQ(DrawingFileText(other, DocCanvas()), golden);
     other.Items().RemoveAll();
@@ -146,8 +121,8 @@ TEST_F(DrawingFileTest, GoldenDrawingReadsAndWritesBackByteForByte)
 
 TEST_F(DrawingFileTest, GoldenSelectionFileReadsAndWritesBack)
 {
-    const std::string golden = Bytes(DataFile("drawing_items.xml"));
-    const ReadItemsResult read = Read(DataFile("drawing_items.xml"));
+    const std::string golden = FileBytes(GoldenItems);
+    const ReadItemsResult read = Read(GoldenItems);
     ASSERT_EQ(Types(read.items), (std::vector<std::int32_t>{ItemRectangle, ItemLine}));
     AddAll(read.items);
     EXPECT_EQ(SelectionFileText(doc, read.items, RectF{0, 0, 60, 40}), golden);
@@ -180,13 +155,12 @@ TEST_F(DrawingFileTest, SelectionWriterWritesChosenItemsRelativeAndLeavesThemAlo
 
     const std::string path = TempPath("selection.xml");
     ASSERT_TRUE(WriteSelectionFile(path, doc, {a, c, &group}, bounds).ok);
-    EXPECT_EQ(Bytes(path), text);
+    EXPECT_EQ(FileBytes(path), text);
     EXPECT_EQ(text.rfind("<plimsa version=\"2.0.0.1\" type=\"items\">\r\n\t<item type=\"104\"  ", 0), 0u);
     EXPECT_EQ(text.find("type=\"118\""), std::string::npos);
 
     CKorvaniDoc other;
-    ReadItemsResult read = ReadItemsFile(other, {}, {}, path, 0);
-    held.insert(held.end(), read.items.begin(), read.items.end());
+    const ReadItemsResult read = Read(path, {}, {}, 0, &other);
     ASSERT_EQ(Types(read.items), (std::vector<std::int32_t>{ItemRectangle, ItemEllipse, ItemGroup}));
     const DrawItem* originals[] = {a, c, &group};
     for (std::size_t i = 0; i < 3; ++i) {
@@ -235,7 +209,7 @@ TEST_F(DrawingFileTest, ImportPlacesIntoTheDraggedRectangle)
 TEST_F(DrawingFileTest, CanvasValuesAndGuides)
 {
     const std::string path = TempPath("canvas.xml");
-    PutBytes(path, "<plimsa type=\"canvas\" width=\" +640px\" color=\"-01-300-abc\">\n"
+    WriteFileBytes(path, "<plimsa type=\"canvas\" width=\" +640px\" color=\"-01-300-abc\">\n"
                    "<item type=\"118\"><point type=\"1\" value=\"12.5\"/><line type=\"0\" value=\"3\"/>"
                    "<point value=\"nan\"/></item>\n"
                    "<item type=\"102\"><point x=\"0\" y=\"0\"/><point x=\"10\" y=\"0\"/></item>\n</plimsa>\n");
@@ -259,7 +233,7 @@ TEST_F(DrawingFileTest, CanvasValuesAndGuides)
         guided.AddGuide(g);
     const std::string saved = TempPath("guides.xml");
     ASSERT_TRUE(WriteDrawingFile(saved, guided, {300, 200, ColorOpaqueWhite}).ok);
-    EXPECT_NE(Bytes(saved).find("\r\n<item type=\"118\">\r\n<point type=\"0\" value=\"12.34\"></point>\r\n"),
+    EXPECT_NE(FileBytes(saved).find("\r\n<item type=\"118\">\r\n<point type=\"0\" value=\"12.34\"></point>\r\n"),
               std::string::npos);
     CKorvaniDoc back;
     ReadItemsFile(back, {}, {}, saved, 0);
@@ -276,7 +250,7 @@ TEST_F(DrawingFileTest, OnlyKnownRootsAndKindsLoad)
     for (const char* root : {"<plimsa type=\"Canvas\" width=\"5\">", "<plimsa width=\"5\">"}) {
         SCOPED_TRACE(root);
         const std::string path = TempPath("root.xml");
-        PutBytes(path, std::string(root) + "<item type=\"118\"><point type=\"0\" value=\"1\"/></item>"
+        WriteFileBytes(path, std::string(root) + "<item type=\"118\"><point type=\"0\" value=\"1\"/></item>"
                                            "<item type=\"102\"/></plimsa>");
         const ReadItemsResult read = Read(path, {}, {}, 1);
         EXPECT_TRUE(read.parsed);
@@ -286,7 +260,7 @@ TEST_F(DrawingFileTest, OnlyKnownRootsAndKindsLoad)
 
     // The root's name does not matter.
     const std::string path = TempPath("kinds.xml");
-    PutBytes(path, "<drawing type=\"items\"><item type=\"103\"><point/><point x=\"8\" y=\"8\"/></item></drawing>");
+    WriteFileBytes(path, "<drawing type=\"items\"><item type=\"103\"><point/><point x=\"8\" y=\"8\"/></item></drawing>");
     EXPECT_EQ(Types(Read(path).items), std::vector<std::int32_t>{ItemEllipse});
 }
 
@@ -300,7 +274,7 @@ TEST_F(DrawingFileTest, FilesThatCannotBeReadSaySo)
     // Items, guides and canvas values read before the error are all dropped,
     // and the ids of the dropped items are not spent.
     const std::string late = TempPath("late.xml");
-    PutBytes(late, "<plimsa type=\"canvas\" width=\"50\"><item type=\"118\"><point type=\"0\" value=\"3\"/></item>"
+    WriteFileBytes(late, "<plimsa type=\"canvas\" width=\"50\"><item type=\"118\"><point type=\"0\" value=\"3\"/></item>"
                    "<item type=\"104\"><point/><point x=\"9\" y=\"9\"/></item><item type=\"102\"></plimsa>");
     const std::uint32_t before = NextItemId;
     read = Read(late);
@@ -311,12 +285,12 @@ TEST_F(DrawingFileTest, FilesThatCannotBeReadSaySo)
     EXPECT_NE(doc.GetCanvasWidth(), 50);
     // Each read reports its own parse error, not the first one of the run.
     const std::string slash = TempPath("slash.xml");
-    PutBytes(slash, "<plimsa type=\"items\"/ >");
+    WriteFileBytes(slash, "<plimsa type=\"items\"/ >");
     EXPECT_EQ(Read(slash).errorMessage, "Element must be closed.");
 
     // A zero byte ends the text.
     const std::string zero = TempPath("zero.xml");
-    PutBytes(zero, std::string("<plimsa type=\"items\"><item type=\"104\"><point/><point x=\"9\" y=\"9\"/></item></plimsa>") +
+    WriteFileBytes(zero, std::string("<plimsa type=\"items\"><item type=\"104\"><point/><point x=\"9\" y=\"9\"/></item></plimsa>") +
                        std::string(1, '\0') + "<<<garbage");
     read = Read(zero);
     EXPECT_TRUE(read.parsed);
@@ -326,21 +300,17 @@ TEST_F(DrawingFileTest, FilesThatCannotBeReadSaySo)
 TEST_F(DrawingFileTest, SavingReplacesTheFileOnlyWhenComplete)
 {
     const std::string target = TempPath("drawing.xml");
-    PutBytes(target, "previous drawing");
+    WriteFileBytes(target, "previous drawing");
 
     // The file size limit makes the write fail part way: the previous file stays.
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const FileWriteResult failed = SaveTextFile(target, std::string(1 << 20, 'x'));
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    FileWriteResult failed;
+    {
+        const FileSizeLimit limit(4096);
+        failed = SaveTextFile(target, std::string(1 << 20, 'x'));
+    }
     EXPECT_FALSE(failed.ok);
     EXPECT_NE(failed.errorMessage.find(target), std::string::npos) << failed.errorMessage;
-    EXPECT_EQ(Bytes(target), "previous drawing");
+    EXPECT_EQ(FileBytes(target), "previous drawing");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"drawing.xml"}) << "no half-written file left";
 
     // A picture whose bytes cannot be read fails the save, named.
@@ -350,7 +320,7 @@ TEST_F(DrawingFileTest, SavingReplacesTheFileOnlyWhenComplete)
     const FileWriteResult unreadable = WriteDrawingFile(target, doc, DocCanvas());
     EXPECT_FALSE(unreadable.ok);
     EXPECT_NE(unreadable.errorMessage.find(lost), std::string::npos) << unreadable.errorMessage;
-    EXPECT_EQ(Bytes(target), "previous drawing");
+    EXPECT_EQ(FileBytes(target), "previous drawing");
     doc.RemoveItem(picture);
 
     // Long names are used whole.
@@ -362,7 +332,5 @@ TEST_F(DrawingFileTest, SavingReplacesTheFileOnlyWhenComplete)
     Add<LineItem>({{0, 0}, {30, 40}});
     ASSERT_TRUE(WriteDrawingFile(longPath, doc, {10, 10, ColorOpaqueWhite}).ok);
     CKorvaniDoc back;
-    ReadItemsResult read = ReadItemsFile(back, {}, {}, longPath, 0);
-    held.insert(held.end(), read.items.begin(), read.items.end());
-    EXPECT_EQ(Types(read.items), std::vector<std::int32_t>{ItemLine});
+    EXPECT_EQ(Types(Read(longPath, {}, {}, 0, &back).items), std::vector<std::int32_t>{ItemLine});
 }

@@ -13,7 +13,7 @@ NodeList Square()
     return PolygonNodes({{0, 0}, {40, 0}, {40, 40}, {0, 40}});
 }
 
-TEST_F(OutlineRecords, BreakJoinAndSwap)
+TEST_F(OutlineRecords, BreakJoinSwapMoveConvertAndControlPointDrag)
 {
     DrawItem* curve = AddCurve(Square());
     ASSERT_EQ(doc.PushOutlineOp(curve, 2), 0);
@@ -28,6 +28,23 @@ TEST_F(OutlineRecords, BreakJoinAndSwap)
     const PathNode node = PathNode::AtPoint(55, -5, NodeSmooth);
     ASSERT_EQ(doc.PushNodeSwap(curve, 1, node), 0);
     EXPECT_EQ(curve->Nodes()[1], node);
+
+    // Moves, conversions and control point drags, on a fresh square.
+    NodeList nodes = Square();
+    nodes[1].type = NodeSymmetric;
+    curve = AddCurve(nodes);
+    ASSERT_EQ(doc.PushMoveNode(curve, 0, NodeSelection{0, 3}, 2.5f, -1), 0);
+    EXPECT_EQ(curve->Nodes()[3].Anchor(), (PointF{2.5f, 39}));
+    EXPECT_LT(doc.PushMoveNode(curve, 0, NodeSelection{1}, NAN, 0), 0);
+
+    // Dragging the right control point of a symmetric node mirrors the left one.
+    ASSERT_EQ(doc.PushMoveNode(curve, HitRightControl, NodeSelection{1}, 10, 7), 0);
+    EXPECT_EQ(curve->Nodes()[1].Left(), (PointF{30, -7}));
+
+    ASSERT_EQ(doc.PushNodeConvert(curve, NodeSelection{3}, SegmentConversion::ToCurve), 0);
+    EXPECT_NEAR(curve->Nodes()[2].rx, 40 - 37.5f / 3, 1e-4);
+    ASSERT_EQ(doc.PushNodeConvert(curve, NodeSelection{1}, SegmentConversion::ToLine), 0);
+    EXPECT_EQ(curve->Nodes()[1].Left(), curve->Nodes()[1].Anchor());
 }
 
 TEST_F(OutlineRecords, InsertNodeAnswersTheNewIndex)
@@ -59,25 +76,6 @@ TEST_F(OutlineRecords, DeleteNodeUndoPutsTheNodeBackWhereItWas)
     EXPECT_EQ(curve->Nodes().size(), 4u);
     doc.Undo();
     EXPECT_EQ(curve->Nodes(), before);
-}
-
-TEST_F(OutlineRecords, MoveNodeConvertAndControlPointDrag)
-{
-    NodeList nodes = Square();
-    nodes[1].type = NodeSymmetric;
-    DrawItem* curve = AddCurve(nodes);
-    ASSERT_EQ(doc.PushMoveNode(curve, 0, NodeSelection{0, 3}, 2.5f, -1), 0);
-    EXPECT_EQ(curve->Nodes()[3].Anchor(), (PointF{2.5f, 39}));
-    EXPECT_LT(doc.PushMoveNode(curve, 0, NodeSelection{1}, NAN, 0), 0);
-
-    // Dragging the right control point of a symmetric node mirrors the left one.
-    ASSERT_EQ(doc.PushMoveNode(curve, HitRightControl, NodeSelection{1}, 10, 7), 0);
-    EXPECT_EQ(curve->Nodes()[1].Left(), (PointF{30, -7}));
-
-    ASSERT_EQ(doc.PushNodeConvert(curve, NodeSelection{3}, SegmentConversion::ToCurve), 0);
-    EXPECT_NEAR(curve->Nodes()[2].rx, 40 - 37.5f / 3, 1e-4);
-    ASSERT_EQ(doc.PushNodeConvert(curve, NodeSelection{1}, SegmentConversion::ToLine), 0);
-    EXPECT_EQ(curve->Nodes()[1].Left(), curve->Nodes()[1].Anchor());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "document/drawing_file.h"
 #include "items/attribute_format.h"
+#include "support/push_item.h"
 
 #include <algorithm>
 #include <charconv>
@@ -61,53 +62,29 @@ std::string DrawingState(const CKorvaniDoc& doc)
     return out;
 }
 
-NodeList PolygonNodes(std::initializer_list<PointF> points, bool closed)
-{
-    NodeList nodes;
-    for (const PointF& p : points)
-        nodes.push_back(PathNode::AtPoint(p.x, p.y, NodeCusp));
-    nodes.back().brk = 1;
-    nodes.back().close = closed ? 1 : 0;
-    return nodes;
-}
-
 DrawItem* RecordTest::Add(std::int32_t kind, const NodeList& nodes, AttributeTable attributes)
 {
-    const std::uint32_t id = TakeNextItemId();
-    if (doc.PushAddItem(kind, id, nodes, attributes) < 0)
-        return nullptr;
-    return doc.FindItemById(id);
+    return PushItem(doc, kind, nodes, attributes);
 }
-
-namespace {
-
-AttributeTable ShapeAttributes(ArgbColor fill)
-{
-    return {{ATTR_LINE_COLOR, FormatColorAttr(0xFF000000)},
-            {ATTR_LINE_WIDTH, FormatFloatAttr(1.5f)},
-            {ATTR_FILL_COLOR, FormatColorAttr(fill)}};
-}
-
-} // namespace
 
 DrawItem* RecordTest::AddRect(float x, float y, float w, float h, ArgbColor fill)
 {
-    return Add(ItemRectangle, {PathNode::AtPoint(x, y), PathNode::AtPoint(x + w, y + h)}, ShapeAttributes(fill));
+    return Add(ItemRectangle, BoxNodes(x, y, w, h), ShapeAttributes(fill, 1.5f));
 }
 
 DrawItem* RecordTest::AddEllipse(float x, float y, float w, float h)
 {
-    return Add(ItemEllipse, {PathNode::AtPoint(x, y), PathNode::AtPoint(x + w, y + h)}, ShapeAttributes(0xFFCC8800));
+    return Add(ItemEllipse, BoxNodes(x, y, w, h), ShapeAttributes(0xFFCC8800, 1.5f));
 }
 
 DrawItem* RecordTest::AddLine(float x0, float y0, float x1, float y1)
 {
-    return Add(ItemLine, {PathNode::AtPoint(x0, y0), PathNode::AtPoint(x1, y1)}, ShapeAttributes(0));
+    return Add(ItemLine, {PathNode::AtPoint(x0, y0), PathNode::AtPoint(x1, y1)}, ShapeAttributes(0, 1.5f));
 }
 
 DrawItem* RecordTest::AddCurve(const NodeList& nodes)
 {
-    return Add(ItemCurve, nodes, ShapeAttributes(0xFF20A040));
+    return Add(ItemCurve, nodes, ShapeAttributes(0xFF20A040, 1.5f));
 }
 
 DrawItem* RecordTest::AddDoodle(float x, float y, int points)
@@ -116,12 +93,12 @@ DrawItem* RecordTest::AddDoodle(float x, float y, int points)
     for (int i = 0; i < points; ++i)
         track.push_back(PathNode::AtPoint(x + 5.0f * float(i), y + float((i * 7) % 11)));
     track.back().brk = 1;
-    return Add(ItemDoodle, track, ShapeAttributes(0));
+    return Add(ItemDoodle, track, ShapeAttributes(0, 1.5f));
 }
 
 DrawItem* RecordTest::AddText(float x, float y, const std::string& text)
 {
-    AttributeTable attributes = ShapeAttributes(0xFF000000);
+    AttributeTable attributes = ShapeAttributes(0xFF000000, 1.5f);
     attributes[ATTR_FONT_NAME] = "Arial";
     attributes[ATTR_FONT_SIZE] = "18";
     attributes[ATTR_CONTENT] = text;
@@ -134,14 +111,4 @@ DrawItem* RecordTest::Select(const std::vector<DrawItem*>& items)
     for (DrawItem* item : items)
         selection.AddChild(item);
     return &selection;
-}
-
-void RecordTest::ExpectUndoRedo(const std::string& before, const std::string& after)
-{
-    ASSERT_TRUE(doc.CanUndo());
-    EXPECT_EQ(doc.Undo(), 0);
-    EXPECT_EQ(State(), before);
-    ASSERT_TRUE(doc.CanRedo());
-    EXPECT_GE(doc.Redo(), 0);
-    EXPECT_EQ(State(), after);
 }

@@ -7,6 +7,7 @@
 #include "document/item_ref.h"
 #include "document/korvani_doc.h"
 #include "items/group_item.h"
+#include "support/geometry_expect.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,10 @@
 std::string DrawingState(const CKorvaniDoc& doc);
 
 // A closed (or open) polygon outline of cusp nodes through the points.
-NodeList PolygonNodes(std::initializer_list<PointF> points, bool closed = true);
+inline NodeList PolygonNodes(std::initializer_list<PointF> points, bool closed = true)
+{
+    return Polyline(points, closed);
+}
 
 class RecordTest : public ::testing::Test
 {
@@ -43,8 +47,6 @@ protected:
 
     std::vector<DrawItem*> Order() const { return std::vector<DrawItem*>(doc.Items().begin(), doc.Items().end()); }
     std::string State() const { return DrawingState(doc); }
-    // Undo gives back `before` exactly and Redo gives `after` again.
-    void ExpectUndoRedo(const std::string& before, const std::string& after);
 
     CKorvaniDoc doc;
     GroupItem selection{SelectionGroupId};

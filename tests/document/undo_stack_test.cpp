@@ -45,7 +45,7 @@ std::unique_ptr<LoggingRecord> Make(Log& log, std::string name, int executeResul
 
 } // namespace
 
-TEST(UndoStack, EmptyListsAnswerZeroAndChangeNothing)
+TEST(UndoStack, EmptyListsAnswerZeroAndANewRecordDiscardsTheRedoList)
 {
     Log log;
     UndoStack stack;
@@ -64,12 +64,10 @@ TEST(UndoStack, EmptyListsAnswerZeroAndChangeNothing)
     EXPECT_EQ(stack.Redo(), 1);
     EXPECT_EQ(stack.Undo(), 2);
     EXPECT_EQ(log, (Log{"x:B", "u:B", "x:B", "u:B"}));
-}
 
-TEST(UndoStack, NewRecordDiscardsTheRedoList)
-{
-    Log log;
-    UndoStack stack;
+    // A new record discards the redo list.
+    stack.Clear();
+    log.clear();
     stack.Do(Make(log, "A"));
     stack.Do(Make(log, "B"));
     EXPECT_EQ(stack.Undo(), 0);

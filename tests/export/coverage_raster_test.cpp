@@ -1,4 +1,5 @@
 #include "export/coverage_raster.h"
+#include "support/pixel_difference.h"
 
 #include <QPainter>
 #include <QPainterPathStroker>
@@ -37,29 +38,6 @@ QImage WithRaster(const QPainterPath& path, QColor color, const QRect& clip = QR
     raster.AddPath(path, transform);
     raster.Fill(image.bits(), image.bytesPerLine(), path.fillRule(), qPremultiply(color.rgba()));
     return image;
-}
-
-// The largest and the mean difference of any channel of the pixels.
-struct Difference
-{
-    int largest = 0;
-    double mean = 0;
-};
-
-Difference Compare(const QImage& a, const QImage& b)
-{
-    Difference d;
-    for (int y = 0; y < Side; ++y) {
-        for (int x = 0; x < Side; ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            const int v = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                                    std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
-            d.largest = std::max(d.largest, v);
-            d.mean += v;
-        }
-    }
-    d.mean /= Side * Side;
-    return d;
 }
 
 QPainterPath Star(Qt::FillRule rule)
@@ -104,8 +82,8 @@ TEST(CoverageRaster, CoversWhatThePainterCovers)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const Difference d = Compare(WithRaster(c.path, c.color, QRect(0, 0, Side, Side), c.transform),
-                                     WithPainter(c.path, c.color, c.transform));
+        const PixelDifference d = ComparePixels(WithRaster(c.path, c.color, QRect(0, 0, Side, Side), c.transform),
+                                                WithPainter(c.path, c.color, c.transform));
         // Inside and outside agree exactly; edge pixels within a few levels.
         EXPECT_LE(d.largest, c.largest);
         EXPECT_LT(d.mean, 0.15);
@@ -115,7 +93,7 @@ TEST(CoverageRaster, CoversWhatThePainterCovers)
     EXPECT_EQ(WithRaster(Star(Qt::WindingFill), Qt::black).pixel(100, 100), 0xFF000000u);
 }
 
-TEST(CoverageRaster, BandsOfOnePictureMeetWithoutSeams)
+TEST(CoverageRaster, BandsMeetWithoutSeamsAndOddInputPaintsNothingWrong)
 {
     // Shapes reaching far past the picture on every side, cut into bands:
     // each band paints only its rows, and together they give the very
@@ -150,10 +128,8 @@ TEST(CoverageRaster, BandsOfOnePictureMeetWithoutSeams)
             ASSERT_EQ(clipped.pixel(x, y), inside ? whole.pixel(x, y) : 0xFFFFFFFFu) << x << "," << y;
         }
     }
-}
 
-TEST(CoverageRaster, OddInputPaintsNothingWrong)
-{
+    // Odd input paints nothing wrong.
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     QPainterPath broken;

@@ -1,8 +1,6 @@
 #include "export_fixture.h"
 #include "export/base64_coder.h"
 #include "export/email_export.h"
-#include "items/group_item.h"
-#include "items/item_factory.h"
 
 #include <QFile>
 #include <QImage>
@@ -98,9 +96,9 @@ TEST(EmailMessageTest, MessageBytesAreTheFixedTemplateWithEscapedTextBlocks)
 class EmailExportTest : public ExportFixture
 {
 protected:
-    DrawItem* Text(float x, float y, const char* content, bool inDrawing)
+    DrawItem* Text(float x, float y, const char* content)
     {
-        DrawItem* text = Add(ItemText, {PathNode::AtPoint(x, y)}, 0xFF0000FF, ColorAbsent, 0, inDrawing);
+        DrawItem* text = Add(ItemText, {PathNode::AtPoint(x, y)}, 0xFF0000FF, ColorAbsent, 0);
         text->SetTextAttr(ATTR_CONTENT, content);
         text->SetTextAttr(ATTR_FONT_NAME, "Arial");
         text->SetIntAttr(ATTR_FONT_SIZE, 30);
@@ -108,17 +106,21 @@ protected:
     }
 };
 
-TEST_F(EmailExportTest, MailReaderFindsThePictureAndTheTopLevelTextsOnly)
+TEST_F(EmailExportTest, MailReaderFindsThePictureAndTheTopLevelTextsOnlyAndFailuresNameTheFile)
 {
-    AddBox(ItemRectangle, 10, 10, 60, 40, 0xFFFF0000);
-    Text(100, 100, "free & <text>", true);
-    auto* group = static_cast<GroupItem*>(Add(ItemGroup, {}, ColorAbsent, ColorAbsent, 0, false));
-    group->AddChild(Text(100, 20, "grouped", false));
-    doc.AddItem(group);
-
+    // A message that cannot be written names its file and leaves nothing.
     QTemporaryDir dir;
-    const std::string path = dir.filePath("mail.eml").toStdString();
     std::string error;
+    const std::string missing = dir.filePath("missing/folder/mail.eml").toStdString();
+    EXPECT_FALSE(ExportEmail(doc, {20, 20, 0xFFFFFFFF}, missing, &error));
+    EXPECT_EQ(error.rfind(missing + ": ", 0), 0u) << error;
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(missing)));
+
+    AddBox(ItemRectangle, 10, 10, 60, 40, 0xFFFF0000);
+    Text(100, 100, "free & <text>");
+    ASSERT_EQ(doc.PushGroup(TakeNextItemId(), Text(100, 20, "grouped")), 0);
+
+    const std::string path = dir.filePath("mail.eml").toStdString();
     ASSERT_TRUE(ExportEmail(doc, {200, 160, 0xFF00FF00}, path, &error)) << error;
 
     // A real mail parser must find the structure; it hands back the picture.
@@ -160,16 +162,6 @@ sys.stdout.buffer.write(picture.get_content())
     };
     EXPECT_FALSE(blueIn(100));
     EXPECT_TRUE(blueIn(20));
-}
-
-TEST_F(EmailExportTest, FailureNamesTheFileAndLeavesNothing)
-{
-    QTemporaryDir dir;
-    const std::string path = dir.filePath("missing/folder/mail.eml").toStdString();
-    std::string error;
-    EXPECT_FALSE(ExportEmail(doc, {20, 20, 0xFFFFFFFF}, path, &error));
-    EXPECT_EQ(error.rfind(path + ": ", 0), 0u) << error;
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
 }
 
 } // namespace

@@ -1,37 +1,19 @@
 #pragma once
 
-// A document whose items the fixture owns, made by the item factory.
+// A document whose items are made through its own add operation.
 
 #include "document/korvani_doc.h"
-#include "items/item_factory.h"
+#include "support/push_item.h"
 
 #include <gtest/gtest.h>
-
-#include <vector>
 
 class ExportFixture : public ::testing::Test
 {
 protected:
-    ~ExportFixture() override
+    DrawItem* Add(std::int32_t type, NodeList nodes, ArgbColor fill, ArgbColor line = ColorOpaqueBlack, float width = 1)
     {
-        doc.Items().RemoveAll();
-        for (DrawItem* item : owned)
-            item->Release();
-    }
-
-    // A new item, in the drawing unless it is to go into a group.
-    DrawItem* Add(std::int32_t type, NodeList nodes, ArgbColor fill, ArgbColor line = ColorOpaqueBlack, float width = 1,
-                  bool inDrawing = true)
-    {
-        DrawItem* item = CreateItem(type, TakeNextItemId());
-        item->AddRef();
-        owned.push_back(item);
-        item->SetColorAttr(ATTR_FILL_COLOR, fill);
-        item->SetColorAttr(ATTR_LINE_COLOR, line);
-        item->SetFloatAttr(ATTR_LINE_WIDTH, width);
-        EXPECT_TRUE(item->SetNodes(nodes));
-        if (inDrawing)
-            doc.AddItem(item);
+        DrawItem* item = PushItem(doc, type, nodes, ShapeAttributes(fill, width, line));
+        EXPECT_NE(item, nullptr);
         return item;
     }
 
@@ -41,5 +23,4 @@ protected:
     }
 
     CKorvaniDoc doc;
-    std::vector<DrawItem*> owned;
 };

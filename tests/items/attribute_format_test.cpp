@@ -7,7 +7,7 @@
 
 namespace {
 
-TEST(AttributeFormatTest, WritesTheFixedTextForms)
+TEST(AttributeFormatTest, WritesTheFixedTextFormsAndReadsForgivinglyLikeTheCConversions)
 {
     EXPECT_EQ(FormatInt(-42), "-42");
     EXPECT_EQ(FormatFloatAttr(2.5f), "2.5000");
@@ -18,10 +18,8 @@ TEST(AttributeFormatTest, WritesTheFixedTextForms)
     EXPECT_EQ(FormatPointAttr({12.345f, -3}), "12.35|-3.00");
     // Nothing that is not a number ever reaches a file.
     EXPECT_EQ(FormatFixed(std::numeric_limits<double>::quiet_NaN(), 2), "0.00");
-}
 
-TEST(AttributeFormatTest, ReadsForgivinglyLikeTheCConversions)
-{
+    // Reading forgives as the C conversions do.
     EXPECT_EQ(ParseIntText("  -17xyz"), -17);
     EXPECT_EQ(ParseIntText("abc"), 0);
     EXPECT_EQ(ParseIntText("99999999999999"), std::numeric_limits<std::int32_t>::max());

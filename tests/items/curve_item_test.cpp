@@ -1,5 +1,6 @@
 #include "items/attribute_format.h"
 #include "items/curve_item.h"
+#include "support/geometry_expect.h"
 
 #include <QImage>
 #include <QPainter>
@@ -12,28 +13,10 @@
 
 namespace {
 
-PathNode Node(float x, float y, std::int32_t type = NodeCusp)
-{
-    return PathNode::AtPoint(x, y, type);
-}
-
 // The closed outline of a box, as a converted rectangle gives it.
 NodeList BoxOutline(float x0, float y0, float x1, float y1)
 {
-    NodeList list{Node(x0, y0), Node(x1, y0), Node(x1, y1), Node(x0, y1)};
-    list.back().brk = 1;
-    list.back().close = 1;
-    return list;
-}
-
-// An open polyline of straight segments ending in a break.
-NodeList Polyline(std::initializer_list<PointF> points)
-{
-    NodeList list;
-    for (PointF p : points)
-        list.push_back(Node(p.x, p.y));
-    list.back().brk = 1;
-    return list;
+    return Polyline({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}, true);
 }
 
 NodeList Concat(NodeList a, const NodeList& b)
@@ -59,10 +42,10 @@ int BreakCount(const NodeList& list)
 
 } // namespace
 
-TEST(CurveItemTest, SetNodesReplacesAndCentres)
+TEST(CurveItemTest, SetNodesReplacesAndCentresAndSingleNodesAreGuarded)
 {
     CurveItem curve;
-    EXPECT_FALSE(curve.SetNodes({Node(1, 1)}));
+    EXPECT_FALSE(curve.SetNodes({PathNode::AtPoint(1, 1)}));
     EXPECT_TRUE(curve.Nodes().empty());
 
     ASSERT_TRUE(curve.SetNodes(BoxOutline(0, 0, 40, 20)));
@@ -71,24 +54,22 @@ TEST(CurveItemTest, SetNodesReplacesAndCentres)
     DrawItem& target = curve;
     CurveItem other;
     EXPECT_FALSE(target.ConvertInto(other));
-}
 
-TEST(CurveItemTest, SingleNodeAccessIsGuarded)
-{
+    // Single node access is guarded.
     CurveItem empty;
-    empty.SetNode(3, Node(1, 1));
+    empty.SetNode(3, PathNode::AtPoint(1, 1));
     empty.DeleteNode(0);
     EXPECT_TRUE(empty.Nodes().empty());
 
     // Outside the list: the last node.
-    auto curve = MakeCurve(Polyline({{0, 0}, {10, 0}, {20, 0}}));
+    auto three = MakeCurve(Polyline({{0, 0}, {10, 0}, {20, 0}}));
     PathNode n;
-    curve->GetNode(99, n);
+    three->GetNode(99, n);
     EXPECT_EQ(n.Anchor(), (PointF{20, 0}));
-    PathNode moved = Node(20, 40);
+    PathNode moved = PathNode::AtPoint(20, 40);
     moved.brk = 1;
-    curve->SetNode(7, moved);
-    EXPECT_EQ(curve->Nodes()[2], moved);
+    three->SetNode(7, moved);
+    EXPECT_EQ(three->Nodes()[2], moved);
 
     // Deleting the last node of a subpath joins it to the following one.
     auto two = MakeCurve(Concat(Polyline({{0, 0}, {10, 0}}), Polyline({{0, 20}, {10, 20}})));
@@ -114,7 +95,7 @@ TEST(CurveItemTest, BreaksClosedAndOpenSubpaths)
     EXPECT_EQ(line->Nodes().size(), 5u);
 }
 
-TEST(CurveItemTest, JoinsEndsOfOneSubpath)
+TEST(CurveItemTest, JoinsEndsOfOneSubpathOrOfTwoReversingWhereNeeded)
 {
     // Ends that coincide: the last node goes, its arriving control point survives on the first.
     NodeList loop = Polyline({{0, 0}, {30, 0}, {30, 30}, {1, 1}});
@@ -133,11 +114,8 @@ TEST(CurveItemTest, JoinsEndsOfOneSubpath)
     open->JoinEnds({2, 0});
     ASSERT_EQ(open->Nodes().size(), 3u);
     EXPECT_EQ(open->Nodes()[2].close, 1);
-}
 
-TEST(CurveItemTest, JoinsTwoSubpathsReversingWhereNeeded)
-{
-    // Distinct control points show the reversal swapping left and right.
+    // Two subpaths join into one; distinct control points show a reversal swapping left and right.
     auto make = [](float y) {
         NodeList list = Polyline({{0, y}, {10, y}, {20, y}});
         for (PathNode& n : list) {
@@ -172,12 +150,12 @@ TEST(CurveItemTest, JoinsTwoSubpathsReversingWhereNeeded)
         {{0, 5}, Concat(joined(b, a), tail)},           // first of one, last of the other: no reversal
     };
     for (const auto& c : cases) {
-        auto curve = MakeCurve(Concat(Concat(a, b), tail));
-        ASSERT_TRUE(curve->CanJoinEnds(c.ends));
-        curve->JoinEnds(c.ends);
+        auto two = MakeCurve(Concat(Concat(a, b), tail));
+        ASSERT_TRUE(two->CanJoinEnds(c.ends));
+        two->JoinEnds(c.ends);
         NodeList expected = c.expected;
         expected[5].brk = 1;
-        EXPECT_EQ(curve->Nodes(), expected) << c.ends[0] << "-" << c.ends[1];
+        EXPECT_EQ(two->Nodes(), expected) << c.ends[0] << "-" << c.ends[1];
     }
 }
 
@@ -212,9 +190,9 @@ TEST(CurveItemTest, InsertsNodesIntoTheSegmentUnderThePoint)
 {
     // A horizontal straight segment has bounds of no height; a click just off it still counts.
     auto line = MakeCurve(Polyline({{0, 0}, {30, 0}, {30, 30}}));
-    line->InsertNodeAt(Node(10, 30)); // far from every segment
+    line->InsertNodeAt(PathNode::AtPoint(10, 30)); // far from every segment
     EXPECT_EQ(line->Nodes().size(), 3u);
-    line->InsertNodeAt(Node(10, 1));
+    line->InsertNodeAt(PathNode::AtPoint(10, 1));
     ASSERT_EQ(line->Nodes().size(), 4u);
     EXPECT_EQ(line->Nodes()[1].Anchor(), (PointF{10, 1}));
 
@@ -223,15 +201,15 @@ TEST(CurveItemTest, InsertsNodesIntoTheSegmentUnderThePoint)
     arch[0].rx = 10, arch[0].ry = -30;
     arch[1].lx = 20, arch[1].ly = -30;
     auto curve = MakeCurve(arch);
-    curve->InsertNodeAt(Node(15, 0));
+    curve->InsertNodeAt(PathNode::AtPoint(15, 0));
     EXPECT_EQ(curve->Nodes().size(), 2u);
-    curve->InsertNodeAt(Node(15, -21));
+    curve->InsertNodeAt(PathNode::AtPoint(15, -21));
     ASSERT_EQ(curve->Nodes().size(), 3u);
     EXPECT_EQ(curve->Nodes()[1].Anchor(), (PointF{15, -21}));
 
     // On a closing segment the new node becomes the subpath's last.
     auto box = MakeCurve(BoxOutline(0, 0, 30, 30));
-    box->InsertNodeAt(Node(1, 15));
+    box->InsertNodeAt(PathNode::AtPoint(1, 15));
     const NodeList& n = box->Nodes();
     ASSERT_EQ(n.size(), 5u);
     EXPECT_EQ(n[4].Anchor(), (PointF{1, 15}));
@@ -311,7 +289,7 @@ TEST(CurveItemTest, OutlineFollowsBreaksAndCloses)
 {
     // Only the second node has a break: the third belongs to no subpath.
     NodeList list = Polyline({{0, 0}, {10, 0}});
-    list.push_back(Node(100, 100));
+    list.push_back(PathNode::AtPoint(100, 100));
     auto curve = MakeCurve(list);
     curve->SetFloatAttr(ATTR_LINE_WIDTH, 2);
     RectF bounds;

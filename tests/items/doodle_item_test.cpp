@@ -1,31 +1,12 @@
 #include "render_on_white.h"
 
 #include "items/doodle_item.h"
+#include "support/geometry_expect.h"
 
 #include <QImage>
-#include <QPainter>
 #include <gtest/gtest.h>
 
-#include <memory>
-
-namespace {
-
-NodeList Track(std::initializer_list<PointF> points)
-{
-    NodeList list;
-    for (PointF p : points)
-        list.push_back(PathNode::AtPoint(p.x, p.y));
-    return list;
-}
-
-bool IsWhite(const QImage& image, int x, int y)
-{
-    return image.pixel(x, y) == QColor(Qt::white).rgba();
-}
-
-} // namespace
-
-TEST(DoodleItemTest, ThinsTheMouseTrack)
+TEST(DoodleItemTest, ThinsTheMouseTrackAndRefusesTinyStrokes)
 {
     // A slow drag, one point per unit: a point every 2 units survives, and the end.
     NodeList track;
@@ -40,57 +21,45 @@ TEST(DoodleItemTest, ThinsTheMouseTrack)
     EXPECT_EQ(kept.back().x, 99); // 98 gives way: the end of the stroke always stays
 
     // Points that stay apart are all kept; a crowded one is dropped.
-    NodeList sparse = Track({{0, 0}, {2, 0}, {2, 2}, {3, 3}, {10, 10}});
+    NodeList sparse = Polyline({{0, 0}, {2, 0}, {2, 2}, {3, 3}, {10, 10}});
     DoodleItem::ThinTrack(sparse);
-    EXPECT_EQ(sparse, Track({{0, 0}, {2, 0}, {2, 2}, {10, 10}}));
+    EXPECT_EQ(sparse, Polyline({{0, 0}, {2, 0}, {2, 2}, {10, 10}}));
 
     NodeList out;
     doodle.GetNodes(out);
     EXPECT_EQ(out.back().brk, 1);
-}
 
-TEST(DoodleItemTest, RejectsTinyStrokes)
-{
-    DoodleItem doodle;
-    EXPECT_FALSE(doodle.SetNodes(Track({{5, 5}})));
-
-    // Scattered inside a 3 x 3 area: rejected and emptied, whatever the pen.
-    doodle.SetFloatAttr(ATTR_LINE_WIDTH, 10);
-    EXPECT_FALSE(doodle.SetNodes(Track({{10, 10}, {13, 10}, {13, 13}, {10, 13}, {11.5f, 11.5f}})));
-    EXPECT_TRUE(doodle.Nodes().empty());
-
-    // 4 units on one axis is enough.
-    EXPECT_TRUE(doodle.SetNodes(Track({{10, 10}, {14, 10}})));
+    // Tiny strokes are refused: one point, or points scattered inside a 3 x 3
+    // area whatever the pen, which also empties the item; 4 units on one axis are enough.
+    DoodleItem tiny;
+    EXPECT_FALSE(tiny.SetNodes(Polyline({{5, 5}})));
+    tiny.SetFloatAttr(ATTR_LINE_WIDTH, 10);
+    EXPECT_FALSE(tiny.SetNodes(Polyline({{10, 10}, {13, 10}, {13, 13}, {10, 13}, {11.5f, 11.5f}})));
+    EXPECT_TRUE(tiny.Nodes().empty());
+    EXPECT_TRUE(tiny.SetNodes(Polyline({{10, 10}, {14, 10}})));
 }
 
 TEST(DoodleItemTest, SplineIsASmoothCurveThroughTheTrack)
 {
     // A U turn: the spline swings out past the corners; tension 0 is the polyline itself.
     DoodleItem doodle;
-    ASSERT_TRUE(doodle.SetNodes(Track({{0, 0}, {10, 0}, {10, 10}, {0, 10}})));
+    ASSERT_TRUE(doodle.SetNodes(Polyline({{0, 0}, {10, 0}, {10, 10}, {0, 10}})));
     EXPECT_GT(doodle.Bounds(ModeCommit).Right(), 11);
     QPainterPath straight;
     DoodleItem::AddSplineOutline(straight, doodle.Nodes(), 0);
     EXPECT_NEAR(straight.boundingRect().right(), 10, 1e-6);
 }
 
-TEST(DoodleItemTest, StrokesWithoutFilling)
+TEST(DoodleItemTest, AStrokeIsDrawnHitAndMovedWithoutFillOrControls)
 {
     DoodleItem doodle;
-    ASSERT_TRUE(doodle.SetNodes(Track({{10, 10}, {50, 80}, {90, 10}})));
+    ASSERT_TRUE(doodle.SetNodes(Polyline({{10, 10}, {50, 80}, {90, 10}})));
     doodle.SetColorAttr(ATTR_LINE_COLOR, ColorOpaqueBlack);
     doodle.SetColorAttr(ATTR_FILL_COLOR, 0xFFFF0000);
     doodle.SetFloatAttr(ATTR_LINE_WIDTH, 3);
-
-    QImage image = Render(doodle);
+    const QImage image = Render(doodle);
     EXPECT_LT(qGray(image.pixel(50, 79)), 100); // the spline passes through its anchors
-    EXPECT_TRUE(IsWhite(image, 50, 40)); // inside the V: never filled
-}
-
-TEST(DoodleItemTest, HitTestsFollowTheStroke)
-{
-    DoodleItem doodle;
-    ASSERT_TRUE(doodle.SetNodes(Track({{10, 10}, {50, 80}, {90, 10}})));
+    EXPECT_EQ(image.pixel(50, 40), 0xFFFFFFFFu); // inside the V: never filled
 
     EXPECT_EQ(doodle.HitTest({30, 45}), HitBody);  // on the first leg
     EXPECT_EQ(doodle.HitTest({50, 30}), HitMiss);  // inside the box, away from the stroke
@@ -102,12 +71,7 @@ TEST(DoodleItemTest, HitTestsFollowTheStroke)
     EXPECT_EQ(doodle.HitNode({70, 45}, selection), HitBody);
     EXPECT_EQ(doodle.SelectNodesInRect({0, 0, 100, 20}, selection), 1);
     EXPECT_EQ(selection, (NodeSelection{1, 0, 2}));
-}
 
-TEST(DoodleItemTest, MovesAnchorsOnly)
-{
-    DoodleItem doodle;
-    ASSERT_TRUE(doodle.SetNodes(Track({{10, 10}, {50, 80}, {90, 10}})));
     doodle.MoveNodes(0, {1, 7}, 5, -5);
     EXPECT_EQ(doodle.Nodes()[1].Anchor(), (PointF{55, 75}));
     doodle.MoveNodes(HitRightControl, {1}, 5, -5); // no control points to drag

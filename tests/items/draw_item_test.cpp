@@ -18,11 +18,6 @@
 
 namespace {
 
-bool AllFinite(PointF p)
-{
-    return std::isfinite(p.x) && std::isfinite(p.y);
-}
-
 // Takes whatever outline a conversion hands over.
 class OutlineSink : public RectangleItem
 {
@@ -105,7 +100,7 @@ TEST(DrawItemTransform, CentreTravelsSoLaterTurnsAreAboutTheNewCentre)
     ExpectNear(line.Nodes()[1].Anchor(), {50, 90}, 0.05f);
 }
 
-TEST(DrawItemTransform, ScaleAboutWidthRule)
+TEST(DrawItemTransform, ScaleAboutWidthRuleAlsoInAGroupThatTurnsAboutItsCentre)
 {
     RectangleItem item;
     ASSERT_TRUE(item.SetNodes(TwoPoints(0, 0, 40, 40)));
@@ -122,6 +117,28 @@ TEST(DrawItemTransform, ScaleAboutWidthRule)
     item.SetFloatAttr(ATTR_LINE_WIDTH, 2);
     item.ScaleAbout(20, 20, -1, 1, ModeCommit); // a flip keeps the width
     EXPECT_FLOAT_EQ(item.GetFloatAttr(ATTR_LINE_WIDTH), 2);
+
+    // In a group each member keeps its own width rule.
+    RectangleItem thin, thick;
+    ASSERT_TRUE(thin.SetNodes(TwoPoints(0, 0, 40, 40)));
+    ASSERT_TRUE(thick.SetNodes(TwoPoints(100, 0, 140, 40)));
+    thin.SetFloatAttr(ATTR_LINE_WIDTH, 1);
+    thick.SetFloatAttr(ATTR_LINE_WIDTH, 4);
+    GroupItem group;
+    group.AddChild(&thin);
+    group.AddChild(&thick);
+
+    group.ScaleAbout(0, 0, 2, 2, ModeCommit);
+    EXPECT_FLOAT_EQ(thin.GetFloatAttr(ATTR_LINE_WIDTH), 2);
+    EXPECT_FLOAT_EQ(thick.GetFloatAttr(ATTR_LINE_WIDTH), 8);
+
+    // With a member made active by a node hit, a turn still goes about the group's centre.
+    NodeSelection selection;
+    ASSERT_NE(group.HitNode({250, 40}, selection), HitMiss);
+    ASSERT_EQ(group.ActiveChild(), &thick);
+    const RectF before = group.Bounds();
+    group.RotateAbout(180, ModeCommit);
+    ExpectRectNear(group.Bounds(), before, 0.05f);
 }
 
 TEST(DrawItemQueries, InsideRectExportAndSelectionHandles)
@@ -208,7 +225,8 @@ TEST(DrawItemGradient, VerticalAndDegenerateGradientLines)
     EXPECT_EQ(item.ToggleFillStopAt({53, 50}, 0), -1); // no direction to place a stop along
     item.SetFillRamp(before.colors, before.positions);
     item.SetFillGradientAngle(45);
-    EXPECT_TRUE(AllFinite(item.GetPointAttr(ATTR_FILL_GRADIENT_END)));
+    const PointF end = item.GetPointAttr(ATTR_FILL_GRADIENT_END);
+    EXPECT_TRUE(std::isfinite(end.x) && std::isfinite(end.y));
 }
 
 TEST(DrawItemGradient, AngleReadsAndTurnsTheLine)
@@ -260,30 +278,6 @@ TEST(DrawItemCopy, CopyFromAndConvertInto)
     NodeList outline;
     source.GetNodes(outline);
     EXPECT_EQ(target.received, outline);
-}
-
-TEST(DrawItemTransform, GroupScaleKeepsEachWidthAndTurnsAboutItsOwnCentre)
-{
-    RectangleItem thin, thick;
-    ASSERT_TRUE(thin.SetNodes(TwoPoints(0, 0, 40, 40)));
-    ASSERT_TRUE(thick.SetNodes(TwoPoints(100, 0, 140, 40)));
-    thin.SetFloatAttr(ATTR_LINE_WIDTH, 1);
-    thick.SetFloatAttr(ATTR_LINE_WIDTH, 4);
-    GroupItem group;
-    group.AddChild(&thin);
-    group.AddChild(&thick);
-
-    group.ScaleAbout(0, 0, 2, 2, ModeCommit);
-    EXPECT_FLOAT_EQ(thin.GetFloatAttr(ATTR_LINE_WIDTH), 2);
-    EXPECT_FLOAT_EQ(thick.GetFloatAttr(ATTR_LINE_WIDTH), 8);
-
-    // With a member made active by a node hit, a turn still goes about the group's centre.
-    NodeSelection selection;
-    ASSERT_NE(group.HitNode({250, 40}, selection), HitMiss);
-    ASSERT_EQ(group.ActiveChild(), &thick);
-    const RectF before = group.Bounds();
-    group.RotateAbout(180, ModeCommit);
-    ExpectRectNear(group.Bounds(), before, 0.05f);
 }
 
 // Bounds are kept between calls. After every kind of change that can move

@@ -33,17 +33,14 @@ TEST(MatrixTest, CompositionsAreAppendedAndAgreeWithQTransform)
     EXPECT_EQ(list[0], (PathNode{11, 22, 13, 24, 15, 26, NodeCusp, 1, 1}));
 }
 
-TEST(GeometryHelpersTest, RectContainsCountsAllEdges)
+TEST(GeometryHelpersTest, RectContainsCountsAllEdgesAndNearnessUsesTheCarrierLine)
 {
     const RectF r{10, 10, 20, 20};
     EXPECT_TRUE(RectContains(r, 30, 30));
     EXPECT_TRUE(RectContains(r, 10, 10));
     EXPECT_FALSE(RectContains(r, 30.01f, 20));
     EXPECT_FALSE(RectContainsHalfOpen(r, 30, 20));
-}
 
-TEST(GeometryHelpersTest, PointNearSegmentUsesTheCarrierLine)
-{
     EXPECT_TRUE(PointNearSegment({0, 3.99f}, {0, 0}, {0, 0}));
     EXPECT_FALSE(PointNearSegment({0, 4}, {0, 0}, {0, 0}));
     // Far beyond the end, but 3.99 off the infinite line: still near.

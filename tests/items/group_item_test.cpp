@@ -3,9 +3,8 @@
 #include "items/group_item.h"
 #include "items/item_factory.h"
 #include "items/rectangle_item.h"
+#include "support/geometry_expect.h"
 
-#include <QImage>
-#include <QPainter>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -20,18 +19,14 @@ constexpr ArgbColor Blue = 0xFF0000FF;
 std::unique_ptr<RectangleItem> MakeRect(float x0, float y0, float x1, float y1)
 {
     auto rect = std::make_unique<RectangleItem>();
-    EXPECT_TRUE(rect->SetNodes({PathNode::AtPoint(x0, y0), PathNode::AtPoint(x1, y1)}));
+    EXPECT_TRUE(rect->SetNodes(TwoPoints(x0, y0, x1, y1)));
     return rect;
 }
 
 std::unique_ptr<CurveItem> MakeCurve(std::initializer_list<PointF> points)
 {
-    NodeList list;
-    for (PointF p : points)
-        list.push_back(PathNode::AtPoint(p.x, p.y));
-    list.back().brk = 1;
     auto curve = std::make_unique<CurveItem>();
-    EXPECT_TRUE(curve->SetNodes(list));
+    EXPECT_TRUE(curve->SetNodes(Polyline(points)));
     return curve;
 }
 

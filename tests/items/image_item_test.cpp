@@ -1,4 +1,5 @@
 #include "render_on_white.h"
+#include "support/file_bytes.h"
 
 #include "items/image_item.h"
 #include "items/item_factory.h"
@@ -6,46 +7,19 @@
 #include "platform/metafile_kind.h"
 #include "platform/picture_cache.h"
 
-#include <QColor>
 #include <QFile>
 #include <QImage>
 #include <QImageWriter>
-#include <QPainter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
-
-using Bytes = std::vector<unsigned char>;
-
-// Placeable WMF of 64 x 32 units at 96 per inch, and an EMF of (0, 0)-(64, 32)
-// device pixels: each a red rectangle from (16, 8) to (48, 24). And a 2 x 1 GIF:
-// a red pixel, then a blue one.
-Bytes DataBytes(const char* name)
-{
-    QFile file(QString::fromUtf8(KORVANI_TEST_DATA_DIR "/") + QLatin1String(name));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-    const QByteArray bytes = file.readAll();
-    return Bytes(bytes.begin(), bytes.end());
-}
-
-Bytes MakeWmf()
-{
-    return DataBytes("red_rect.wmf");
-}
-
-Bytes MakeEmf()
-{
-    return DataBytes("red_rect.emf");
-}
 
 const QRgb Red = qRgb(255, 0, 0), Green = qRgb(0, 255, 0), Blue = qRgb(0, 0, 255), Yellow = qRgb(255, 255, 0);
 
@@ -76,13 +50,10 @@ protected:
         return path;
     }
 
-    std::string WriteBytes(const char* name, const void* data, std::size_t size)
+    std::string WriteBytes(const char* name, const std::string& bytes)
     {
-        const std::string path = Path(name);
-        QFile file(QString::fromStdString(path));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(static_cast<const char*>(data), qint64(size));
-        return path;
+        WriteFileBytes(Path(name), bytes);
+        return Path(name);
     }
 
     static std::unique_ptr<ImageItem> Place(const std::string& path, PointF a, PointF b)
@@ -93,19 +64,18 @@ protected:
         return item;
     }
 
-    static bool IsBlank(const QImage& image)
-    {
-        QImage white(image.size(), image.format());
-        white.fill(Qt::white);
-        return image == white;
-    }
-
     QTemporaryDir dir;
+    // Placeable WMF of 64 x 32 units at 96 per inch, and an EMF of (0, 0)-(64, 32)
+    // device pixels: each a red rectangle from (16, 8) to (48, 24). And a 2 x 1 GIF:
+    // a red pixel, then a blue one.
+    const std::string wmf = FileBytes(KORVANI_TEST_DATA_DIR "/red_rect.wmf");
+    const std::string emf = FileBytes(KORVANI_TEST_DATA_DIR "/red_rect.emf");
+    const std::string gif = FileBytes(KORVANI_TEST_DATA_DIR "/red_blue.gif");
 };
 
 } // namespace
 
-TEST_F(ImageItemTest, ClickPlacesThePictureAtItsNaturalSize)
+TEST_F(ImageItemTest, ClickPlacesThePictureAtItsNaturalSizeAndABoxStretchesIt)
 {
     const std::string png = WriteImage("quad", Quadrants(), "png");
     auto item = Place(png, {100, 50}, {101, 52});
@@ -118,23 +88,18 @@ TEST_F(ImageItemTest, ClickPlacesThePictureAtItsNaturalSize)
     EXPECT_EQ(dragged->Bounds(), (RectF{10, 10, 100, 20}));
     auto thin = Place(png, {10, 10}, {110, 13});
     EXPECT_EQ(thin->Bounds(), (RectF{10, 10, 64, 32}));
-}
 
-TEST_F(ImageItemTest, BoxDraggedBackwardsDrawsMirrored)
-{
-    const std::string png = WriteImage("quad", Quadrants(), "png");
-    auto item = Place(png, {200, 200}, {100, 100});
-    EXPECT_EQ(item->Bounds(), (RectF{100, 100, 100, 100}));
-    const QImage image = Render(*item);
-    // The picture's top-left quadrant lands bottom-right, and so on.
+    // A box dragged backwards draws mirrored: the top-left quadrant lands bottom-right.
+    auto mirrored = Place(png, {200, 200}, {100, 100});
+    EXPECT_EQ(mirrored->Bounds(), (RectF{100, 100, 100, 100}));
+    const QImage image = Render(*mirrored);
     EXPECT_EQ(image.pixel(175, 175), Red);
     EXPECT_EQ(image.pixel(125, 175), Green);
 }
 
 TEST_F(ImageItemTest, ScaleGathersInTheMatrixAndDrawsWider)
 {
-    const std::string png = WriteImage("quad", Quadrants(), "png");
-    auto item = Place(png, {100, 100}, {101, 101});
+    auto item = Place(WriteImage("quad", Quadrants(), "png"), {100, 100}, {101, 101});
     const NodeList nodes = item->Nodes();
     item->ScaleAbout(100, 100, 2, 1, ModeCommit);
 
@@ -150,17 +115,16 @@ TEST_F(ImageItemTest, ScaleGathersInTheMatrixAndDrawsWider)
 
 TEST_F(ImageItemTest, MissingOrBrokenPictureDrawsNothingButHits)
 {
-    const char garbage[] = "this is no picture at all";
-    const std::string broken = WriteBytes("broken", garbage, sizeof garbage);
+    const std::string broken = WriteBytes("broken", "this is no picture at all");
     for (const std::string& path : {Path("missing"), broken}) {
         auto item = Place(path, {50, 50}, {150, 100});
         EXPECT_EQ(item->Bounds(), (RectF{50, 50, 100, 50}));
-        EXPECT_TRUE(IsBlank(Render(*item)));
+        EXPECT_EQ(Render(*item), Blank());
         EXPECT_EQ(item->HitTest({100, 75}), HitBody);
     }
 }
 
-TEST_F(ImageItemTest, EveryImportFormatLoads)
+TEST_F(ImageItemTest, EveryImportFormatLoadsAndMetafilesDrawInPlace)
 {
     const QImage picture = Quadrants(24, 12);
     struct Case
@@ -171,46 +135,39 @@ TEST_F(ImageItemTest, EveryImportFormatLoads)
     std::vector<Case> cases;
     for (const char* format : {"png", "jpeg", "bmp", "tiff", "ico"})
         cases.push_back({format, WriteImage(format, picture, format)});
-    const Bytes gifBytes = DataBytes("red_blue.gif"), wmf = MakeWmf(), emf = MakeEmf();
-    cases.push_back({"gif", WriteBytes("gif", gifBytes.data(), gifBytes.size())});
-    cases.push_back({"wmf", WriteBytes("wmf", wmf.data(), wmf.size())});
-    cases.push_back({"emf", WriteBytes("emf", emf.data(), emf.size())});
+    cases.push_back({"gif", WriteBytes("gif", gif)});
+    cases.push_back({"wmf", WriteBytes("wmf", wmf)});
+    cases.push_back({"emf", WriteBytes("emf", emf)});
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.format);
         auto item = Place(c.path, {10, 20}, {10, 20});
-        const RectF expected = std::string(c.format) == "gif"   ? RectF{10, 20, 2, 1}
-                               : std::string(c.format) == "wmf" ? RectF{10, 20, 64, 32}
-                               : std::string(c.format) == "emf" ? RectF{10, 20, 64, 32}
-                                                                : RectF{10, 20, 24, 12};
+        const std::string format = c.format;
+        const RectF expected = format == "gif"                     ? RectF{10, 20, 2, 1}
+                               : format == "wmf" || format == "emf" ? RectF{10, 20, 64, 32}
+                                                                    : RectF{10, 20, 24, 12};
         EXPECT_EQ(item->Bounds(), expected);
-        EXPECT_FALSE(IsBlank(Render(*item)));
+        EXPECT_NE(Render(*item), Blank());
     }
 
     // The GIF's two pixels, stretched over a box.
-    auto gif = Place(cases[5].path, {0, 0}, {100, 50});
-    const QImage image = Render(*gif);
+    const QImage image = Render(*Place(cases[5].path, {0, 0}, {100, 50}));
     EXPECT_EQ(image.pixel(10, 25), Red);
     EXPECT_EQ(image.pixel(90, 25), Blue);
-}
 
-TEST_F(ImageItemTest, MetafilesDrawTheirRectangleInPlace)
-{
-    EXPECT_EQ(DetectMetafile(MakeWmf().data(), MakeWmf().size()), MetafileKind::Wmf);
-    EXPECT_EQ(DetectMetafile(MakeEmf().data(), MakeEmf().size()), MetafileKind::Emf);
-    const unsigned char pngSignature[] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    EXPECT_EQ(DetectMetafile(pngSignature, sizeof pngSignature), MetafileKind::None);
-    // A WMF without the placeable header.
-    const Bytes placeable = MakeWmf();
-    const Bytes plain(placeable.begin() + 22, placeable.end());
-    EXPECT_EQ(DetectMetafile(plain.data(), plain.size()), MetafileKind::Wmf);
+    const auto detect = [](const std::string& bytes) {
+        return DetectMetafile(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    };
+    EXPECT_EQ(detect(wmf), MetafileKind::Wmf);
+    EXPECT_EQ(detect(emf), MetafileKind::Emf);
+    EXPECT_EQ(detect("\x89PNG\r\n\x1A\n"), MetafileKind::None);
+    EXPECT_EQ(detect(wmf.substr(22)), MetafileKind::Wmf); // without the placeable header
 
-    for (const Bytes& bytes : {MakeWmf(), MakeEmf()}) {
-        const std::string path = WriteBytes(bytes == placeable ? "wmf" : "emf", bytes.data(), bytes.size());
+    for (const char* name : {"wmf", "emf"}) {
+        SCOPED_TRACE(name);
         // Twice the natural size, at (100, 100): the rectangle covers (132, 116)-(196, 148).
-        auto item = Place(path, {100, 100}, {228, 164});
-        const QImage image = Render(*item);
-        SCOPED_TRACE(bytes == placeable ? "wmf" : "emf");
+        const std::string path = WriteBytes(name, *name == 'w' ? wmf : emf);
+        const QImage image = Render(*Place(path, {100, 100}, {228, 164}));
         EXPECT_EQ(image.pixel(140, 122), Red);
         EXPECT_EQ(image.pixel(164, 105), qRgb(255, 255, 255));
     }
@@ -242,7 +199,7 @@ TEST_F(ImageItemTest, CacheDecodesOncePerFile)
     // A file that is gone no longer draws.
     QFile::remove(QString::fromStdString(second));
     EXPECT_EQ(CachedPicture(second), nullptr);
-    EXPECT_TRUE(IsBlank(Render(*item)));
+    EXPECT_EQ(Render(*item), Blank());
 
     // Past the bound the least recently used picture goes, not the oldest.
     const std::string a = WriteImage("a", Quadrants(), "png"), b = WriteImage("b", Quadrants(), "png"),
@@ -267,10 +224,9 @@ TEST_F(ImageItemTest, CacheDecodesOncePerFile)
 
 TEST_F(ImageItemTest, AMetafileTheConverterFailsOnIsAnEmptyBox)
 {
-    const Bytes wmf = MakeWmf();
-    const std::string path = WriteBytes("wmf", wmf.data(), wmf.size());
+    const std::string path = WriteBytes("wmf", wmf);
     auto script = [&](const char* name, const char* body) {
-        const std::string file = WriteBytes(name, body, std::strlen(body));
+        const std::string file = WriteBytes(name, body);
         QFile::setPermissions(QString::fromStdString(file), QFile::ReadOwner | QFile::ExeOwner);
         return file;
     };
@@ -293,11 +249,11 @@ TEST_F(ImageItemTest, AMetafileTheConverterFailsOnIsAnEmptyBox)
         auto item = Place(path, {10, 10}, {11, 11});
         EXPECT_EQ(item->Bounds(), (RectF{10, 10, 1, 1}));
         item->SetNodes({PathNode::AtPoint(50, 50), PathNode::AtPoint(150, 100)});
-        EXPECT_TRUE(IsBlank(Render(*item)));
+        EXPECT_EQ(Render(*item), Blank());
         EXPECT_EQ(item->HitTest({100, 75}), HitBody);
         SetMetafileHelper(previous);
     }
     // With the converter back the same file draws.
     ClearPictureCache();
-    EXPECT_FALSE(IsBlank(Render(*Place(path, {50, 50}, {150, 100}))));
+    EXPECT_NE(Render(*Place(path, {50, 50}, {150, 100})), Blank());
 }

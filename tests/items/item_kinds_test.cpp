@@ -5,6 +5,7 @@
 #include "render_on_white.h"
 
 #include "items/item_factory.h"
+#include "support/geometry_expect.h"
 
 #include <QImage>
 #include <QPainter>
@@ -26,25 +27,15 @@ struct Kind
     bool mapsGradient;
 };
 
-NodeList Nodes(std::initializer_list<PointF> points, bool open = true)
-{
-    NodeList list;
-    for (PointF p : points)
-        list.push_back(PathNode::AtPoint(p.x, p.y));
-    if (open && list.size() > 2)
-        list.back().brk = 1;
-    return list;
-}
-
 std::vector<Kind> Kinds()
 {
-    return {{ItemLine, Nodes({{20, 20}, {80, 60}}), {50, 40}, false, true},
-            {ItemRectangle, Nodes({{20, 20}, {80, 60}}), {50, 40}, true, true},
-            {ItemEllipse, Nodes({{20, 20}, {80, 60}}), {50, 40}, true, true},
-            {ItemCurve, Nodes({{20, 20}, {80, 20}, {50, 60}}), {50, 30}, false, true},
-            {ItemDoodle, Nodes({{20, 20}, {50, 60}, {80, 20}}, false), {35, 40}, false, true},
-            {ItemText, Nodes({{20, 20}}), {0, 0}, true, true},
-            {ItemImage, Nodes({{20, 20}, {80, 60}}), {50, 40}, true, false}};
+    return {{ItemLine, Polyline({{20, 20}, {80, 60}}), {50, 40}, false, true},
+            {ItemRectangle, Polyline({{20, 20}, {80, 60}}), {50, 40}, true, true},
+            {ItemEllipse, Polyline({{20, 20}, {80, 60}}), {50, 40}, true, true},
+            {ItemCurve, Polyline({{20, 20}, {80, 20}, {50, 60}}), {50, 30}, false, true},
+            {ItemDoodle, Polyline({{20, 20}, {50, 60}, {80, 20}}), {35, 40}, false, true},
+            {ItemText, Polyline({{20, 20}}), {0, 0}, true, true},
+            {ItemImage, Polyline({{20, 20}, {80, 60}}), {50, 40}, true, false}};
 }
 
 class ItemKinds : public ::testing::Test
@@ -84,7 +75,7 @@ protected:
 
 TEST_F(ItemKinds, HiddenOrLockedItemsAreInert)
 {
-    const QImage blank = PaintOnWhite([](QPainter&) {});
+    const QImage blank = Blank();
     for (const Kind& kind : Kinds()) {
         for (const std::int32_t flag : {ATTR_HIDDEN, ATTR_LOCKED}) {
             SCOPED_TRACE(testing::Message() << "kind " << kind.code << (flag == ATTR_HIDDEN ? " hidden" : " locked"));

@@ -14,11 +14,6 @@
 
 namespace {
 
-QImage Blank()
-{
-    return PaintOnWhite([](QPainter&) {});
-}
-
 QRgb At(const QImage& image, int x, int y)
 {
     return image.pixel(x, y) | 0xFF000000u;
@@ -29,7 +24,7 @@ constexpr QRgb Red = 0xFFFF0000;
 
 } // namespace
 
-TEST(ItemRender, FilledAndOutlinedRectangle)
+TEST(ItemRender, FilledOutlinedAndTurnedRectangles)
 {
     RectangleItem rect;
     ASSERT_TRUE(rect.SetNodes(TwoPoints(20, 20, 120, 80)));
@@ -45,19 +40,15 @@ TEST(ItemRender, FilledAndOutlinedRectangle)
     RectangleItem bare;
     ASSERT_TRUE(bare.SetNodes(TwoPoints(20, 20, 120, 80)));
     EXPECT_EQ(Render(bare), Blank());
-}
 
-TEST(ItemRender, RotatedRectangleLeavesItsBoundsCornersBlank)
-{
-    RectangleItem rect;
-    ASSERT_TRUE(rect.SetNodes(TwoPoints(50, 50, 150, 150)));
-    rect.SetColorAttr(ATTR_FILL_COLOR, Red);
-    rect.RotateAbout(45, ModeCommit);
-    const QImage image = Render(rect);
-    const RectF b = rect.Bounds();
-    ASSERT_TRUE(RectContains(b, 40, 40));
-    EXPECT_EQ(At(image, 40, 40), White);
-    EXPECT_EQ(At(image, 100, 35), Red); // beyond the unrotated top edge
+    // Turned, it leaves the corners of its bounds blank.
+    ASSERT_TRUE(bare.SetNodes(TwoPoints(50, 50, 150, 150)));
+    bare.SetColorAttr(ATTR_FILL_COLOR, Red);
+    bare.RotateAbout(45, ModeCommit);
+    const QImage turned = Render(bare);
+    ASSERT_TRUE(RectContains(bare.Bounds(), 40, 40));
+    EXPECT_EQ(At(turned, 40, 40), White);
+    EXPECT_EQ(At(turned, 100, 35), Red); // beyond the unrotated top edge
 }
 
 TEST(ItemRender, ThickDashedLineHasGaps)
@@ -87,7 +78,7 @@ TEST(ItemRender, ThickDashedLineHasGaps)
     EXPECT_GT(white, 20);
 }
 
-TEST(ItemRender, FillGradientBrightensLeftToRight)
+TEST(ItemRender, FillAndPenGradientsRunAlongTheirLines)
 {
     RectangleItem rect;
     ASSERT_TRUE(rect.SetNodes(TwoPoints(0, 0, 200, 100)));
@@ -115,6 +106,20 @@ TEST(ItemRender, FillGradientBrightensLeftToRight)
     rect.SetPointAttr(ATTR_FILL_GRADIENT_END, rect.GetPointAttr(ATTR_FILL_GRADIENT_START));
     const QImage flat = Render(rect);
     EXPECT_EQ(At(flat, 100, 50), 0xFF000000u);
+
+    // A line's pen takes its gradient the same way.
+    LineItem line;
+    ASSERT_TRUE(line.SetNodes(TwoPoints(0, 100, 200, 100)));
+    line.SetFloatAttr(ATTR_LINE_WIDTH, 10);
+    line.SetColorAttr(ATTR_LINE_COLOR, Red);
+    line.SetIntAttr(ATTR_LINE_GRADIENT, 1);
+    line.SetLineRamp({0xFF0000FF, 0xFF00FF00}, {0, 1});
+    line.SetPointAttr(ATTR_LINE_GRADIENT_START, {0, 100});
+    line.SetPointAttr(ATTR_LINE_GRADIENT_END, {200, 100});
+    const QImage pen = Render(line);
+    EXPECT_GT(qBlue(At(pen, 10, 100)), 200);
+    EXPECT_GT(qGreen(At(pen, 190, 100)), 200);
+    EXPECT_LT(qRed(At(pen, 100, 100)), 10);
 }
 
 TEST(ItemRender, WrapModesRepeatReflectOrClampBeyondTheLine)
@@ -166,23 +171,7 @@ TEST(ItemRender, GradientHandlesShowEachStopInItsColour)
     EXPECT_EQ(At(handles(2), 104, 100), Red); // the selected stop is drawn larger
 }
 
-TEST(ItemRender, LineGradientPen)
-{
-    LineItem line;
-    ASSERT_TRUE(line.SetNodes(TwoPoints(0, 100, 200, 100)));
-    line.SetFloatAttr(ATTR_LINE_WIDTH, 10);
-    line.SetColorAttr(ATTR_LINE_COLOR, Red);
-    line.SetIntAttr(ATTR_LINE_GRADIENT, 1);
-    line.SetLineRamp({0xFF0000FF, 0xFF00FF00}, {0, 1});
-    line.SetPointAttr(ATTR_LINE_GRADIENT_START, {0, 100});
-    line.SetPointAttr(ATTR_LINE_GRADIENT_END, {200, 100});
-    const QImage image = Render(line);
-    EXPECT_GT(qBlue(At(image, 10, 100)), 200);
-    EXPECT_GT(qGreen(At(image, 190, 100)), 200);
-    EXPECT_LT(qRed(At(image, 100, 100)), 10);
-}
-
-TEST(ItemRender, PreviewOutlineInBlue)
+TEST(ItemRender, PreviewOutlineInBlueAndNodeHandles)
 {
     RectangleItem rect;
     ASSERT_TRUE(rect.SetNodes(TwoPoints(20, 20, 100, 100)));
@@ -198,10 +187,7 @@ TEST(ItemRender, PreviewOutlineInBlue)
     // The preview's right edge, one aliased pixel wide on either side of x = 160.
     EXPECT_TRUE(At(image, 159, 60) == ColorPreviewBlue || At(image, 160, 60) == ColorPreviewBlue);
     EXPECT_EQ(At(image, 130, 60), White);
-}
 
-TEST(ItemRender, NodeHandles)
-{
     // Selection handles are the view's painting test's.
     LineItem line;
     ASSERT_TRUE(line.SetNodes(TwoPoints(20, 20, 180, 20)));
@@ -211,3 +197,4 @@ TEST(ItemRender, NodeHandles)
     const QImage hot = PaintOnWhite([&line](QPainter& p) { line.DrawHotNode(p, {21, 21}); });
     EXPECT_EQ(At(hot, 20, 20), 0xFF000000u);
 }
+

@@ -19,6 +19,11 @@ QImage PaintOnWhite(Paint paint)
     return image;
 }
 
+inline QImage Blank()
+{
+    return PaintOnWhite([](QPainter&) {});
+}
+
 inline QImage Render(DrawItem& item)
 {
     return PaintOnWhite([&item](QPainter& p) { item.Draw(p); });

@@ -2,13 +2,10 @@
 
 #include "items/text_item.h"
 
-#include <QColor>
 #include <QImage>
-#include <QPainter>
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -98,7 +95,7 @@ TEST(TextItem, LinesStackDownFromTheOrigin)
     EXPECT_EQ(b3, b2);
 }
 
-TEST(TextItem, StyleFlagsShapeTheOutline)
+TEST(TextItem, StyleFlagsShapeTheOutlineAndAClearFillDrawsHollowGlyphs)
 {
     auto plain = MakeText("HHH");
     // The underline is part of the outline: "H" has no descender, so the
@@ -115,6 +112,23 @@ TEST(TextItem, StyleFlagsShapeTheOutline)
     auto bold = MakeText("HHH");
     bold->SetIntAttr(ATTR_BOLD, 1);
     EXPECT_GT(InkCount(Render(*bold)), InkCount(Render(*plain)) * 11 / 10);
+
+    // A clear fill with a black line draws hollow glyphs.
+    auto filled = MakeText("I", 200, {50, 10});
+    filled->SetIntAttr(ATTR_BOLD, 1);
+    auto hollow = MakeText("I", 200, {50, 10});
+    hollow->SetIntAttr(ATTR_BOLD, 1);
+    hollow->SetColorAttr(ATTR_FILL_COLOR, 0x00FF0000); // transparent, with a colour in it
+    hollow->SetColorAttr(ATTR_LINE_COLOR, ColorOpaqueBlack);
+    hollow->SetFloatAttr(ATTR_LINE_WIDTH, 1);
+
+    const RectF stem = filled->Bounds();
+    const int cx = int(stem.Center().x), cy = int(stem.Center().y);
+    const QImage filledImage = Render(*filled), hollowImage = Render(*hollow);
+    EXPECT_EQ(hollowImage.pixel(cx, cy), qRgb(255, 255, 255));
+    // The outline is there: ink along the middle row, at the stem's edges only.
+    EXPECT_GT(InkInRow(hollowImage, cy), 0);
+    EXPECT_LT(InkInRow(hollowImage, cy), InkInRow(filledImage, cy) / 3);
 }
 
 TEST(TextItem, RotationGathersInTheMatrix)
@@ -142,26 +156,7 @@ TEST(TextItem, RotationGathersInTheMatrix)
     EXPECT_EQ(Render(*item), kept);
 }
 
-TEST(TextItem, ClearFillWithBlackLineDrawsHollowGlyphs)
-{
-    auto filled = MakeText("I", 200, {50, 10});
-    filled->SetIntAttr(ATTR_BOLD, 1);
-    auto hollow = MakeText("I", 200, {50, 10});
-    hollow->SetIntAttr(ATTR_BOLD, 1);
-    hollow->SetColorAttr(ATTR_FILL_COLOR, 0x00FF0000); // transparent, with a colour in it
-    hollow->SetColorAttr(ATTR_LINE_COLOR, ColorOpaqueBlack);
-    hollow->SetFloatAttr(ATTR_LINE_WIDTH, 1);
-
-    const RectF stem = filled->Bounds();
-    const int cx = int(stem.Center().x), cy = int(stem.Center().y);
-    const QImage filledImage = Render(*filled), hollowImage = Render(*hollow);
-    EXPECT_EQ(hollowImage.pixel(cx, cy), qRgb(255, 255, 255));
-    // The outline is there: ink along the middle row, at the stem's edges only.
-    EXPECT_GT(InkInRow(hollowImage, cy), 0);
-    EXPECT_LT(InkInRow(hollowImage, cy), InkInRow(filledImage, cy) / 3);
-}
-
-TEST(TextItem, LongTextIsLaidOutWhole)
+TEST(TextItem, LayoutTakesTheWholeTextInUtf8)
 {
     const std::string half(1500, 'x');
     auto shorter = MakeText(half, 10);
@@ -172,18 +167,23 @@ TEST(TextItem, LongTextIsLaidOutWhole)
     // Changing the text lays it out anew.
     shorter->SetTextAttr(ATTR_CONTENT, half + half);
     EXPECT_EQ(shorter->Bounds(), longer->Bounds());
-}
 
-TEST(TextItem, NonAsciiLettersAreOutlined)
-{
+    // Non-ASCII letters are outlined, one letter each, not two bytes read as two.
     auto umlaut = MakeText("\xC3\xBC"); // u with diaeresis, UTF-8
     auto plain = MakeText("u");
     NodeList umlautNodes, plainNodes;
     umlaut->GetNodes(umlautNodes);
     plain->GetNodes(plainNodes);
     EXPECT_GT(umlautNodes.size(), plainNodes.size()); // the two dots
-    // One letter, not two bytes read as two letters.
     EXPECT_NEAR(umlaut->Bounds().width, plain->Bounds().width, 1.0f);
+
+    // Text without glyphs stays at its origin.
+    auto empty = MakeText("", 40, {80, 60});
+    EXPECT_EQ(empty->Bounds().y, 60);
+    empty->SetIntAttr(ATTR_FONT_SIZE, 0);
+    empty->SetTextAttr(ATTR_CONTENT, "abc");
+    EXPECT_EQ(empty->Bounds().x, 80);
+    EXPECT_EQ(InkCount(Render(*empty)), 0);
 }
 
 TEST(TextItem, NodesTraceTheMappedOutline)
@@ -204,16 +204,6 @@ TEST(TextItem, NodesTraceTheMappedOutline)
     item->GetNodes(moved);
     ASSERT_EQ(moved.size(), here.size());
     EXPECT_NEAR(moved[0].y, here[0].y + 50, 1e-3f);
-}
-
-TEST(TextItem, TextWithoutGlyphsStaysAtItsOrigin)
-{
-    auto item = MakeText("", 40, {80, 60});
-    EXPECT_EQ(item->Bounds().y, 60);
-    item->SetIntAttr(ATTR_FONT_SIZE, 0);
-    item->SetTextAttr(ATTR_CONTENT, "abc");
-    EXPECT_EQ(item->Bounds().x, 80);
-    EXPECT_EQ(InkCount(Render(*item)), 0);
 }
 
 // A copy shares its original's laid-out glyphs; moved, it must measure

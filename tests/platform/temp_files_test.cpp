@@ -1,4 +1,5 @@
 #include "platform/temp_files.h"
+#include "support/file_bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,11 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdlib>
 #include <string>
 
@@ -26,14 +25,6 @@ QString Q(const std::string& path)
 bool Exists(const std::string& path)
 {
     return QFileInfo::exists(Q(path));
-}
-
-QByteArray Contents(const std::string& path)
-{
-    QFile file(Q(path));
-    if (!file.open(QIODevice::ReadOnly))
-        return "<unreadable>";
-    return file.readAll();
 }
 
 bool Listed(const std::string& path)
@@ -60,14 +51,14 @@ private:
 
 } // namespace
 
-TEST(TempFiles, WrittenFileIsPrivateNamedListedAndHoldsTheBytes)
+TEST(TempFiles, WrittenFilesArePrivateNamedListedAndDistinctAndHoldTheBytes)
 {
     const QByteArray bytes("\x00\xff\r\n\x1a plain text", 17);
     const std::size_t before = TempFileList().size();
     const std::string path = WriteTempFile(std::size_t(bytes.size()), bytes.constData());
 
     ASSERT_FALSE(path.empty());
-    EXPECT_EQ(Contents(path), bytes);
+    EXPECT_EQ(FileBytes(path), bytes.toStdString());
     EXPECT_EQ(TempFileList().size(), before + 1);
     const QFileInfo info(Q(path));
     EXPECT_TRUE(info.fileName().startsWith(QStringLiteral("Plimsa_"))) << path;
@@ -78,21 +69,19 @@ TEST(TempFiles, WrittenFileIsPrivateNamedListedAndHoldsTheBytes)
 
     const std::string none = WriteTempFile(0, nullptr);
     EXPECT_TRUE(Exists(none) && Listed(none));
-}
 
-TEST(TempFiles, CopiesOfOneSourceAreDistinctFiles)
-{
-    QByteArray bytes;
+    // Copies of one source are distinct files.
+    QByteArray large;
     for (int i = 0; i < 200000; ++i) // larger than one copy chunk
-        bytes.append(char(i * 7));
-    SourceFile source(bytes);
+        large.append(char(i * 7));
+    SourceFile source(large);
 
     const std::string a = MakeTempCopy(source.Path());
     const std::string b = MakeTempCopy(source.Path());
     ASSERT_FALSE(a.empty());
     EXPECT_NE(a, b);
     EXPECT_TRUE(Listed(b));
-    EXPECT_EQ(Contents(b), bytes);
+    EXPECT_EQ(FileBytes(b), large.toStdString());
 }
 
 TEST(TempFiles, AFileThatCannotBeWrittenInFullIsRemovedAndReported)
@@ -109,16 +98,12 @@ TEST(TempFiles, AFileThatCannotBeWrittenInFullIsRemovedAndReported)
     const QByteArray oldTemp = qgetenv("TMPDIR");
     qputenv("TMPDIR", folder.path().toLocal8Bit());
     const std::size_t listed = TempFileList().size();
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::string written = WriteTempFile(1 << 16, QByteArray(1 << 16, 'w').constData());
-    const std::string copied = MakeTempCopy(source.Path());
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    std::string written, copied;
+    {
+        const FileSizeLimit limit(4096);
+        written = WriteTempFile(1 << 16, QByteArray(1 << 16, 'w').constData());
+        copied = MakeTempCopy(source.Path());
+    }
     qputenv("TMPDIR", oldTemp);
 
     EXPECT_EQ(written, "");
@@ -174,19 +159,14 @@ TEST(TempFilesDeathTest, FilesAreDeletedWhenTheProcessEnds)
         {
             const std::string written = WriteTempFile(5, "child");
             const std::string copied = MakeTempCopy(source.Path());
-            QFile out(QString::fromStdString(reportPath));
-            if (out.open(QIODevice::WriteOnly)) {
-                out.write(QByteArray::fromStdString(written + "\n" + copied));
-                out.close();
-            }
+            WriteFileBytes(reportPath, written + "\n" + copied);
             std::exit(Exists(written) && Exists(copied) ? 0 : 3);
         },
         ::testing::ExitedWithCode(0), "");
 
-    ASSERT_TRUE(report.open());
-    const QList<QByteArray> names = report.readAll().split('\n');
+    const QList<QByteArray> names = QByteArray::fromStdString(FileBytes(reportPath)).split('\n');
     ASSERT_EQ(names.size(), 2);
     for (const QByteArray& name : names)
         EXPECT_FALSE(Exists(name.toStdString())) << name.toStdString();
-    EXPECT_EQ(Contents(parentFile), QByteArray("parent"));
+    EXPECT_EQ(FileBytes(parentFile), "parent");
 }

@@ -3,12 +3,9 @@
 #include "ui/dialogs/color_model.h"
 #include "ui/modal_answer.h"
 
-#include <QApplication>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -66,7 +63,7 @@ TEST(ColourModelTest, HexBoxTakesDigitsOverTypedAndRepairsTheRest)
     EXPECT_EQ(HexText({171, 205, 239}), "#ABCDEF");
 }
 
-TEST(ColourPaletteTest, CellsPlacementAndGaps)
+TEST(ColourPaletteTest, CellsPlacementGapsAndAButtonThatChangesOnce)
 {
     EXPECT_EQ(palette::CellColor(0, 10), qRgb(23, 23, 23));
     EXPECT_EQ(palette::CellColor(9, 9), qRgb(204, 102, 153));
@@ -78,10 +75,8 @@ TEST(ColourPaletteTest, CellsPlacementAndGaps)
     const QPoint at = palette::Placement(QRect(1890, 1050, 40, 22), screen);
     EXPECT_TRUE(screen.contains(QRect(at, palette::Size))) << at.x() << "," << at.y();
     EXPECT_EQ(palette::Placement(QRect(100, 100, 40, 22), screen), QPoint(100, 122));
-}
 
-TEST(ColourButtonTest, ChoosingACellChangesTheColourOnce)
-{
+    // Choosing a cell changes the button's colour once.
     ColourButton button;
     button.SetColor(qRgb(255, 255, 255));
     int changes = 0;

@@ -4,7 +4,7 @@
 
 namespace {
 
-TEST(HostMappingTest, BarSeparatedFiltersBecomeQtNameFilters)
+TEST(HostMappingTest, FiltersBecomeQtNameFiltersAndABoxClosedWithoutAButtonGivesItsSafeAnswer)
 {
     const QStringList exportFilters = NameFiltersFor(
         "Plimsa source file(*.xml)|*.xml|Jpeg File(*.jpg)|*.jpg|Png File(*.png)|*.png|Email File(*.eml)|*.eml|");
@@ -19,10 +19,8 @@ TEST(HostMappingTest, BarSeparatedFiltersBecomeQtNameFilters)
 
     EXPECT_EQ(NameFilterIndex(exportFilters, exportFilters[2]), 2);
     EXPECT_EQ(NameFilterIndex(exportFilters, QStringLiteral("Other (*.x)")), 0);
-}
 
-TEST(HostMappingTest, ABoxClosedWithoutAButtonGivesItsSafeAnswer)
-{
+    // A box closed without a button gives its safe answer.
     EXPECT_EQ(AnswerForButton(QMessageBox::Yes, MessageButtons::YesNoCancel), MessageAnswer::Yes);
     EXPECT_EQ(AnswerForButton(QMessageBox::NoButton, MessageButtons::YesNoCancel), MessageAnswer::Cancel);
     EXPECT_EQ(AnswerForButton(QMessageBox::NoButton, MessageButtons::YesNo), MessageAnswer::No);

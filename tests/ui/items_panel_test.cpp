@@ -6,11 +6,11 @@
 
 #include "document/korvani_doc.h"
 #include "document/undo_stack.h"
-#include "items/attribute_format.h"
 #include "items/draw_item.h"
 #include "items/group_item.h"
 #include "view/korvani_view.h"
 #include "view/view_codes.h"
+#include "support/push_item.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -18,7 +18,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -49,14 +48,10 @@ protected:
     void Add(const Names& names)
     {
         for (const std::string& name : names) {
-            const std::uint32_t id = TakeNextItemId();
             const float x = float(10 * (doc.GetItemCount() + 1));
-            const NodeList nodes{PathNode::AtPoint(x, x), PathNode::AtPoint(x + 20, x + 20)};
-            const AttributeTable attributes{{ATTR_LINE_COLOR, FormatColorAttr(ColorOpaqueBlack)},
-                                            {ATTR_LINE_WIDTH, FormatFloatAttr(1)},
-                                            {ATTR_FILL_COLOR, FormatColorAttr(ColorOpaqueWhite)}};
-            ASSERT_GE(doc.PushAddItem(ItemRectangle, id, nodes, attributes), 0);
-            doc.FindItemById(id)->SetClassName(name);
+            DrawItem* item = PushItem(doc, ItemRectangle, BoxNodes(x, x, 20, 20), ShapeAttributes(ColorOpaqueWhite));
+            ASSERT_NE(item, nullptr);
+            item->SetClassName(name);
         }
         View().DocumentChanged();
         Panel().Rebuild(View().Selection());

@@ -1,26 +1,51 @@
 #pragma once
 
-// Runs something that may open a message box, answers the box with OK and
-// tells what it said (empty when none came). The timer goes with the call.
+// Answers modal dialogs from inside their event loops: each handler in turn
+// takes the next dialog that opens, and closes it.
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 
 #include <functional>
+#include <vector>
 
+class ModalHandler
+{
+public:
+    explicit ModalHandler(std::vector<std::function<void(QWidget*)>> handlers) : handlers(std::move(handlers))
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || modal == last || next >= this->handlers.size())
+                return;
+            last = modal;
+            this->handlers[next++](modal);
+        });
+        timer.start(5);
+    }
+    std::size_t Handled() const { return next; }
+
+private:
+    std::vector<std::function<void(QWidget*)>> handlers;
+    std::size_t next = 0;
+    // Null once that widget is gone: the next dialog may take its address.
+    QPointer<QWidget> last;
+    QTimer timer;
+};
+
+// Runs something that may open a message box, answers the box with OK and
+// tells what it said (empty when none came).
 inline QString AnswerMessageDuring(const std::function<void()>& action)
 {
     QString said;
-    QTimer answer;
-    answer.setSingleShot(true);
-    QObject::connect(&answer, &QTimer::timeout, [&said] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+    const ModalHandler answer({[&said](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             said = box->text();
             box->accept();
         }
-    });
-    answer.start(0);
+    }});
     action();
     return said;
 }

@@ -2,14 +2,13 @@
 #include "ui/controls/font_boxes.h"
 #include "ui/controls/number_edit.h"
 #include "ui/controls/sizing_panel.h"
+#include "ui/modal_answer.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMainWindow>
-#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -69,18 +68,11 @@ TEST(NumberEditTest, KeysPasteEnterAndAWrongBoxNamed)
     EXPECT_EQ(box.Value(), -2.5);
 
     box.setText("-");
-    QString told;
-    QTimer::singleShot(0, [&told] {
-        if (auto* message = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            told = message->text();
-            message->accept();
-        }
-    });
-    EXPECT_EQ(ReadNumberBox(&box, "Width"), std::nullopt);
+    const QString told = AnswerMessageDuring([&box] { EXPECT_EQ(ReadNumberBox(&box, "Width"), std::nullopt); });
     EXPECT_TRUE(told.contains("Width box")) << told.toStdString();
 }
 
-TEST(FlatComboBoxTest, StaysRaisedWhileItsListIsOpen)
+TEST(ComboBoxesTest, TheFlatOneStaysRaisedWhileItsListIsOpenAndFontBoxesSelectByNameAndSize)
 {
     QWidget window;
     window.setGeometry(300, 300, 200, 60);
@@ -99,10 +91,8 @@ TEST(FlatComboBoxTest, StaysRaisedWhileItsListIsOpen)
     EXPECT_EQ(box->Look(), FlatLook::Raised);
     box->hidePopup();
     EXPECT_EQ(box->Look(), FlatLook::Flat);
-}
 
-TEST(FontBoxesTest, SelectByNameAndSize)
-{
+    // The font boxes select by name and size, keeping what was asked for.
     FontNameBox names;
     ASSERT_GT(names.count(), 0);
     names.SelectName("liberation s");

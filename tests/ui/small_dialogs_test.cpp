@@ -12,12 +12,10 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -34,7 +32,7 @@ QString AcceptAndAnswer(QDialog& dialog)
     return AnswerMessageDuring([&dialog] { dialog.accept(); });
 }
 
-TEST(SmallDialogsTest, NewCanvasRefusesAZeroOrMissingSize)
+TEST(SmallDialogsTest, CanvasDialogsRefuseAZeroSizeAndTemplatesSetIt)
 {
     NewCanvasDialog dialog;
     dialog.show();
@@ -48,26 +46,24 @@ TEST(SmallDialogsTest, NewCanvasRefusesAZeroOrMissingSize)
     boxes[0]->setText("640");
     EXPECT_TRUE(AcceptAndAnswer(dialog).isEmpty());
     EXPECT_EQ(dialog.CanvasWidth(), 640);
-}
 
-TEST(SmallDialogsTest, TemplateTypesSetTheSizeAndLockOrFreeTheBoxes)
-{
-    NewTemplateDialog dialog;
-    dialog.show();
-    const QList<QLineEdit*> boxes = dialog.findChildren<QLineEdit*>();
-    auto* list = dialog.findChild<QComboBox*>();
-    ASSERT_EQ(boxes.size(), 2);
-    EXPECT_FALSE(boxes[0]->isEnabled());
+    // Template types set the size and lock or free the boxes.
+    NewTemplateDialog templates;
+    templates.show();
+    const QList<QLineEdit*> sizes = templates.findChildren<QLineEdit*>();
+    auto* list = templates.findChild<QComboBox*>();
+    ASSERT_EQ(sizes.size(), 2);
+    EXPECT_FALSE(sizes[0]->isEnabled());
     list->setCurrentIndex(4); // Flyer
-    EXPECT_EQ(boxes[1]->text(), "525");
-    EXPECT_TRUE(boxes[1]->isEnabled());
+    EXPECT_EQ(sizes[1]->text(), "525");
+    EXPECT_TRUE(sizes[1]->isEnabled());
     list->setCurrentIndex(2); // Postcards(8.5x6)
-    EXPECT_FALSE(boxes[0]->isEnabled());
-    dialog.accept();
-    EXPECT_EQ(dialog.CanvasHeight(), 450);
+    EXPECT_FALSE(sizes[0]->isEnabled());
+    templates.accept();
+    EXPECT_EQ(templates.CanvasHeight(), 450);
 }
 
-TEST(SmallDialogsTest, TextDialogTakesEnterAsANewLineAndRefusesNothing)
+TEST(SmallDialogsTest, TextDialogRefusesNothingAndUniformFillNeedsOneBoxOn)
 {
     InputTextDialog dialog;
     dialog.SetText("first");
@@ -81,20 +77,18 @@ TEST(SmallDialogsTest, TextDialogTakesEnterAsANewLineAndRefusesNothing)
     box->clear();
     EXPECT_EQ(AcceptAndAnswer(dialog), "Please input text");
     EXPECT_TRUE(dialog.isVisible());
-}
 
-TEST(SmallDialogsTest, UniformFillNeedsOneBoxOn)
-{
-    UniformFillDialog dialog;
-    dialog.show();
-    const QList<QCheckBox*> boxes = dialog.findChildren<QCheckBox*>();
-    QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    // The uniform fill dialog needs one box on.
+    UniformFillDialog fill;
+    fill.show();
+    const QList<QCheckBox*> boxes = fill.findChildren<QCheckBox*>();
+    QPushButton* ok = fill.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
     ASSERT_EQ(boxes.size(), 2);
     boxes[0]->click(); // Graphic off, Text was off
     EXPECT_FALSE(ok->isEnabled());
     boxes[1]->click();
     EXPECT_TRUE(ok->isEnabled());
-    EXPECT_FALSE(dialog.Graphic());
+    EXPECT_FALSE(fill.Graphic());
 }
 
 TEST(SmallDialogsTest, StartupChooserLightsAndTakesAChoiceWritingNoFiles)

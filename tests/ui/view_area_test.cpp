@@ -5,32 +5,28 @@
 #include "ui/dialogs/new_template_dialog.h"
 #include "ui/dialogs/startup_chooser.h"
 #include "ui/frame/view_area.h"
+#include "ui/modal_answer.h"
 
 #include "document/korvani_doc.h"
 #include "document/undo_stack.h"
-#include "items/attribute_format.h"
 #include "items/draw_item.h"
 #include "view/korvani_view.h"
 #include "view/view_codes.h"
+#include "support/push_item.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -47,32 +43,6 @@ struct NoticeRecorder : FrameNotices
     std::vector<int> tools;
 };
 
-// Runs handle on each modal dialog as it opens, in order, from inside its
-// event loop; handle closes it.
-class ModalHandler
-{
-public:
-    explicit ModalHandler(std::vector<std::function<void(QWidget*)>> handlers) : handlers(std::move(handlers))
-    {
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal || modal == last || next >= this->handlers.size())
-                return;
-            last = modal;
-            this->handlers[next++](modal);
-        });
-        timer.start(5);
-    }
-    std::size_t Handled() const { return next; }
-
-private:
-    std::vector<std::function<void(QWidget*)>> handlers;
-    std::size_t next = 0;
-    // Null once that widget is gone: the next dialog may take its address.
-    QPointer<QWidget> last;
-    QTimer timer;
-};
-
 class ViewAreaTest : public ::testing::Test
 {
 protected:
@@ -87,14 +57,9 @@ protected:
 
     DrawItem* AddBox(float x, float y, float w, float h, ArgbColor fill)
     {
-        const std::uint32_t id = TakeNextItemId();
-        const NodeList nodes{PathNode::AtPoint(x, y), PathNode::AtPoint(x + w, y + h)};
-        const AttributeTable attributes{{ATTR_LINE_COLOR, FormatColorAttr(ColorOpaqueBlack)},
-                                        {ATTR_LINE_WIDTH, FormatFloatAttr(0)},
-                                        {ATTR_FILL_COLOR, FormatColorAttr(fill)}};
-        EXPECT_GE(doc.PushAddItem(ItemRectangle, id, nodes, attributes), 0);
+        DrawItem* item = PushItem(doc, ItemRectangle, BoxNodes(x, y, w, h), ShapeAttributes(fill, 0));
         area.View().DocumentChanged();
-        return doc.FindItemById(id);
+        return item;
     }
 
     QPoint Client(float x, float y) { return area.View().ClientPoint({x, y}).toPoint(); }
@@ -275,10 +240,6 @@ TEST_F(ViewAreaTest, TextAndFileDialogsHandBackWhatWasChosen)
     EXPECT_EQ(exported->filterIndex, 1);
     EXPECT_TRUE(exported->onlySelected);
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(ViewAreaTest, TheViewsOtherRequestsAreAnsweredByTheProgramsDialogs)
 {

@@ -12,35 +12,10 @@ set -euo pipefail
 
 probe=${1:?usage: xvfb_capture.sh CAPTURE_PROBE WORK_DIR}
 work=${2:?usage: xvfb_capture.sh CAPTURE_PROBE WORK_DIR}
-
-if [ "${KORVANI_E2E_INSIDE:-}" != 1 ]; then
-  for tool in xvfb-run xauth xdotool display import convert compare; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-      echo "SKIP: $tool is not installed (packages xvfb, xauth, xdotool, imagemagick)"
-      exit 77
-    fi
-  done
-  mkdir -p "$work"
-  rm -f "$work"/*.png "$work"/*.bmp "$work"/probe.log
-  export KORVANI_E2E_INSIDE=1
-  exec xvfb-run -a -s "-screen 0 640x480x24 -noreset" "$0" "$probe" "$work"
-fi
-
-# --- inside the X server ---
+log=$work/probe.log
+. "$(dirname "$0")/xvfb_common.sh"
 # (-noreset: the server would clear the root window whenever its last client left)
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-export ASAN_OPTIONS=detect_leaks=0 # the X libraries keep what they allocate
-if [ -z "${XDG_RUNTIME_DIR:-}" ] || [ ! -d "$XDG_RUNTIME_DIR" ]; then
-  XDG_RUNTIME_DIR=$(mktemp -d /tmp/korvani-e2e-runtime.XXXXXX)
-  chmod 0700 "$XDG_RUNTIME_DIR"
-  export XDG_RUNTIME_DIR
-fi
-
-fail() {
-  echo "FAIL: $*" >&2
-  [ -s "$work/probe.log" ] && sed 's/^/capture_probe: /' "$work/probe.log" >&2
-  exit 1
-}
+under_xvfb "-screen 0 640x480x24 -noreset" xvfb-run xauth xdotool display import convert compare -- "$probe" "$work"
 
 pid=
 stop_probe() {
@@ -76,7 +51,7 @@ import -window root "$work/root.png"
   fail "the root window does not show the known picture"
 
 # Region mode: dragged from the bottom right to the top left, then Enter.
-"$probe" region "$work/region.bmp" >"$work/probe.log" 2>&1 &
+"$probe" region "$work/region.bmp" >"$log" 2>&1 &
 pid=$!
 capture_window
 xdotool mousemove 400 300 sleep 0.1 mousedown 1 sleep 0.1 mousemove 300 200 sleep 0.05 \
@@ -89,7 +64,7 @@ differ=$(compare -metric AE "$work/region.bmp" "$work/expected.png" null: 2>&1 |
 [ "$differ" = 0 ] || fail "the captured region differs from the screen in $differ pixels"
 
 # Colour mode: a click takes the pixel under the pointer.
-"$probe" colour >"$work/colour.txt" 2>"$work/probe.log" &
+"$probe" colour >"$work/colour.txt" 2>"$log" &
 pid=$!
 capture_window
 xdotool mousemove 123 45 sleep 0.2 click 1

@@ -12,47 +12,14 @@ set -euo pipefail
 
 korvani=${1:?usage: xvfb_e2e.sh KORVANI_BINARY WORK_DIR}
 work=${2:?usage: xvfb_e2e.sh KORVANI_BINARY WORK_DIR}
-
-
-if [ "${KORVANI_E2E_INSIDE:-}" != 1 ]; then
-  for tool in xvfb-run xauth xdotool import convert; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-      echo "SKIP: $tool is not installed (packages xvfb, xauth, xdotool, imagemagick)"
-      exit 77
-    fi
-  done
-  mkdir -p "$work"
-  rm -f "$work"/*.png "$work"/korvani.log
-  export KORVANI_E2E_INSIDE=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$korvani" "$work"
-fi
-
-# --- inside the X server ---
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-export ASAN_OPTIONS=detect_leaks=0 # the window is killed, not closed by the program
-if [ -z "${XDG_RUNTIME_DIR:-}" ] || [ ! -d "$XDG_RUNTIME_DIR" ]; then
-  XDG_RUNTIME_DIR=$(mktemp -d /tmp/korvani-e2e-runtime.XXXXXX)
-  chmod 0700 "$XDG_RUNTIME_DIR"
-  export XDG_RUNTIME_DIR
-fi
-
-fail() {
-  echo "FAIL: $*" >&2
-  [ -s "$work/korvani.log" ] && sed 's/^/korvani: /' "$work/korvani.log" >&2
-  exit 1
-}
+log=$work/korvani.log
+. "$(dirname "$0")/xvfb_common.sh"
+under_xvfb "-screen 0 1280x1024x24" xvfb-run xauth xdotool import convert -- "$korvani" "$work"
 
 # A 400 x 300 white canvas with one red box from (60, 40) to (160, 110).
-cat >"$work/drawing.xml" <<'EOF'
-<plimsa version="2.0.0.1" type="canvas" width="400" height="300" color="255-255-255">
-	<item type="104"  309="255-000-000-000"  310="1.0000"  312="255-255-000-000"  329="0"  330="0"  331="110.00|75.00"  matrix="1.00,0.00,0.00,1.00,0.00,0.00">
-		<point x="60.00" y="40.00" lx="60.00" ly="40.00" rx="60.00" ry="40.00" type="2" close="0" break="0"></point>
-		<point x="160.00" y="110.00" lx="160.00" ly="110.00" rx="160.00" ry="110.00" type="2" close="0" break="0"></point>
-	</item>
-</plimsa>
-EOF
+drawing=$(dirname "$0")/../data/red_box.xml
 
-"$korvani" "$work/drawing.xml" >"$work/korvani.log" 2>&1 &
+"$korvani" "$drawing" >"$log" 2>&1 &
 pid=$!
 close_window() {
   if kill -0 "$pid" 2>/dev/null; then

@@ -7,7 +7,6 @@
 #include "items/group_item.h"
 #include "view/value_wrapping.h"
 
-#include <cmath>
 #include <functional>
 #include <limits>
 
@@ -36,12 +35,6 @@ protected:
     }
 
     std::vector<DrawItem*> Listed() const { return {doc.Items().begin(), doc.Items().end()}; }
-
-    void UndoToStart()
-    {
-        while (UndoCount() > start)
-            view.DoCommand(CommandUndo);
-    }
 
     DrawItem* a = nullptr;
     DrawItem* b = nullptr;
@@ -99,7 +92,7 @@ TEST_F(ArrangeTest, StructuralCommandsSelectWhatTheyMakeAndUndoInOneStep)
             EXPECT_EQ(view.SelectionGroup().ChildCount(), 0);
             EXPECT_GE(doc.IndexOf(selection), 0) << "the new item is in the drawing";
         }
-        UndoToStart();
+        UndoTo(start);
         EXPECT_EQ(Listed(), original);
     }
     EXPECT_TRUE(host.messages.empty());
@@ -198,7 +191,7 @@ TEST_F(ArrangeTest, GeometrySettersKeepItemsFiniteAndSkipNoOps)
         row.set();
         ExpectRect(row.item->Bounds(), row.bounds, 0.3f);
         EXPECT_EQ(UndoCount(), start + (row.step ? 1 : 0));
-        UndoToStart();
+        UndoTo(start);
         ExpectRect(row.item->Bounds(), before, 0.01f);
     }
     // Without a selection nothing changes.
@@ -244,7 +237,7 @@ TEST_F(ArrangeTest, AttributeSettersReachTheSelectionAndRefuseNonsense)
             EXPECT_EQ(row.item->Attributes(), before);
             EXPECT_EQ(UndoCount(), start);
         }
-        UndoToStart();
+        UndoTo(start);
         EXPECT_EQ(row.item->Attributes(), before);
     }
 
@@ -330,7 +323,7 @@ TEST_F(ArrangeTest, CommandStateFollowsTheSelection)
             state += update.checked ? (update.enabled ? '*' : '!') : (update.enabled ? '+' : '-');
         }
         EXPECT_EQ(state, row.state);
-        UndoToStart();
+        UndoTo(start);
         view.SelectNone();
         view.SetTool(ToolKind::Select);
     }

@@ -9,11 +9,6 @@ namespace {
 
 using CreationToolsTest = ViewTest;
 
-DrawItem* TopItem(CKorvaniDoc& doc)
-{
-    return doc.GetItem(doc.GetItemCount() - 1);
-}
-
 // Whether a black pixel lies within a pixel of (x, y).
 bool BlackNear(const QImage& image, int x, int y)
 {
@@ -77,7 +72,7 @@ TEST_F(CreationToolsTest, DragsMakeOneItemOrNoneBelowFourUnits)
         EXPECT_EQ(UndoCount(), c.made ? 1u : 0u);
         if (!c.made)
             continue;
-        DrawItem* item = TopItem(doc);
+        DrawItem* item = doc.GetItem(doc.GetItemCount() - 1);
         EXPECT_EQ(item->TypeCode(), ToolValue(c.tool));
         EXPECT_EQ(view.Selection(), item);
         const NodeList& nodes = item->Nodes();
@@ -125,7 +120,7 @@ TEST_F(CreationToolsTest, BezierClosesOnItsStartWithTheNodesPlaced)
 
     ASSERT_EQ(doc.GetItemCount(), 1);
     EXPECT_EQ(UndoCount(), 1u);
-    DrawItem* curve = TopItem(doc);
+    DrawItem* curve = doc.GetItem(doc.GetItemCount() - 1);
     EXPECT_EQ(curve->TypeCode(), ItemCurve);
     const NodeList& nodes = curve->Nodes();
     ASSERT_EQ(nodes.size(), 3u);
@@ -165,7 +160,7 @@ TEST_F(CreationToolsTest, AnOpenCurveIsCommittedBeforeAToolChangeOrACommand)
         driver.ClickAt({100, 10});
         c.next(view);
         ASSERT_EQ(doc.GetItemCount(), 1);
-        DrawItem* curve = TopItem(doc);
+        DrawItem* curve = doc.GetItem(doc.GetItemCount() - 1);
         EXPECT_EQ(view.Selection(), curve);
         // Finished open: no fill, no close flag, and a node pressed mid-drag counts as placed.
         EXPECT_EQ(curve->Attributes().count(ATTR_FILL_COLOR), 0u);
@@ -194,7 +189,7 @@ TEST_F(CreationToolsTest, TextComesFromTheTextDialogAtThePressedPoint)
     EXPECT_FALSE(view.HasCapture());
     ASSERT_EQ(doc.GetItemCount(), 1);
     EXPECT_EQ(UndoCount(), 1u);
-    DrawItem* text = TopItem(doc);
+    DrawItem* text = doc.GetItem(doc.GetItemCount() - 1);
     EXPECT_EQ(text->TypeCode(), ItemText);
     EXPECT_EQ(text->GetTextAttr(ATTR_CONTENT), "Hello");
     EXPECT_EQ(text->GetTextAttr(ATTR_FONT_NAME), "Arial");
@@ -214,7 +209,7 @@ TEST_F(CreationToolsTest, PlacementsFillTheDraggedBoxAndReturnToTheToolBefore)
     EXPECT_EQ(view.ActiveTool(), ToolValue(ToolKind::PlaceImage));
     driver.DragAt({20, 30}, {120, 80});
     ASSERT_EQ(doc.GetItemCount(), 1);
-    DrawItem* image = TopItem(doc);
+    DrawItem* image = doc.GetItem(doc.GetItemCount() - 1);
     EXPECT_EQ(image->TypeCode(), ItemImage);
     EXPECT_EQ(image->GetTextAttr(ATTR_CONTENT), picture);
     EXPECT_EQ(image->GetTextAttr(ATTR_IMAGE_TYPE), "gif");
@@ -227,12 +222,12 @@ TEST_F(CreationToolsTest, PlacementsFillTheDraggedBoxAndReturnToTheToolBefore)
     driver.DragAt({200, 200}, {300, 300});
     ASSERT_EQ(doc.GetItemCount(), 2);
     EXPECT_EQ(UndoCount(), 2u);
-    EXPECT_EQ(TopItem(doc)->TypeCode(), ItemGroup);
+    EXPECT_EQ(doc.GetItem(doc.GetItemCount() - 1)->TypeCode(), ItemGroup);
     EXPECT_EQ(view.Selection(), nullptr);
     EXPECT_EQ(doc.GetGuideCount(), 0);
     EXPECT_EQ(view.ActiveTool(), ToolValue(ToolKind::Rotate));
     // Unscaled they would reach 360; the band's corner sits on the grown bounds' handle.
-    EXPECT_NEAR(TopItem(doc)->Bounds(ModeCommit).Right(), 300, 5);
+    EXPECT_NEAR(doc.GetItem(doc.GetItemCount() - 1)->Bounds(ModeCommit).Right(), 300, 5);
 
     // A working copy gone missing is said, not placed in silence.
     view.BeginFilePlacement("/nonexistent/korvani/gone.xml");

@@ -5,6 +5,7 @@
 
 #include "document/drawing_file.h"
 #include "platform/temp_files.h"
+#include "support/file_bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -96,7 +97,7 @@ TEST_F(FileCommandsTest, SaveAndOpenTakeXmlInAnyCaseAndExportAppendsTheTypesOwnE
     EXPECT_EQ(view.CurrentFilePath(), Path("drawing.xml"));
     view.DoCommand(CommandSave);
     host.QueueMessageAnswer(MessageAnswer::No);
-    host.QueueNewCanvas(CanvasAnswer{40, 30, 0xFFFFFF, -1});
+    host.QueueNewCanvas(CanvasAnswer{40, 30, 0x102030, -1});
     view.DoFileCommand(ID_NEW_DRAWING);
     host.QueueFile(FileDialogAnswer{Path("upper.XML")});
     AddRect(5, 5, 10, 10);
@@ -127,25 +128,30 @@ TEST_F(FileCommandsTest, SaveAndOpenTakeXmlInAnyCaseAndExportAppendsTheTypesOwnE
     EXPECT_EQ(Files(), QStringList({"a.png.jpg", "copy.xml", "drawing.xml", "logo.png", "logo2.png", "logo3.PNG.png",
                                     "mail.eml", "upper.XML"}));
 
-    // Open takes the capital name too, and refuses what is no drawing.
+    // Open takes the capital name too, as one undo step, and refuses what is no drawing.
     ASSERT_TRUE(view.NewCanvas(10, 10, ColorOpaqueWhite));
     host.QueueFile(FileDialogAnswer{Path("upper.XML")});
     ASSERT_TRUE(view.DoFileCommand(ID_OPEN_FILE));
     EXPECT_EQ(doc.GetItemCount(), 1);
     EXPECT_EQ(view.GetCanvas().width, 40);
+    EXPECT_EQ(view.GetCanvas().color, 0xFF102030u);
+    EXPECT_EQ(host.scrollSizes, QSize(100, 90));
     host.messages.clear();
     host.QueueFile(FileDialogAnswer{Path("logo.png")});
     view.DoCommand(CommandOpen);
     EXPECT_EQ(doc.GetItemCount(), 1);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_NE(host.messages[0].text.find("opens only drawing files"), std::string::npos);
+    view.DoCommand(CommandUndo);
+    EXPECT_EQ(doc.GetItemCount(), 0);
+    EXPECT_FALSE(doc.CanUndo());
 }
 
 TEST_F(FileCommandsTest, ASelectionExportIsTheSelectionAloneWithAMarginOfCanvas)
 {
     view.OnResize(300, 300);
     ASSERT_TRUE(view.NewCanvas(100, 80, 0x336699));
-    AddRect(10, 10, 20, 20, 0xFFFF0000);
+    AddRect(50, 30, 20, 20, 0xFFFF0000);                  // under the selection's margin
     DrawItem* blue = AddRect(60, 40, 60, 20, 0xFF0000FF); // runs off the right edge
     driver.ClickAt({90, 50});
     ASSERT_EQ(view.Selection(), blue);
@@ -155,7 +161,7 @@ TEST_F(FileCommandsTest, ASelectionExportIsTheSelectionAloneWithAMarginOfCanvas)
     const QImage whole(QString::fromStdString(Path("whole.png")));
     const QImage part(QString::fromStdString(Path("part.png")));
     ASSERT_EQ(whole.size(), QSize(100, 80));
-    EXPECT_EQ(whole.pixel(20, 20), 0xFFFF0000u);
+    EXPECT_EQ(whole.pixel(55, 35), 0xFFFF0000u);
     EXPECT_EQ(whole.pixel(99, 50), 0xFF0000FFu);
     EXPECT_EQ(whole.pixel(5, 5), 0xFF336699u);
     // (59, 39) to (101, 61): clipped at the canvas edge, then one unit more on every side.
@@ -240,10 +246,7 @@ TEST_F(FileCommandsTest, ImportAndCaptureChooseTheToolThatPlacesAWorkingCopy)
         EXPECT_EQ(view.ActiveTool(), ToolValue(c.tool)) << source;
         EXPECT_EQ(view.PreviousTool(), ToolValue(ToolKind::Rectangle));
         ASSERT_FALSE(TempFileList().empty());
-        QFile copy(QString::fromStdString(TempFileList().back()));
-        QFile original(QString::fromStdString(source));
-        ASSERT_TRUE(copy.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
-        EXPECT_EQ(copy.readAll(), original.readAll()) << source;
+        EXPECT_EQ(FileBytes(TempFileList().back()), FileBytes(source)) << source;
     }
     // A cancelled capture or import leaves the tool alone.
     view.SetTool(ToolKind::Line);

@@ -36,12 +36,6 @@ protected:
         return out;
     }
 
-    void UndoToStart()
-    {
-        while (UndoCount() > start)
-            view.DoCommand(CommandUndo);
-    }
-
     DrawItem* a = nullptr;
     DrawItem* b = nullptr;
     GroupItem* group = nullptr;
@@ -116,7 +110,7 @@ TEST_F(GroupTest, HiddenAndLockedHaveOneAnswerEverywhere)
         EXPECT_EQ(view.Selection() == group, row.reachable);
         driver.DragAt({250, 40}, {270, 60});
         EXPECT_EQ(b->Bounds().x == 220, row.reachable);
-        UndoToStart();
+        UndoTo(start);
         driver.ClickAt({30, 30});
     }
 }
@@ -135,7 +129,7 @@ TEST_F(GroupTest, TheGroupTurnsAboutTheCentreItMarks)
     ExpectRect(group->Bounds(), {110, -70, 100, 280}, 0.3f);
 
     // A multi-selection moved by a key keeps its centre with it, and turns about it.
-    UndoToStart();
+    UndoTo(start);
     view.SetTool(ToolKind::Select);
     ASSERT_EQ(doc.PushBreakGroup(group), 0);
     view.SelectNone();

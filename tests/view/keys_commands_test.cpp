@@ -13,8 +13,15 @@
 
 using KeysTest = ViewTest;
 
-TEST_F(KeysTest, CtrlIsTrackedByTheViewItself)
+TEST_F(KeysTest, CtrlIsTrackedByTheViewItselfArrowsMoveAndKeysNeedACanvas)
 {
+    view.OnResize(400, 300);
+    driver.Key(Qt::Key_O);
+    driver.Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(view.ActiveTool(), ToolValue(ToolKind::Select));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(host.toolNotices.empty());
+
     MakeCanvas();
     DrawItem* item = AddRect(10, 10, 40, 40);
     driver.ClickAt({30, 30});
@@ -35,13 +42,10 @@ TEST_F(KeysTest, CtrlIsTrackedByTheViewItself)
     EXPECT_EQ(doc.GetItemCount(), 1);
     driver.Key(Qt::Key_Z);
     EXPECT_EQ(view.ActiveTool(), ToolValue(ToolKind::ZoomIn));
-}
 
-TEST_F(KeysTest, ArrowsMoveTheSelectionByOneOrTen)
-{
+    // Arrows move the selection by one, or ten with Ctrl; without one they do nothing.
     MakeCanvas();
-    DrawItem* item = AddRect(10, 10, 40, 40);
-    // Without a selection arrows do nothing.
+    item = AddRect(10, 10, 40, 40);
     const std::size_t steps = UndoCount();
     driver.Key(Qt::Key_Right);
     EXPECT_EQ(UndoCount(), steps);
@@ -53,16 +57,6 @@ TEST_F(KeysTest, ArrowsMoveTheSelectionByOneOrTen)
     // One undo step each, and the property bar hears of each.
     EXPECT_EQ(UndoCount(), steps + 2);
     EXPECT_EQ(host.selectionNotices.back(), item);
-}
-
-TEST_F(KeysTest, KeysAreInertWithoutACanvas)
-{
-    view.OnResize(400, 300);
-    driver.Key(Qt::Key_O);
-    driver.Key(Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(view.ActiveTool(), ToolValue(ToolKind::Select));
-    EXPECT_TRUE(host.messages.empty());
-    EXPECT_TRUE(host.toolNotices.empty());
 }
 
 using CommandsTest = ViewTest;
@@ -117,33 +111,6 @@ TEST_F(CommandsTest, EditCommandsActOnTheSelection)
     host.messages.clear();
     view.DoCommand(231);
     EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"Unsupport command"}));
-}
-
-TEST_F(CommandsTest, SavedDrawingsOpenAsOneUndoableStep)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const std::string path = QDir(dir.path()).filePath("drawing.xml").toStdString();
-
-    view.OnResize(700, 500);
-    ASSERT_TRUE(view.NewCanvas(300, 200, 0xFF102030));
-    AddRect(10, 10, 40, 40);
-    AddRect(100, 10, 40, 40, 0xFFFF0000);
-    ASSERT_TRUE(view.SaveDrawing(path));
-    EXPECT_EQ(view.CurrentFilePath(), path);
-
-    TestHost otherHost;
-    CKorvaniDoc otherDoc;
-    CKorvaniView other(otherDoc, otherHost);
-    other.OnResize(700, 500);
-    ASSERT_TRUE(other.NewCanvas(50, 50, ColorOpaqueWhite));
-    ASSERT_TRUE(other.OpenDrawing(path));
-    EXPECT_EQ(otherDoc.GetItemCount(), 2);
-    EXPECT_EQ(other.GetCanvas().color, 0xFF102030u);
-    EXPECT_EQ(otherHost.scrollSizes, QSize(360, 260));
-    other.DoCommand(CommandUndo);
-    EXPECT_EQ(otherDoc.GetItemCount(), 0);
-    EXPECT_FALSE(otherDoc.CanUndo());
 }
 
 TEST_F(CommandsTest, AnUnreadableFileLeavesTheDrawingAsItWas)

@@ -36,51 +36,26 @@ TEST_F(MappingTest, ClientPixelsMapToWholeCanvasUnitsTruncatedTowardZero)
     EXPECT_EQ(view.ClientPoint({5, 3}), QPointF(60, 40));
 }
 
-TEST_F(MappingTest, ZoomStepsWalkTheWholeTable)
+TEST_F(MappingTest, ZoomStepsGoToTheNeighbouringEntry)
 {
-    const std::vector<float> table = {0.1f, 0.25f, 0.5f, 1, 1.5f, 2, 2.5f, 3, 3.5f, 4, 4.5f, 5, 5.5f, 6, 6.5f, 7, 7.5f, 8};
-    ZoomFactor = 0.1f;
-    for (std::size_t i = 1; i < table.size(); ++i) {
-        view.StepZoom(2);
-        EXPECT_FLOAT_EQ(ZoomFactor, table[i]) << "step in " << i;
-    }
-    for (std::size_t i = table.size() - 1; i-- > 0;) {
-        view.StepZoom(0);
-        EXPECT_FLOAT_EQ(ZoomFactor, table[i]) << "step out " << i;
-    }
-    const auto stepFrom = [&](float zoom, int direction) {
-        ZoomFactor = zoom;
-        view.StepZoom(direction);
-        return ZoomFactor;
+    const struct
+    {
+        float from;
+        int direction; // 2 in, 0 out; nothing else is one
+        float to;
+    } steps[] = {
+        {0.1f, 2, 0.25f}, {0.25f, 2, 0.5f}, {0.5f, 2, 1}, {1, 2, 1.5f}, {7.5f, 2, 8}, {1.5f, 0, 1}, {0.25f, 0, 0.1f},
+        // Between entries a step goes to the neighbour; outside the table nothing changes.
+        {0.7f, 2, 1}, {0.7f, 0, 0.5f}, {8, 2, 8}, {0.05f, 0, 0.05f}, {12, 0, 12}, {1, 1, 1},
     };
-    // Between entries a step goes to the neighbour; outside the table nothing changes.
-    EXPECT_FLOAT_EQ(stepFrom(0.7f, 2), 1.0f);
-    EXPECT_FLOAT_EQ(stepFrom(0.7f, 0), 0.5f);
-    EXPECT_FLOAT_EQ(stepFrom(8.0f, 2), 8.0f);
-    EXPECT_FLOAT_EQ(stepFrom(0.05f, 0), 0.05f);
-    EXPECT_FLOAT_EQ(stepFrom(12.0f, 0), 12.0f);
-    EXPECT_FLOAT_EQ(stepFrom(1.0f, 1), 1.0f); // only 2 and 0 are directions
+    for (const auto& step : steps) {
+        ZoomFactor = step.from;
+        view.StepZoom(step.direction);
+        EXPECT_FLOAT_EQ(ZoomFactor, step.to) << step.from << " " << step.direction;
+    }
 }
 
-TEST_F(MappingTest, ZoomPercentIsClampedAndKeepsItsFixedPoint)
-{
-    view.SetZoomPercent(1000);
-    EXPECT_FLOAT_EQ(view.Zoom(), 8.0f);
-    view.SetZoomPercent(150);
-    view.SetZoomPercent(std::numeric_limits<float>::quiet_NaN());
-    EXPECT_FLOAT_EQ(view.Zoom(), 1.5f);
-
-    // Zooming about a canvas point leaves that point under the same pixel,
-    // and the frame hears of the new factor.
-    MakeCanvas();
-    view.SetZoomPercent(100);
-    const QPointF before = view.ClientPoint({120, 80});
-    view.ZoomAbout(2.5f, {120, 80});
-    EXPECT_EQ(view.ClientPoint({120, 80}), before);
-    EXPECT_FLOAT_EQ(host.zoomNotices.back(), 2.5f);
-}
-
-TEST_F(MappingTest, MarginsCentreTheCanvasButStayAtLeastForty)
+TEST_F(MappingTest, MarginsCentreTheCanvasAndZoomPercentIsClampedAboutAFixedPoint)
 {
     view.OnResize(300, 300);
     ASSERT_TRUE(view.NewCanvas(500, 200, ColorOpaqueWhite));
@@ -98,9 +73,25 @@ TEST_F(MappingTest, MarginsCentreTheCanvasButStayAtLeastForty)
     CKorvaniView other(otherDoc, host);
     other.OnResize(900, 900);
     EXPECT_EQ(other.CanvasMargin(), (PointF{0, 0}));
+
+    // The zoom percent is clamped; an unusable one changes nothing.
+    view.SetZoomPercent(1000);
+    EXPECT_FLOAT_EQ(view.Zoom(), 8.0f);
+    view.SetZoomPercent(150);
+    view.SetZoomPercent(std::numeric_limits<float>::quiet_NaN());
+    EXPECT_FLOAT_EQ(view.Zoom(), 1.5f);
+
+    // Zooming about a canvas point leaves that point under the same pixel,
+    // and the frame hears of the new factor.
+    MakeCanvas();
+    view.SetZoomPercent(100);
+    const QPointF before = view.ClientPoint({120, 80});
+    view.ZoomAbout(2.5f, {120, 80});
+    EXPECT_EQ(view.ClientPoint({120, 80}), before);
+    EXPECT_FLOAT_EQ(host.zoomNotices.back(), 2.5f);
 }
 
-TEST_F(MappingTest, NewCanvasStartsAnEmptyOpaqueDrawing)
+TEST_F(MappingTest, NewCanvasStartsAnEmptyOpaqueDrawingAndUnknownToolsAreRefused)
 {
     view.OnResize(600, 500);
     EXPECT_FALSE(view.NewCanvas(100, -5, ColorOpaqueWhite));
@@ -113,11 +104,8 @@ TEST_F(MappingTest, NewCanvasStartsAnEmptyOpaqueDrawing)
     EXPECT_EQ(doc.GetItemCount(), 0);
     EXPECT_FALSE(doc.CanUndo());
     EXPECT_EQ(view.ActiveTool(), ToolValue(ToolKind::Select));
-}
 
-TEST_F(MappingTest, SetToolRefusesUnknownKinds)
-{
-    MakeCanvas();
+    // An unknown tool is refused.
     view.SetTool(ToolKind::Rotate);
     host.messages.clear();
     view.SetTool(110);

@@ -10,21 +10,13 @@ protected:
     // An open curve through the anchors; each node's control points sit on its anchor.
     DrawItem* AddCurve(std::initializer_list<PointF> anchors, float lineWidth = 0)
     {
-        NodeList nodes;
-        for (PointF a : anchors)
-            nodes.push_back(PathNode::AtPoint(a.x, a.y));
-        nodes.back().brk = 1;
-        return AddOutline(nodes, lineWidth);
+        return AddOutline(Polyline(anchors), lineWidth);
     }
 
     DrawItem* AddOutline(const NodeList& nodes, float lineWidth = 0)
     {
-        const std::uint32_t id = TakeNextItemId();
-        const AttributeTable attributes{{ATTR_LINE_COLOR, FormatColorAttr(ColorOpaqueBlack)},
-                                        {ATTR_LINE_WIDTH, FormatFloatAttr(lineWidth)}};
-        EXPECT_GE(doc.PushAddItem(ItemCurve, id, nodes, attributes), 0);
-        view.DocumentChanged();
-        return doc.FindItemById(id);
+        return Add(ItemCurve, nodes, {{ATTR_LINE_COLOR, FormatColorAttr(ColorOpaqueBlack)},
+                                      {ATTR_LINE_WIDTH, FormatFloatAttr(lineWidth)}});
     }
 };
 

@@ -23,17 +23,19 @@ protected:
     DrawItem* item = nullptr;
 };
 
-TEST_F(TransformTest, DragsCommitBeyondOneUnitAboutTheirOwnPivot)
+TEST_F(TransformTest, DragsCommitBeyondOneUnitAboutTheirOwnPivotAndShiftRedoesThePreview)
 {
-    // While dragging, the item previews; its committed place stays.
-    driver.PressAt({150, 125});
-    driver.MoveAt({160, 130});
-    driver.MoveAt({170, 135});
+    // While dragging, the item previews, even one unit on a handle; its
+    // committed place stays, and the preview does not outlive the drag.
+    driver.PressAt({204, 125}); // the right handle sits 4 units right of the bounds
+    ASSERT_EQ(view.SelectHitCode(), HitRightMiddle);
+    driver.MoveAt({205, 125});
+    driver.MoveAt({205, 125});
     EXPECT_TRUE(Previewing());
     ExpectRect(item->Bounds(), {100, 100, 100, 50});
-    driver.ReleaseAt({170, 135});
+    driver.ReleaseAt({205, 125});
     EXPECT_FALSE(Previewing());
-    view.DoCommand(CommandUndo);
+    EXPECT_EQ(UndoCount(), 1u);
 
     const RectF start{100, 100, 100, 50};
     const struct
@@ -63,24 +65,9 @@ TEST_F(TransformTest, DragsCommitBeyondOneUnitAboutTheirOwnPivot)
         if (drag.step)
             view.DoCommand(CommandUndo);
     }
-}
 
-TEST_F(TransformTest, OneUnitOnAHandlePreviewsButCommitsNothing)
-{
-    const std::size_t steps = UndoCount();
-    // The right handle sits 4 units right of the bounds.
-    driver.PressAt({204, 125});
-    ASSERT_EQ(view.SelectHitCode(), HitRightMiddle);
-    driver.MoveAt({205, 125});
-    driver.MoveAt({205, 125});
-    EXPECT_TRUE(Previewing());
-    driver.ReleaseAt({205, 125});
-    EXPECT_EQ(UndoCount(), steps);
-    EXPECT_FALSE(Previewing()); // the preview does not outlive the drag
-}
-
-TEST_F(TransformTest, ShiftKeyRedoesThePreviewAboutTheCentre)
-{
+    // Shift pressed mid-drag redoes the preview about the centre.
+    view.SetTool(ToolKind::Select);
     driver.PressAt({204, 125});
     driver.MoveAt({214, 125});
     driver.MoveAt({214, 125});
@@ -220,10 +207,7 @@ TEST_F(TransformTest, AnythingArrivingMidDragCancelsItFirst)
             // The release of the cancelled drag does nothing.
             driver.Release(QPoint(600, 500));
             EXPECT_FALSE(Previewing());
-            std::vector<GuideLine> now(std::size_t(doc.GetGuideCount()));
-            for (int i = 0; i < doc.GetGuideCount(); ++i)
-                doc.GetGuide(i, now[std::size_t(i)]);
-            EXPECT_EQ(now, guides);
+            EXPECT_EQ(Guides(), guides);
             // Only the arrow's own move is done, onto the drawing as it was before the drag.
             const float dx = interruption == Interruption::Arrow ? -1.0f : 0.0f;
             EXPECT_EQ(UndoCount(), steps + (dx != 0 ? 1 : 0));

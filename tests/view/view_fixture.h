@@ -4,9 +4,9 @@
 // build items through the document's public operations.
 
 #include "document/korvani_doc.h"
-#include "items/attribute_format.h"
 #include "items/draw_item.h"
 #include "support/geometry_expect.h"
+#include "support/push_item.h"
 #include "support/scripted_host.h"
 #include "support/view_driver.h"
 #include "view/korvani_view.h"
@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 class ViewTest : public ::testing::Test
 {
@@ -43,32 +44,38 @@ protected:
     DrawItem* AddBox(std::int32_t kind, float x, float y, float w, float h, ArgbColor fill, float lineWidth,
                      ArgbColor line)
     {
-        const std::uint32_t id = TakeNextItemId();
-        const NodeList nodes{PathNode::AtPoint(x, y), PathNode::AtPoint(x + w, y + h)};
-        AttributeTable attributes{{ATTR_LINE_COLOR, FormatColorAttr(line)},
-                                  {ATTR_LINE_WIDTH, FormatFloatAttr(lineWidth)},
-                                  {ATTR_FILL_COLOR, FormatColorAttr(fill)}};
-        EXPECT_GE(doc.PushAddItem(kind, id, nodes, attributes), 0);
-        view.DocumentChanged();
-        return doc.FindItemById(id);
+        return Add(kind, BoxNodes(x, y, w, h), ShapeAttributes(fill, lineWidth, line));
     }
 
     DrawItem* AddText(float x, float y, const std::string& text)
     {
-        const std::uint32_t id = TakeNextItemId();
-        const NodeList nodes{PathNode::AtPoint(x, y)};
-        AttributeTable attributes{{ATTR_CONTENT, text},
-                                  {ATTR_FONT_NAME, "Arial"},
-                                  {ATTR_FONT_SIZE, "18"},
-                                  {ATTR_LINE_COLOR, FormatColorAttr(ColorAbsent)},
-                                  {ATTR_LINE_WIDTH, FormatFloatAttr(1)},
-                                  {ATTR_FILL_COLOR, FormatColorAttr(ColorOpaqueBlack)}};
-        EXPECT_GE(doc.PushAddItem(ItemText, id, nodes, attributes), 0);
+        AttributeTable attributes = ShapeAttributes(ColorOpaqueBlack, 1, ColorAbsent);
+        attributes.insert({{ATTR_CONTENT, text}, {ATTR_FONT_NAME, "Arial"}, {ATTR_FONT_SIZE, "18"}});
+        return Add(ItemText, {PathNode::AtPoint(x, y)}, attributes);
+    }
+
+    DrawItem* Add(std::int32_t kind, const NodeList& nodes, const AttributeTable& attributes)
+    {
+        DrawItem* item = PushItem(doc, kind, nodes, attributes);
+        EXPECT_NE(item, nullptr);
         view.DocumentChanged();
-        return doc.FindItemById(id);
+        return item;
     }
 
     std::size_t UndoCount() const { return doc.GetUndoStack().UndoCount(); }
+    void UndoTo(std::size_t steps)
+    {
+        while (UndoCount() > steps)
+            view.DoCommand(CommandUndo);
+    }
+
+    std::vector<GuideLine> Guides() const
+    {
+        std::vector<GuideLine> guides(std::size_t(doc.GetGuideCount()));
+        for (int i = 0; i < doc.GetGuideCount(); ++i)
+            doc.GetGuide(i, guides[std::size_t(i)]);
+        return guides;
+    }
 
     static void ExpectRect(const RectF& actual, const RectF& expected, float tolerance = 0.15f)
     {

@@ -5,7 +5,7 @@ namespace {
 
 using ViewToolsTest = ViewTest;
 
-TEST_F(ViewToolsTest, ZoomInClickStepsAboutThePointerAndABandFitsTheCanvas)
+TEST_F(ViewToolsTest, ZoomStepsAboutThePointerABandFitsTheCanvasAndTheHandKeepsItsPoint)
 {
     MakeCanvas(500, 400);
     view.SetTool(ToolKind::ZoomIn);
@@ -25,20 +25,15 @@ TEST_F(ViewToolsTest, ZoomInClickStepsAboutThePointerAndABandFitsTheCanvas)
     const QPointF corner = view.ClientPoint({10, 10});
     EXPECT_NEAR(corner.x(), view.CanvasMargin().x, 0.5);
     EXPECT_NEAR(corner.y(), view.CanvasMargin().y, 0.5);
-}
 
-TEST_F(ViewToolsTest, ZoomOutStopsAtTheSmallestZoom)
-{
-    MakeCanvas();
+    // Zoom Out stops at the smallest zoom.
     view.SetZoomPercent(25);
     view.SetTool(ToolKind::ZoomOut);
     driver.ClickAt({0, 0});
     driver.ClickAt({0, 0});
     EXPECT_FLOAT_EQ(view.Zoom(), 0.1f);
-}
 
-TEST_F(ViewToolsTest, HandKeepsTheGrabbedPointUnderThePointer)
-{
+    // The hand keeps the grabbed point under the pointer.
     MakeCanvas();
     view.SetZoomPercent(200);
     view.SetTool(ToolKind::Hand);

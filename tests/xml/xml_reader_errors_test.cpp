@@ -53,7 +53,7 @@ TEST(XmlReaderErrors, EachCodeWithItsMessageAndPosition)
     }
 }
 
-TEST(XmlReaderErrors, OnlyTheFirstErrorIsKept)
+TEST(XmlReaderErrors, OnlyTheFirstErrorIsKeptAndTheNodesBuiltSoFar)
 {
     XmlParseOptions options;
     XmlNode root;
@@ -69,6 +69,12 @@ TEST(XmlReaderErrors, OnlyTheFirstErrorIsKept)
     // A later successful parse does not clear the record either.
     EXPECT_NE(root.Load("<ok/>", options), nullptr);
     EXPECT_EQ(options.errorCode, XmlErrorMismatch);
+
+    // A failed parse keeps the nodes built so far.
+    EXPECT_EQ(root.Load("<a x=\"1\"><b/><c y=\"2\"></d></a>", options), nullptr);
+    ASSERT_EQ(root.GetChildCount(), 2);
+    EXPECT_EQ(root.GetChild(1)->name, "c");
+    EXPECT_EQ(root.GetChild(1)->attributes.size(), 1u);
 }
 
 TEST(XmlReaderErrors, ForceParseSkipsMismatchedEndTags)
@@ -86,16 +92,6 @@ TEST(XmlReaderErrors, ForceParseSkipsMismatchedEndTags)
 
     // Other errors are not forgiven.
     EXPECT_EQ(Parse("<a><b/x></a>", true).code, XmlErrorSlash);
-}
-
-TEST(XmlReaderErrors, FailedParseKeepsTheNodesBuiltSoFar)
-{
-    XmlParseOptions options;
-    XmlNode root;
-    EXPECT_EQ(root.Load("<a x=\"1\"><b/><c y=\"2\"></d></a>", options), nullptr);
-    ASSERT_EQ(root.GetChildCount(), 2);
-    EXPECT_EQ(root.GetChild(1)->name, "c");
-    EXPECT_EQ(root.GetChild(1)->attributes.size(), 1u);
 }
 
 TEST(XmlReaderErrors, FailuresThatRecordNothing)

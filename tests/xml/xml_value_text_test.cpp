@@ -9,13 +9,8 @@
 namespace {
 
 // Value of attribute v of <a v=...> under the given options.
-std::string ReadAttr(const std::string& quotedValue, const XmlParseOptions& base = XmlParseOptions())
+std::string ReadAttr(const std::string& quotedValue, XmlParseOptions options = XmlParseOptions())
 {
-    XmlParseOptions options;
-    options.trim = base.trim;
-    options.decodeEntities = base.decodeEntities;
-    options.entities = base.entities;
-    options.escapeCharacter = base.escapeCharacter;
     XmlNode node;
     const std::string text = "<a v=" + quotedValue + "/>";
     if (!node.Load(text, options))
@@ -35,7 +30,7 @@ std::string ReadText(const std::string& body)
 
 } // namespace
 
-TEST(XmlValueText, BackslashEscapes)
+TEST(XmlValueText, BackslashEscapesThenEntitiesOfTheTableAndNothingElse)
 {
     EXPECT_EQ(ReadAttr(R"("a\b\c")"), "abc");
     EXPECT_EQ(ReadAttr(R"("say \"hi\"")"), R"(say "hi")"); // an escaped quote does not end the value
@@ -48,10 +43,7 @@ TEST(XmlValueText, BackslashEscapes)
     XmlParseOptions none;
     none.escapeCharacter = 0;
     EXPECT_EQ(ReadAttr(R"("a\b\\c")", none), R"(a\b\\c)");
-}
 
-TEST(XmlValueText, EntitiesOfTheTableAndNothingElse)
-{
     EXPECT_EQ(ReadAttr(R"("&lt;&amp;&gt;&quot;&apos;")"), R"(<&>"')");
     EXPECT_EQ(ReadAttr(R"("x &#60; &#x3C; y")"), "x &#60; &#x3C; y"); // numeric references stay
     EXPECT_EQ(ReadAttr(R"("&amp;lt;")"), "&lt;");                      // one pass only
@@ -65,7 +57,7 @@ TEST(XmlValueText, EntitiesOfTheTableAndNothingElse)
     EXPECT_EQ(ReadAttr(R"("&lt;")", raw), "&lt;");
 }
 
-TEST(XmlValueText, LongValuesReadLikeShortOnes)
+TEST(XmlValueText, LongValuesReadLikeShortOnesAndOtherTablesAndTrimmingApply)
 {
     // Short plain values take a quicker scan; lengths around its limit must
     // read exactly as the general path reads them.
@@ -74,11 +66,7 @@ TEST(XmlValueText, LongValuesReadLikeShortOnes)
         EXPECT_EQ(ReadAttr("\"" + lead + "\""), lead) << length;
         EXPECT_EQ(ReadAttr("\"" + lead + R"(\"q&amp;\\")"), lead + "\"q&\\") << length;
     }
-}
 
-// Another table (an entity need not start with '&'), and trimming, which is off unless asked for.
-TEST(XmlValueText, OtherEntityTableAndTrimming)
-{
     const XmlEntityTable custom{{'*', "&star;"}, {'#', "%hash;"}};
     XmlParseOptions options;
     options.entities = &custom;
@@ -90,6 +78,7 @@ TEST(XmlValueText, OtherEntityTableAndTrimming)
     EXPECT_EQ(ReadAttr(R"("   ")", options), ""); // an empty stretch leaves the value as it was
 }
 
+// Another table (an entity need not start with '&'), and trimming, which is off unless asked for.
 // A value that is not UTF-8 comes from a single-byte code page and is read as
 // Windows-1252; a value that is UTF-8 stays as it is, each value on its own.
 TEST(XmlValueText, BytesThatAreNotUtf8AreWindows1252)

@@ -1,0 +1,35 @@
+# Sourced by the checks of a real window under Xvfb. The caller sets $work
+# (its folder) and $log (the program's output), then calls
+#   under_xvfb "SERVER OPTIONS" TOOL... -- ARGUMENTS...
+# which skips (77) when a tool is missing, runs the caller again inside a new
+# X server with ARGUMENTS, and there prepares the session.
+under_xvfb() {
+  local server=$1
+  shift
+  if [ "${KORVANI_E2E_INSIDE:-}" != 1 ]; then
+    for tool; do
+      [ "$tool" = -- ] && break
+      command -v "$tool" >/dev/null 2>&1 ||
+        { echo "SKIP: $tool is not installed (packages xvfb, xauth, xdotool, imagemagick)"; exit 77; }
+      shift
+    done
+    shift
+    mkdir -p "$work"
+    rm -f "$work"/*.png "$work"/*.bmp "$log"
+    export KORVANI_E2E_INSIDE=1
+    exec xvfb-run -a -s "$server" "$0" "$@"
+  fi
+  unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+  export ASAN_OPTIONS=detect_leaks=0 # a killed window and the X libraries keep what they allocate
+  if [ -z "${XDG_RUNTIME_DIR:-}" ] || [ ! -d "$XDG_RUNTIME_DIR" ]; then
+    XDG_RUNTIME_DIR=$(mktemp -d /tmp/korvani-e2e-runtime.XXXXXX)
+    chmod 0700 "$XDG_RUNTIME_DIR"
+    export XDG_RUNTIME_DIR
+  fi
+}
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -s "$log" ] && sed "s/^/$(basename "$log" .log): /" "$log" >&2
+  exit 1
+}
