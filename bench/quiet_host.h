@@ -17,7 +17,6 @@ public:
     std::optional<CanvasAnswer> AskNewCanvas() override { return std::nullopt; }
     std::optional<CanvasAnswer> AskNewTemplate() override { return std::nullopt; }
     std::optional<std::string> AskCapture() override { return std::nullopt; }
-    std::optional<ExportAnswer> AskExport(const std::string&) override { return std::nullopt; }
     int AskStartChoice() override { return -1; }
     void CaptureMouse() override {}
     void ReleaseMouse() override {}
