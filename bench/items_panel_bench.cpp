@@ -19,6 +19,8 @@
 #include "view/korvani_view.h"
 #include "view/view_host.h"
 
+#include "quiet_host.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 
@@ -33,34 +35,12 @@ namespace {
 constexpr int SceneItems = 100000;
 
 // Answers nothing, shows nothing, and tells the panel what the frame would.
-class PanelHost : public ViewHost
+class PanelHost : public QuietHost
 {
 public:
-    MessageAnswer ShowMessage(const MessageRequest&) override { return MessageAnswer::Ok; }
-    std::optional<std::string> AskText(const TextInputRequest&) override { return std::nullopt; }
-    std::optional<FileDialogAnswer> AskFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<ArgbColor> AskColor(ArgbColor) override { return std::nullopt; }
-    std::optional<UniformFillAnswer> AskUniformFill() override { return std::nullopt; }
-    std::optional<CanvasAnswer> AskNewCanvas() override { return std::nullopt; }
-    std::optional<CanvasAnswer> AskNewTemplate() override { return std::nullopt; }
-    std::optional<std::string> AskCapture() override { return std::nullopt; }
-    int AskStartChoice() override { return -1; }
-    void CaptureMouse() override {}
-    void ReleaseMouse() override {}
-    void SetCursor(int) override {}
-    void RequestRepaint() override {}
-    void RequestRepaint(const QRect&) override {}
-    void SetScrollSizes(int, int) override {}
-    QPoint ClientToScreen(QPoint p) override { return p; }
-    QPoint CursorScreenPosition() override { return {}; }
-    ArgbColor ScreenPixelColor(QPoint) override { return ColorOpaqueBlack; }
-    void OpenWebPage(const std::string&) override {}
     void SelectionChanged(DrawItem* selection) override { panel.MarkSelection(selection); }
-    void ToolChanged(int) override {}
-    void ZoomChanged(float) override {}
     void ItemsPanelRebuild(DrawItem* selection) override { panel.Rebuild(selection); }
     void ItemsPanelMark(DrawItem* selection) override { panel.MarkSelection(selection); }
-    void GradientBarValues(int, int, int) override {}
 
     ItemsPanel panel;
 };
