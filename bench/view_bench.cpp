@@ -226,9 +226,10 @@ void BM_HitTestItems(benchmark::State& state)
     }
 }
 
-// One step of a Hand-tool drag: the canvas moves by (7, 5) pixels and the
-// view repaints. Nothing in the drawing changes.
-void BM_PanStep(benchmark::State& state)
+// A Hand-tool drag from start, the pointer at start + offset(step) after
+// each step, repainted each time.
+template <class Offset>
+void HandDrag(benchmark::State& state, QPoint start, Offset offset)
 {
     Scene& scene = OpenScene(int(state.range(0)));
     if (!scene.ok) {
@@ -239,14 +240,10 @@ void BM_PanStep(benchmark::State& state)
     view.SelectNone();
     view.SetTool(ToolKind::Hand);
     view.Paint(scene.image, scene.image.rect());
-    const QPoint start(960, 540);
     view.OnLeftButtonDown(start);
     int step = 0;
     for (auto _ : state) {
-        ++step;
-        // Back and forth, so that the canvas stays in view.
-        const int k = step % 40 < 20 ? step % 40 : 40 - step % 40;
-        view.OnMouseMove(start + QPoint(7 * k, 5 * k));
+        view.OnMouseMove(start + offset(++step));
         view.Paint(scene.image, scene.image.rect());
         benchmark::DoNotOptimize(scene.image.constBits());
     }
@@ -255,33 +252,26 @@ void BM_PanStep(benchmark::State& state)
     view.SetTool(ToolKind::Select);
 }
 
-// A long Hand-tool drag one way and back, 24 pixels a step: the kept
-// layers run out on the side the client moves to every few steps, so the
-// time is what the pixels drawn ahead cost per step.
+// One step of a Hand-tool drag: the canvas moves by (7, 5) pixels and the
+// view repaints; nothing in the drawing changes. Back and forth within the
+// pixels drawn ahead, so that the canvas stays in view.
+void BM_PanStep(benchmark::State& state)
+{
+    HandDrag(state, QPoint(960, 540), [](int step) {
+        const int k = step % 40 < 20 ? step % 40 : 40 - step % 40;
+        return QPoint(7 * k, 5 * k);
+    });
+}
+
+// A long drag one way and back, 24 pixels a step: the kept layers run out on
+// the side the client moves to every few steps, so the time is what the
+// pixels drawn ahead cost per step.
 void BM_PanSweep(benchmark::State& state)
 {
-    Scene& scene = OpenScene(int(state.range(0)));
-    if (!scene.ok) {
-        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
-        return;
-    }
-    CKorvaniView& view = scene.view;
-    view.SelectNone();
-    view.SetTool(ToolKind::Hand);
-    view.Paint(scene.image, scene.image.rect());
-    const QPoint start(1800, 540);
-    view.OnLeftButtonDown(start);
-    int step = 0;
-    for (auto _ : state) {
-        ++step;
+    HandDrag(state, QPoint(1800, 540), [](int step) {
         const int k = step % 140 < 70 ? step % 140 : 140 - step % 140;
-        view.OnMouseMove(start - QPoint(24 * k, 0));
-        view.Paint(scene.image, scene.image.rect());
-        benchmark::DoNotOptimize(scene.image.constBits());
-    }
-    view.OnLeftButtonUp(start);
-    view.SetPanOffset({0, 0});
-    view.SetTool(ToolKind::Select);
+        return QPoint(-24 * k, 0);
+    });
 }
 
 // One step of the vertical scroll bar (20 pixels) and the repaint.
