@@ -197,18 +197,8 @@ ToggleStopRecord::ToggleStopRecord(GradientSide side, DrawItem* item, PointF poi
 {
     if (!Finite(point))
         return;
-    // Tried once and put back: a click beside the gradient line is refused
-    // before it reaches the stack, where it would discard the redo list.
-    std::vector<DrawItem*> items;
-    for (const ItemRef& target : Targets())
-        items.push_back(target.get());
-    ItemChanges trial;
-    trial.Begin(items);
-    for (DrawItem* target : items)
-        (target->*Ops(side).toggleStop)(point, color);
-    trial.Finish();
-    lands = !trial.Empty();
-    trial.Restore();
+    // A click beside the gradient line is refused.
+    lands = WouldChange([&](DrawItem* target) { (target->*Ops(side).toggleStop)(point, color); });
 }
 
 bool ToggleStopRecord::Feasible() const

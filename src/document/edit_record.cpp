@@ -2,6 +2,21 @@
 
 ItemEditRecord::ItemEditRecord(DrawItem* selection) : targets(HoldAll(SelectionTargets(selection))) {}
 
+bool ItemEditRecord::WouldChange(const std::function<void(DrawItem*)>& edit) const
+{
+    std::vector<DrawItem*> items;
+    for (const ItemRef& target : targets)
+        items.push_back(target.get());
+    ItemChanges trial;
+    trial.Begin(items);
+    for (DrawItem* item : items)
+        edit(item);
+    trial.Finish();
+    const bool changed = !trial.Empty();
+    trial.Restore();
+    return changed;
+}
+
 int ItemEditRecord::Execute()
 {
     if (applied) {

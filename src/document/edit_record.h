@@ -6,6 +6,7 @@
 #include "document/item_change.h"
 #include "document/undo_stack.h"
 
+#include <functional>
 #include <vector>
 
 // The result of a record that cannot be made: the stack keeps nothing.
@@ -31,6 +32,10 @@ protected:
     // Edits every target. A negative result refuses the edit.
     virtual int Apply() = 0;
     const ItemRefs& Targets() const { return targets; }
+    // Runs edit on every target and puts everything back: whether it would
+    // change anything. Lets a record that would change nothing be refused
+    // before it reaches the stack, where it would discard the redo list.
+    bool WouldChange(const std::function<void(DrawItem*)>& edit) const;
 
 private:
     ItemRefs targets;

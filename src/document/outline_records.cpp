@@ -62,18 +62,8 @@ int NodeSwapRecord::Apply()
 InsertNodeRecord::InsertNodeRecord(DrawItem* item, std::int32_t, const PathNode& node)
     : ItemEditRecord(item), index(-1), node(node)
 {
-    // Tried once and put back, so that a click beside the outline is refused
-    // before it reaches the stack (where it would discard the redo list).
-    std::vector<DrawItem*> items;
-    for (const ItemRef& target : Targets())
-        items.push_back(target.get());
-    ItemChanges trial;
-    trial.Begin(items);
-    for (DrawItem* target : items)
-        target->InsertNodeAt(node);
-    trial.Finish();
-    lands = !trial.Empty();
-    trial.Restore();
+    // A click beside the outline is refused.
+    lands = WouldChange([&](DrawItem* target) { target->InsertNodeAt(node); });
 }
 
 bool InsertNodeRecord::Feasible() const
