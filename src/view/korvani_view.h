@@ -364,11 +364,12 @@ private:
     int PaintItems(QImage& image, const QRect& clip, int first, int end);
     // The list indices (first, last) of the items a drag may change; first > last when none.
     std::pair<int, int> LiveItemRange();
-    // Renders the layers below and above the live items when anything they show changed.
-    void UpdateLayers(QSize size, std::pair<int, int> live);
+    // Renders the layers below and above the live items when anything they
+    // show changed. The layers are in device pixels: ratio of them to a client pixel.
+    void UpdateLayers(QSize size, qreal ratio, std::pair<int, int> live);
     // Renders the layers inside area only (layer pixels); answers the items drawn.
     int RenderLayers(const QRect& area, std::pair<int, int> live);
-    // Canvas units to layer pixels.
+    // Canvas units to layer (device) pixels.
     QTransform LayerTransform() const;
     // Layer pixels to client pixels while the layers show an older zoom.
     QTransform LayerToClient() const;
@@ -459,7 +460,8 @@ private:
     {
         std::uint64_t generation = 0;
         float zoom = 0;
-        QSize size;
+        QSize size; // device pixels
+        qreal pixelRatio = 1; // device pixels per client pixel
         std::int32_t canvasWidth = 0;
         std::int32_t canvasHeight = 0;
         ArgbColor canvasColor = 0;

@@ -83,6 +83,20 @@ qint64 Area(const QRect& r)
     return r.isEmpty() ? 0 : qint64(r.width()) * r.height();
 }
 
+// The device pixels under client pixels; exact for whole ratios.
+QRect DeviceRect(const QRect& client, qreal ratio)
+{
+    if (ratio == 1)
+        return client;
+    return QRectF(client.x() * ratio, client.y() * ratio, client.width() * ratio, client.height() * ratio)
+        .toAlignedRect();
+}
+
+QSize DeviceSize(QSize client, qreal ratio)
+{
+    return DeviceRect(QRect(QPoint(), client), ratio).size();
+}
+
 } // namespace
 
 QTransform CKorvaniView::CanvasTransform() const
@@ -101,13 +115,19 @@ QImage CKorvaniView::PaintClient()
 
 void CKorvaniView::Paint(QPainter& painter, const QRegion& clip)
 {
-    if (backBuffer.size() != clientSize)
-        backBuffer = QImage(clientSize, QImage::Format_ARGB32_Premultiplied);
+    // On a high-density screen the buffer holds every device pixel, so the
+    // drawing is rendered sharp rather than scaled up.
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
+    const QSize pixels = DeviceSize(clientSize, ratio);
+    if (backBuffer.size() != pixels || backBuffer.devicePixelRatio() != ratio) {
+        backBuffer = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        backBuffer.setDevicePixelRatio(ratio);
+    }
     if (backBuffer.isNull())
         return;
     Paint(backBuffer, clip);
-    for (const QRect& area : clip & backBuffer.rect())
-        painter.drawImage(area.topLeft(), backBuffer, area);
+    for (const QRect& area : clip & QRect(QPoint(), clientSize))
+        painter.drawImage(QRectF(area), backBuffer, QRectF(DeviceRect(area, ratio)));
 }
 
 void CKorvaniView::Paint(QImage& target, const QRegion& requested)
@@ -116,19 +136,28 @@ void CKorvaniView::Paint(QImage& target, const QRegion& requested)
         target = target.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     // A hover asks for the two ruler strips only: their corner's bounding
     // rectangle would be the whole client.
-    const QRegion region = requested & target.rect();
+    // The target's painter works in client pixels; the layers are copied
+    // device pixel for device pixel.
+    const qreal ratio = target.devicePixelRatio();
+    const QRegion region = requested & QRect(QPoint(), target.deviceIndependentSize().toSize());
     if (region.isEmpty())
         return;
     const QRect clip = region.boundingRect();
+    const QRect deviceClip = DeviceRect(clip, ratio);
     ruler.zoom = ZoomFactor;
 
     // The items that may change from one paint to the next are drawn live;
     // everything below and above them comes from layers kept between paints.
     const std::pair<int, int> live = LiveItemRange();
-    UpdateLayers(target.size(), live);
+    UpdateLayers(target.size(), ratio, live);
 
     QPainter painter(&target);
     painter.setClipRegion(region);
+    const auto copyLayer = [&](const QImage& layer) {
+        painter.resetTransform();
+        painter.scale(1 / ratio, 1 / ratio);
+        painter.drawImage(deviceClip.topLeft(), layer, deviceClip.translated(layerWindow.topLeft()));
+    };
     if (layersScaled) {
         // A new zoom on a large drawing: the old layers, scaled, show at
         // once; the true render follows in the next paint.
@@ -138,7 +167,7 @@ void CKorvaniView::Paint(QImage& target, const QRegion& requested)
         painter.resetTransform();
     } else {
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(clip.topLeft(), belowLayer, clip.translated(layerWindow.topLeft()));
+        copyLayer(belowLayer);
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -158,8 +187,7 @@ void CKorvaniView::Paint(QImage& target, const QRegion& requested)
                 painter.setTransform(LayerToClient());
                 painter.drawImage(layerDrawn.topLeft(), aboveLayer, layerDrawn);
             } else {
-                painter.resetTransform();
-                painter.drawImage(clip.topLeft(), aboveLayer, clip.translated(layerWindow.topLeft()));
+                copyLayer(aboveLayer);
             }
             painter.setTransform(CanvasTransform());
         }
@@ -175,14 +203,15 @@ void CKorvaniView::Paint(QImage& target, const QRegion& requested)
 
 QTransform CKorvaniView::LayerTransform() const
 {
-    return QTransform(ZoomFactor, 0, 0, ZoomFactor, layerOrigin.x(), layerOrigin.y());
+    const qreal scale = ZoomFactor * layerKey.pixelRatio;
+    return QTransform(scale, 0, 0, scale, layerOrigin.x(), layerOrigin.y());
 }
 
 QTransform CKorvaniView::LayerToClient() const
 {
-    // client = (layer pixel - layer origin) * zoom / layer zoom + origin
+    // client = (layer pixel - layer origin) * zoom / (layer zoom * ratio) + origin
     const QPointF origin = CanvasOrigin();
-    const qreal scale = layerKey.zoom > 0 ? ZoomFactor / layerKey.zoom : 1.0;
+    const qreal scale = layerKey.zoom > 0 ? ZoomFactor / (layerKey.zoom * layerKey.pixelRatio) : 1.0;
     return QTransform::fromTranslate(-layerOrigin.x(), -layerOrigin.y()) * QTransform::fromScale(scale, scale) *
            QTransform::fromTranslate(origin.x(), origin.y());
 }
@@ -231,15 +260,15 @@ void CKorvaniView::InvalidateLayers()
     layersValid = false;
 }
 
-void CKorvaniView::UpdateLayers(QSize size, std::pair<int, int> live)
+void CKorvaniView::UpdateLayers(QSize size, qreal ratio, std::pair<int, int> live)
 {
     const int count = int(boundsCache.Entries().size());
     const bool anyLive = live.first <= live.second;
     const bool anyAbove = anyLive && live.second + 1 < count;
     // Named by what they show: items added on top and drawn live leave the layers as they are.
-    const LayerKey key{drawingGeneration, ZoomFactor, size, canvas.width, canvas.height, canvas.color,
+    const LayerKey key{drawingGeneration, ZoomFactor, size, ratio, canvas.width, canvas.height, canvas.color,
                        anyLive ? live.first : count, anyAbove ? live.second + 1 : -1};
-    const QPointF origin = CanvasOrigin();
+    const QPointF origin = CanvasOrigin() * ratio;
     if (layersValid && !layersScaled) {
         // The layer pixel that the client's top left pixel shows.
         const QPointF corner = layerOrigin - origin;
