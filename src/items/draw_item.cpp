@@ -403,10 +403,32 @@ void DrawItem::StoreMatrix(const Matrix& m)
     matrix = m;
 }
 
+DrawItem::BoundsCarrier::BoundsCarrier(DrawItem& item, const Matrix& m, int mode)
+    : item(item), shift(m.Dx(), m.Dy())
+{
+    // A committed move keeps the item's shape: its measured bounds move with
+    // it instead of being measured again (a duplicate's copies are moved
+    // right after they are made).
+    carry = mode == ModeCommit && item.boundsKept && m.M11() == 1 && m.M12() == 0 && m.M21() == 0 &&
+            m.M22() == 1;
+    if (carry)
+        before = item.keptBounds;
+}
+
+DrawItem::BoundsCarrier::~BoundsCarrier()
+{
+    // Kept still: the move was refused and nothing changed.
+    if (!carry || item.boundsKept)
+        return;
+    item.keptBounds = {before.x + shift.x, before.y + shift.y, before.width, before.height};
+    item.boundsKept = true;
+}
+
 void DrawItem::TransformBaking(const Matrix& m, int mode)
 {
     if (!IsFiniteMatrix(m))
         return;
+    const BoundsCarrier carrier(*this, m, mode);
     Matrix combined = matrix;
     combined.Multiply(m);
     NodeList mapped = nodes;
@@ -437,6 +459,7 @@ void DrawItem::TransformAccumulating(const Matrix& m, int mode, bool mapGradient
         previewNodes = nodes;
         return;
     }
+    const BoundsCarrier carrier(*this, m, mode);
     Matrix combined = matrix;
     combined.Multiply(m);
     NodeList mapped = nodes;

@@ -332,6 +332,22 @@ private:
     // What the committed bounds are measured from is written only here and
     // through the members above that drop the kept bounds.
     void ForgetBounds() { boundsKept = false; }
+    // For the length of a transform: when it is a committed translation of
+    // an item whose bounds are kept, the bounds are moved along at its end.
+    class BoundsCarrier
+    {
+    public:
+        BoundsCarrier(DrawItem& item, const Matrix& m, int mode);
+        ~BoundsCarrier();
+        BoundsCarrier(const BoundsCarrier&) = delete;
+        BoundsCarrier& operator=(const BoundsCarrier&) = delete;
+
+    private:
+        DrawItem& item;
+        PointF shift;
+        RectF before;
+        bool carry = false;
+    };
     void StoreNodes(NodeList list);
     void StoreMatrix(const Matrix& m);
     void AttrChanging(std::int32_t attr);
