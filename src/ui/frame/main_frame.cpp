@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QTimer>
 #include <QToolBar>
 
@@ -42,6 +43,10 @@ CMainFrame::~CMainFrame()
     // panel lets go of it before.
     panel->SetView(nullptr);
     delete std::exchange(area, nullptr);
+    // The bars hide as the window goes, when it is no frame any more.
+    for (QToolBar* bar : findChildren<QToolBar*>())
+        bar->disconnect(this);
+    dock->disconnect(this);
 }
 
 bool CMainFrame::DoCommandId(int id)
