@@ -68,7 +68,10 @@ void CMainFrame::FillRecentMenu()
     const QStringList files = RecentFiles::List();
     for (int i = 0; i < files.size(); ++i) {
         const QString path = files[i];
-        QAction* entry = recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
+        // An ampersand in a name is no mnemonic.
+        QString shown = path;
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* entry = recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
         connect(entry, &QAction::triggered, this, [this, path] { OpenRecentFile(path); });
     }
     recentMenu->setEnabled(!files.isEmpty());
