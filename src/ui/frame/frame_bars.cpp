@@ -22,7 +22,6 @@ constexpr QSize ButtonPicture(24, 24);
 
 void CMainFrame::BuildBars()
 {
-    setDockOptions(dockOptions() | QMainWindow::AnimatedDocks);
     commandBarWidget = MakeIconBar(QStringLiteral("CommandBar"), tr("Command Bar"), CommandBarButtons);
     toolsBarWidget = MakeIconBar(QStringLiteral("ToolsBar"), tr("Tool Bar"), ToolsBarButtons);
     toolsBarWidget->setOrientation(Qt::Vertical);
