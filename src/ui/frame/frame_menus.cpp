@@ -36,10 +36,10 @@ QAction* CMainFrame::CommandAction(int id)
 
 void CMainFrame::BuildMenus()
 {
-    for (const MenuSpec& spec : FrameMenus()) {
-        QMenu* menu = menuBar()->addMenu(tr(spec.title));
+    for (const FrameMenu& definition : FrameMenus()) {
+        QMenu* menu = menuBar()->addMenu(tr(definition.title));
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RefreshCommands);
-        for (const MenuEntry& entry : spec.entries) {
+        for (const MenuEntry& entry : definition.entries) {
             if (entry.id == MenuEntry::Separator) {
                 menu->addSeparator();
                 continue;

@@ -52,7 +52,7 @@ constexpr MenuEntry HelpMenu[] = {
     {ID_APP_ABOUT, "&About Korvani"},
 };
 
-constexpr MenuSpec Menus[] = {
+constexpr FrameMenu Menus[] = {
     {"&File", FileMenu},
     {"&Edit", EditMenu},
     {"&Tools", ToolsMenu},
@@ -62,7 +62,7 @@ constexpr MenuSpec Menus[] = {
 
 } // namespace
 
-std::span<const MenuSpec> FrameMenus()
+std::span<const FrameMenu> FrameMenus()
 {
     return Menus;
 }

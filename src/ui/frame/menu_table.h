@@ -33,10 +33,10 @@ struct MenuEntry
     static constexpr int RecentFiles = -1;
 };
 
-struct MenuSpec
+struct FrameMenu
 {
     const char* title;
     std::span<const MenuEntry> entries;
 };
 
-std::span<const MenuSpec> FrameMenus();
+std::span<const FrameMenu> FrameMenus();
