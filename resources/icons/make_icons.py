@@ -159,6 +159,21 @@ def edit_copy():
     return rect(3.5, 3.5, 11, 11, WHITE, rx=1) + rect(9.5, 9.5, 11, 11, LIGHT, rx=1)
 
 
+def duplicate():
+    """The shape and its copy beside it."""
+    return circle(9, 9, 6, LIGHT) + circle(15, 15, 6, ACCENT) + stroke("M15 12 v6 M12 15 h6", WHITE, 1.8)
+
+
+def edit_cut():
+    return (stroke("M9.5 14 L17.5 2.5 M14.5 14 L6.5 2.5", INK, 1.8)
+            + circle(7, 18, 3.2, WHITE, RED, 1.8) + circle(17, 18, 3.2, WHITE, RED, 1.8))
+
+
+def edit_paste():
+    return (rect(3.5, 4.5, 13, 17, YELLOW, rx=1.5) + rect(7, 2.5, 6, 4, GREY, rx=1)
+            + sheet(10.5, 9.5, 10, 12, 3.5))
+
+
 def edit_delete():
     return (stroke("M9.5 5.5 v-2 h5 v2", INK, W)
             + shape("M6 6.5 l1.2 14 h9.6 l1.2 -14", WHITE)
@@ -519,6 +534,9 @@ PICTURES = {
     "edit-redo": edit_redo,
     "edit-copy": edit_copy,
     "edit-delete": edit_delete,
+    "duplicate": duplicate,
+    "edit-cut": edit_cut,
+    "edit-paste": edit_paste,
     "import": import_file,
     "export": export_file,
     "capture-screen": capture_screen,

@@ -117,18 +117,10 @@ private:
             view.DoCommand(action.value);
             return true;
         }
-        const std::optional<ViewAction> viewAction = ViewActionForCommandId(action.value);
-        if (!viewAction && view.DoFileCommand(action.value))
+        if (view.DoMenuCommand(action.value))
             return true;
-        if (!viewAction) {
-            why = std::string(FrameCommandName(action.value)) + " is not a command of the view";
-            return false;
-        }
-        if (viewAction->kind == ViewAction::SetTool)
-            view.SetTool(viewAction->value);
-        else
-            view.DoCommand(viewAction->value);
-        return true;
+        why = std::string(FrameCommandName(action.value)) + " is not a command of the view";
+        return false;
     }
 
     void PressKey(int key, Qt::KeyboardModifiers modifiers)

@@ -3,11 +3,10 @@
 #include "document/korvani_doc.h"
 #include "ui/frame/icons.h"
 #include "ui/frame/main_frame.h"
-#include "ui/frame/view_area.h"
+#include "ui/frame/startup.h"
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QTimer>
 #include <QtGlobal>
 
 #include <cstdio>
@@ -64,11 +63,6 @@ int main(int argc, char** argv)
     // The one document lives for the whole run; the frame and its view go first.
     CKorvaniDoc document;
     CMainFrame frame(document);
-    frame.showMaximized();
-    if (!command.input.empty()) {
-        // Once the window is up, so that a message about the file has it behind.
-        const std::string path = command.input;
-        QTimer::singleShot(0, &frame, [&frame, path] { frame.viewArea()->OpenDrawing(path); });
-    }
+    StartEditor(frame, QString::fromStdString(command.input));
     return app.exec();
 }

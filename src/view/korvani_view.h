@@ -230,6 +230,13 @@ public:
     // Template and Open (each after the save prompt), the e-mail tags, the
     // template gallery, the start dialog and Print. False for any other id.
     bool DoFileCommand(int commandId);
+    // A menu or bar command id: its tool or command code, else DoFileCommand;
+    // false for ids the view does not carry out (menu_commands.cpp).
+    bool DoMenuCommand(int commandId);
+    // Before the drawing is closed or replaced from outside the view: ends
+    // what is under way and asks "Save current file?"; false when the caller
+    // must stop.
+    bool PromptSaveCurrent();
     // What Open does once a file is chosen: one undoable load, the canvas from the file.
     bool OpenDrawing(const std::string& path);
     // Writes the whole drawing; false (and a message) when it cannot be written.

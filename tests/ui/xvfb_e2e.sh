@@ -85,11 +85,16 @@ after="$work/after_drag.png"
 [ "$(pixel "$after" "$cx" "$cy")" = FFFFFF ] || fail "the old place ${cx},${cy} is not bare canvas"
 [ "$(pixel "$after" $((cx + dx)) $((cy + dy)))" = FF0000 ] || fail "the new place is not red"
 
-# The rulers: light grey strips along the top and the left of the view.
+# The rulers: light grey strips along the top and the left of the view, which
+# lies below the menus and bars and right of the tools: looked for between the
+# window's edge and the box, in a band five pixels wide, so that the ticks
+# drawn across a ruler leave enough of it.
 origin_x=$(xdotool getwindowgeometry "$wid" | sed -n 's/.*Position: \([0-9]*\),.*/\1/p')
 origin_y=$(xdotool getwindowgeometry "$wid" | sed -n 's/.*Position: [0-9]*,\([0-9]*\).*/\1/p')
-[ "$(pixel "$after" $((origin_x + 300)) $((origin_y + 2)))" = D3D3D3 ] || fail "no top ruler"
-[ "$(pixel "$after" $((origin_x + 2)) $((origin_y + 300)))" = D3D3D3 ] || fail "no left ruler"
+grey_pixels() { convert "$1" -crop "$2" +repage -fill black +opaque '#D3D3D3' -fill white -opaque '#D3D3D3' \
+  -format '%[fx:round(mean*w*h)]' info:; }
+[ "$(grey_pixels "$after" "5x$((y0 + dy - origin_y))+$((cx + dx))+$origin_y")" -ge 40 ] || fail "no top ruler"
+[ "$(grey_pixels "$after" "$((x0 + dx - origin_x))x5+$origin_x+$((cy + dy))")" -ge 40 ] || fail "no left ruler"
 
 # The moved box stays selected: black handle squares 4 units outside its corners.
 handle_found=0

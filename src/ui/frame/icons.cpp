@@ -28,7 +28,7 @@ constexpr CommandPicture Pictures[] = {
     {32781, nullptr, "capture-screen"},                      // ID_CAPTURE_SCREEN
     {32782, "edit-undo", "edit-undo"},                       // ID_UNDO
     {32783, "edit-redo", "edit-redo"},                       // ID_REDO
-    {32784, "edit-copy", "edit-copy"},                       // ID_DUPLICATE
+    {32784, nullptr, "duplicate"},                           // ID_DUPLICATE
     {32785, "edit-delete", "edit-delete"},                   // ID_DELETE
     // Rotation by 90 turns clockwise on screen, 270 anticlockwise.
     {32786, "object-rotate-left", "object-rotate-left"},     // ID_ROTATE_270
@@ -80,6 +80,9 @@ constexpr CommandPicture Pictures[] = {
     {32887, nullptr, "download-template"},                   // ID_DOWNLOAD_TEMPLATE
     {32888, nullptr, "upload-template"},                     // ID_UPLOAD_TEMPLATE
     {32889, nullptr, "splash-screen"},                       // ID_SPLASH_SCREEN
+    {57634, "edit-copy", "edit-copy"},                       // ID_EDIT_COPY
+    {57635, "edit-cut", "edit-cut"},                         // ID_EDIT_CUT
+    {57637, "edit-paste", "edit-paste"},                     // ID_EDIT_PASTE
     {57664, "help-about", "help-about"},                     // ID_APP_ABOUT
     {57665, "application-exit", "application-exit"},         // ID_APP_EXIT
 };
