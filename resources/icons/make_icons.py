@@ -456,6 +456,24 @@ def delete_point():
             + circle(18, 17.5, 4.5, RED, None) + stroke("M15.5 17.5 h5", WHITE, 2))
 
 
+# --- the bars' value labels -----------------------------------------------
+
+def line_width():
+    return (stroke("M3.5 5 H20.5", INK, 1) + stroke("M3.5 10.5 H20.5", INK, 2.2)
+            + stroke("M4 17.5 H20", ACCENT, 4.5))
+
+
+def rotation_angle():
+    # Two rays from a corner and the arc between them.
+    return stroke("M13.5 19.5 A10 10 0 0 0 9.1 11.2", ACCENT, 2.2) + stroke("M21 19.5 H3.5 L14 4", INK, 2)
+
+
+def zoom_percent():
+    return (stroke("M14.5 14.5 L20.5 20.5", INK, 3.5) + circle(10, 10, 6.5, WHITE, INK, 2)
+            + circle(7.9, 7.9, 1.1, ACCENT, None) + circle(12.1, 12.1, 1.1, ACCENT, None)
+            + stroke("M12.4 7.6 L7.6 12.4", ACCENT, 1.3))
+
+
 # --- menus and marks -------------------------------------------------------
 
 def envelope(x, y, w, h, width=W):
@@ -591,6 +609,9 @@ PICTURES = {
     "application-exit": application_exit,
     "lock": lock,
     "hide": hide,
+    "line-width": line_width,
+    "rotation-angle": rotation_angle,
+    "zoom-percent": zoom_percent,
 }
 
 

@@ -143,6 +143,6 @@ public:
     // The document's items changed in number or order.
     virtual void ItemsPanelRebuild(DrawItem* selection) = 0;
     virtual void ItemsPanelMark(DrawItem* selection) = 0;
-    // Stop position * 100 truncated, angle truncated, wrap mode.
+    // Stop position * 100 and angle, each to the nearest whole number; wrap mode.
     virtual void GradientBarValues(int position, int angle, int wrapMode) = 0;
 };

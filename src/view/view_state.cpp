@@ -129,8 +129,10 @@ void CKorvaniView::LoadGradientBar()
     } else {
         return;
     }
-    const auto truncated = [](float v) { return std::isfinite(v) ? int(std::trunc(std::clamp(v, -1e9f, 1e9f))) : 0; };
-    host.GradientBarValues(truncated(position * 100), truncated(angle), wrap);
+    // To the nearest whole number: the angle is kept as the gradient line's end
+    // points, so a typed 10 reads back as 9.998 and must not show as 9.
+    const auto whole = [](float v) { return std::isfinite(v) ? int(std::lround(std::clamp(v, -1e9f, 1e9f))) : 0; };
+    host.GradientBarValues(whole(position * 100), whole(angle) % 360, wrap);
 }
 
 // --- coordinate mapping ---

@@ -16,6 +16,6 @@ public:
     // The document's items changed in number or order; the selection to mark.
     virtual void OnItemsChanged(DrawItem* selection) = 0;
     virtual void OnItemsMark(DrawItem* selection) = 0;
-    // Stop position * 100 truncated, angle truncated, wrap mode.
+    // Stop position * 100 and angle, each to the nearest whole number; wrap mode.
     virtual void OnGradientValues(int position, int angle, int wrapMode) = 0;
 };
