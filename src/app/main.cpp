@@ -3,6 +3,7 @@
 #include "document/korvani_doc.h"
 #include "ui/frame/icons.h"
 #include "ui/frame/main_frame.h"
+#include "ui/frame/recovery.h"
 #include "ui/frame/view_area.h"
 
 #include <QApplication>
@@ -70,5 +71,7 @@ int main(int argc, char** argv)
         const std::string path = command.input;
         QTimer::singleShot(0, &frame, [&frame, path] { frame.viewArea()->OpenDrawing(path); });
     }
+    // Keeps a copy of unsaved work, and offers back one that a crash left.
+    const auto recovery = StartRecovery(*frame.viewArea());
     return app.exec();
 }
