@@ -179,8 +179,18 @@ bool CKorvaniView::PasteItems(const QByteArray& text, const std::optional<Clipbo
     if (!file.open() || file.write(text) != text.size() || !file.flush())
         return false;
     file.close();
+    const std::string path = file.fileName().toStdString();
+    // Read aside first: text that holds no item must not leave an empty undo step.
+    {
+        CKorvaniDoc scratch;
+        ReadItemsResult probe = ReadItemsFile(scratch, {}, {}, path, 0);
+        const bool any = probe.parsed && !probe.items.empty();
+        ReleaseReadItems(probe.items);
+        if (!any)
+            return false;
+    }
     const std::uint32_t first = NextItemId;
-    if (doc.PushLoadItems(place, place, file.fileName().toStdString(), 0) < 0)
+    if (doc.PushLoadItems(place, place, path, 0) < 0)
         return false;
     const std::uint32_t end = NextItemId;
     std::vector<DrawItem*> pasted;

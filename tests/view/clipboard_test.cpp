@@ -117,11 +117,14 @@ TEST_F(ClipboardTest, CommandStates)
     EXPECT_FALSE(enabled(ID_EDIT_COPY));
     EXPECT_FALSE(enabled(ID_EDIT_CUT));
     EXPECT_FALSE(enabled(ID_EDIT_PASTE));
-    // Plain text is nothing a paste can take.
+    // Plain text is nothing a paste can take; our type holding no item adds no undo step.
     QGuiApplication::clipboard()->setText(QStringLiteral("words"));
     EXPECT_FALSE(enabled(ID_EDIT_PASTE));
+    auto* broken = new QMimeData;
+    broken->setData(ItemsMimeType, "<plimsa type=\"items\"><item");
+    QGuiApplication::clipboard()->setMimeData(broken);
     view.DoFileCommand(ID_EDIT_PASTE);
-    EXPECT_EQ(doc.GetItemCount(), 0);
+    EXPECT_EQ(UndoCount(), 0u);
 
     AddRect(10, 10, 20, 20);
     SelectAll();
