@@ -159,6 +159,20 @@ def edit_copy():
     return rect(3.5, 3.5, 11, 11, WHITE, rx=1) + rect(9.5, 9.5, 11, 11, LIGHT, rx=1)
 
 
+def clipboard_copy():
+    return sheet(3.5, 2.5, 11, 14) + sheet(9.5, 7.5, 11, 14)
+
+
+def edit_cut():
+    return (stroke("M7.5 15 L16.5 2.5 M16.5 15 L7.5 2.5", GREY, 2)
+            + circle(6.5, 18, 3.25, WHITE, ACCENT, 2) + circle(17.5, 18, 3.25, WHITE, ACCENT, 2))
+
+
+def edit_paste():
+    return (rect(3.5, 4, 14, 17.5, YELLOW, rx=1.5) + rect(7, 2.5, 7, 3.5, LIGHT, rx=1)
+            + sheet(10.5, 9.5, 10, 12))
+
+
 def edit_delete():
     return (stroke("M9.5 5.5 v-2 h5 v2", INK, W)
             + shape("M6 6.5 l1.2 14 h9.6 l1.2 -14", WHITE)
@@ -518,6 +532,9 @@ PICTURES = {
     "edit-undo": edit_undo,
     "edit-redo": edit_redo,
     "edit-copy": edit_copy,
+    "clipboard-copy": clipboard_copy,
+    "edit-cut": edit_cut,
+    "edit-paste": edit_paste,
     "edit-delete": edit_delete,
     "import": import_file,
     "export": export_file,

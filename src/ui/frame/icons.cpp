@@ -80,6 +80,9 @@ constexpr CommandPicture Pictures[] = {
     {32887, nullptr, "download-template"},                   // ID_DOWNLOAD_TEMPLATE
     {32888, nullptr, "upload-template"},                     // ID_UPLOAD_TEMPLATE
     {32889, nullptr, "splash-screen"},                       // ID_SPLASH_SCREEN
+    {57634, "edit-copy", "clipboard-copy"},                  // ID_EDIT_COPY
+    {57635, "edit-cut", "edit-cut"},                         // ID_EDIT_CUT
+    {57637, "edit-paste", "edit-paste"},                     // ID_EDIT_PASTE
     {57664, "help-about", "help-about"},                     // ID_APP_ABOUT
     {57665, "application-exit", "application-exit"},         // ID_APP_EXIT
 };
