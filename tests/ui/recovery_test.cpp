@@ -40,6 +40,8 @@ TEST(RecoveryTest, KeptWhileUnsavedHiddenFromOthersWhileAliveRestoredAsUnsaved)
     Editor second;
     RecoveryKeeper other(second.area, dir.path(), 60000);
     EXPECT_EQ(other.TakeLeftover(), nullptr);
+    EXPECT_TRUE(QFile::exists(keeper.DrawingPath()));
+    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*.lock")}).size(), 2) << "each live run's lock stays";
 
     // A copy whose run is gone (no lock on it) is offered, and restored as
     // the unsaved drawing of its file; its files go.

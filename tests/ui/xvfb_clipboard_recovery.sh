@@ -17,9 +17,8 @@ log=$work/korvani.log
 . "$(dirname "$0")/xvfb_common.sh"
 under_xvfb "-screen 0 1280x1024x24" xvfb-run xauth xdotool import convert -- "$korvani" "$work"
 
-# Private settings and data; copies are written a second after a change.
-rm -rf "$work/data" "$work/config"
-export XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config KORVANI_RECOVERY_SECONDS=1
+# Copies are written a second after a change.
+export KORVANI_RECOVERY_SECONDS=1
 kept="$XDG_DATA_HOME/Local AppWizard-Generated Applications/Korvani/recovery"
 # A 400 x 300 white canvas with one red box from (60, 40) to (160, 110).
 cp "$(dirname "$0")/../data/red_box.xml" "$work/first.xml"

@@ -20,6 +20,9 @@ under_xvfb() {
     exec xvfb-run -a -s "$server" "$0" "$@"
   fi
   unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+  # Settings and kept copies of drawings of the check's own, never the user's.
+  rm -rf "$work/data" "$work/config"
+  export XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
   export ASAN_OPTIONS=detect_leaks=0 # a killed window and the X libraries keep what they allocate
   if [ -z "${XDG_RUNTIME_DIR:-}" ] || [ ! -d "$XDG_RUNTIME_DIR" ]; then
     XDG_RUNTIME_DIR=$(mktemp -d /tmp/korvani-e2e-runtime.XXXXXX)

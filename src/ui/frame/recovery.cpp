@@ -136,6 +136,14 @@ std::unique_ptr<RecoveryCandidate> RecoveryKeeper::TakeLeftover()
         found.push_back({base, note.value(QStringLiteral("original")).toString(),
                          QDateTime::fromString(note.value(QStringLiteral("time")).toString(), Qt::ISODateWithMs)});
     }
+    // Locks of runs that were gone before they kept anything go with the next start.
+    for (const QFileInfo& info : dir.entryInfoList({Prefix + QStringLiteral("*.lock")}, QDir::Files)) {
+        const QString base = dir.filePath(info.completeBaseName());
+        if (base != ownBase && !QFile::exists(base + QStringLiteral(".ini"))) {
+            QLockFile stale(info.filePath());
+            stale.tryLock(0); // removed again when it goes, if it was taken
+        }
+    }
     std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.time > b.time; });
     for (RecoveryCandidate& candidate : found) {
         // A live editor holds its lock; a lock left by a run that is gone is stale and taken over.
