@@ -3,6 +3,7 @@
 #include "document/korvani_doc.h"
 #include "ui/frame/icons.h"
 #include "ui/frame/main_frame.h"
+#include "ui/frame/recovery.h"
 #include "ui/frame/startup.h"
 
 #include <QApplication>
@@ -63,6 +64,8 @@ int main(int argc, char** argv)
     // The one document lives for the whole run; the frame and its view go first.
     CKorvaniDoc document;
     CMainFrame frame(document);
-    StartEditor(frame, QString::fromStdString(command.input));
+    // Keeps a copy of unsaved work; one that a crash left is offered back first.
+    const auto recovery = StartRecovery(*frame.viewArea());
+    StartEditor(frame, QString::fromStdString(command.input), recovery.get());
     return app.exec();
 }

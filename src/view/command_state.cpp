@@ -22,7 +22,11 @@ CommandUpdate CKorvaniView::CommandState(int commandId) const
     case ID_ROTATE_270:
     case ID_FLIP_HORIZONTAL:
     case ID_FLIP_VERTICAL:
+    case ID_EDIT_COPY:
+    case ID_EDIT_CUT:
         return {hasCanvas && selected};
+    case ID_EDIT_PASTE:
+        return {CanPaste()};
     case ID_GROUP:
     case ID_COMBINE:
         return {hasCanvas && SelectionIsGroup()};

@@ -161,11 +161,14 @@ bool CKorvaniView::HandleKey(int key)
     const float step = ctrlDown ? 10.0f : 1.0f;
     if (ctrlDown) {
         switch (key) {
+        case Qt::Key_C: DoFileCommand(ID_EDIT_COPY); return true;
         case Qt::Key_D: DoCommand(CommandDuplicate); return true;
         case Qt::Key_G: DoCommand(CommandGroup); return true;
         case Qt::Key_O: DoCommand(CommandOpen); return true;
         case Qt::Key_P: DoCommand(CommandCaptureScreen); return true;
         case Qt::Key_S: DoCommand(CommandSave); return true;
+        case Qt::Key_V: DoFileCommand(ID_EDIT_PASTE); return true;
+        case Qt::Key_X: DoFileCommand(ID_EDIT_CUT); return true;
         case Qt::Key_Y: DoCommand(CommandRedo); return true;
         case Qt::Key_Z: DoCommand(CommandUndo); return true;
         default: break;

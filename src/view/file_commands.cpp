@@ -84,6 +84,15 @@ bool CKorvaniView::DoFileCommand(int commandId)
         return true;
     case ID_PRINT:
         return true;
+    case ID_EDIT_COPY:
+        CopySelection();
+        return true;
+    case ID_EDIT_CUT:
+        CutSelection();
+        return true;
+    case ID_EDIT_PASTE:
+        PasteClipboard();
+        return true;
     default:
         return false;
     }
@@ -247,6 +256,7 @@ bool CKorvaniView::OpenDrawing(const std::string& path)
         return false;
     }
     currentFilePath = path;
+    savedChange = doc.ChangeCount();
     canvas.width = doc.GetCanvasWidth();
     canvas.height = doc.GetCanvasHeight();
     canvas.color = 0xFF000000u | (doc.GetCanvasColor() & 0x00FFFFFFu);
@@ -267,5 +277,17 @@ bool CKorvaniView::SaveDrawing(const std::string& path)
         return false;
     }
     currentFilePath = path;
+    savedChange = doc.ChangeCount();
     return true;
+}
+
+bool CKorvaniView::IsModified() const
+{
+    return doc.ChangeCount() != savedChange;
+}
+
+void CKorvaniView::AdoptFile(const std::string& path)
+{
+    currentFilePath = path;
+    savedChange = ~std::uint64_t(0);
 }

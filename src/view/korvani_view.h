@@ -28,12 +28,15 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 class CKorvaniDoc;
 class GroupItem;
+class QByteArray;
+struct ClipboardSourceInfo;
 class QPainter;
 class QRegion;
 class ToolHandler;
@@ -115,6 +118,9 @@ public:
     void SetZoomPercent(float percent);
     // Zoom to z1, keeping the canvas point under the pointer where it is.
     void ZoomAbout(float newZoom, PointF fixedPoint);
+    // StepZoom, keeping the canvas point under the client position where it
+    // is, as the wheel zooms (wheel_zoom.cpp).
+    void StepZoomAbout(int direction, QPointF client);
 
     // What New does once its dialog is answered: the Select tool, a canvas of
     // that size and (opaque) colour, scroll sizes and margins, an empty
@@ -225,10 +231,23 @@ public:
     void SetGradientAngle(float angle);
     void RenameSelection(const std::string& name);
 
+    // --- the clipboard (clipboard_commands.cpp) ---
+    // Copy offers the selection as items and as a picture; Cut copies and
+    // deletes it in one undo step. Paste adds the clipboard's items (where
+    // they were copied from, or 10 units off when they still stand there) or
+    // its picture as one undo step, and selects what it added. Each answers
+    // whether it did anything.
+    bool CopySelection();
+    bool CutSelection();
+    bool PasteClipboard();
+    // The clipboard holds items or a picture, and there is a canvas to paste on.
+    bool CanPaste() const;
+
     // --- files (file_commands.cpp, export_commands.cpp) ---
-    // The file commands of the menus that have no DoCommand code: New, New
+    // The commands of the menus that have no DoCommand code: New, New
     // Template and Open (each after the save prompt), the e-mail tags, the
-    // template gallery, the start dialog and Print. False for any other id.
+    // template gallery, the start dialog, Print, Copy, Cut and Paste. False
+    // for any other id.
     bool DoFileCommand(int commandId);
     // A menu or bar command id: its tool or command code, else DoFileCommand;
     // false for ids the view does not carry out (menu_commands.cpp).
@@ -242,6 +261,11 @@ public:
     // Writes the whole drawing; false (and a message) when it cannot be written.
     bool SaveDrawing(const std::string& path);
     const std::string& CurrentFilePath() const { return currentFilePath; }
+    // The drawing changed since it was last opened, saved or made new.
+    bool IsModified() const;
+    // The drawing belongs to path from now on, as not yet saved there: a
+    // drawing restored from a copy that was kept for it.
+    void AdoptFile(const std::string& path);
 
     // --- painting (rendering.cpp) ---
     // Paints the clip region of a client-sized ARGB32 image; nothing outside it.
@@ -320,6 +344,12 @@ private:
     void SelectionUnits(std::vector<DrawItem*>& out) const;
     bool IsSelectionChild(const DrawItem* item) const;
     void EmptySelectionGroup();
+
+    // clipboard_commands.cpp
+    bool PasteItems(const QByteArray& text, const std::optional<ClipboardSourceInfo>& source);
+    bool PastePicture(const QImage& picture);
+    // The selection becomes the items just pasted.
+    void SelectPasted(const std::vector<DrawItem*>& pasted);
 
     // file_commands.cpp
     // "Save current file?" when the drawing holds an item; false when the
@@ -444,6 +474,8 @@ private:
     std::string imagePath;
     std::string placePath;
     std::string currentFilePath;
+    // The document's change count when the drawing was last opened, saved or made new.
+    std::uint64_t savedChange = 0;
     PointF panOffset;    // pixels
     PointF canvasMargin; // pixels
     std::int32_t draggedGuide = -1;

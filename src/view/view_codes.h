@@ -136,6 +136,9 @@ enum ViewCommandId : int {
     ID_DOWNLOAD_TEMPLATE = 32887,
     ID_UPLOAD_TEMPLATE = 32888,
     ID_SPLASH_SCREEN = 32889,
+    ID_EDIT_COPY = 57634,
+    ID_EDIT_CUT = 57635,
+    ID_EDIT_PASTE = 57637,
 };
 
 // What a command id asks of the view: a tool to select or a code for DoCommand.

@@ -276,6 +276,7 @@ bool CKorvaniView::NewCanvas(std::int32_t width, std::int32_t height, ArgbColor 
     canvas = {width, height, color | 0xFF000000u};
     ApplyCanvasGeometry();
     ClearDrawing();
+    savedChange = doc.ChangeCount();
     host.ItemsPanelRebuild(nullptr);
     Repaint();
     return true;

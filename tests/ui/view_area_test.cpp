@@ -24,9 +24,11 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -159,6 +161,56 @@ TEST_F(ViewAreaTest, ScrollBarsFollowTheCanvasAndMoveIt)
     ASSERT_TRUE(view.NewCanvas(200, 100, ColorOpaqueWhite));
     QApplication::processEvents();
     EXPECT_EQ(area.horizontalScrollBar()->maximum(), 0);
+}
+
+TEST_F(ViewAreaTest, TheWheelScrollsShiftSidewaysCtrlZoomsAboutThePointer)
+{
+    CKorvaniView& view = area.View();
+    ASSERT_TRUE(view.NewCanvas(2000, 1500, ColorOpaqueWhite));
+    QApplication::processEvents();
+    QScrollBar* h = area.horizontalScrollBar();
+    QScrollBar* v = area.verticalScrollBar();
+    const QPointF pointer(230, 170);
+    const auto wheel = [&](QPoint pixels, QPoint angle, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(pointer, area.viewport()->mapToGlobal(pointer), pixels, angle, Qt::NoButton, modifiers,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(area.viewport(), &event);
+    };
+    const int lines = QApplication::wheelScrollLines();
+    struct Case
+    {
+        std::vector<QPoint> angles;
+        QPoint pixels;
+        Qt::KeyboardModifiers modifiers;
+        QPoint moved;
+    };
+    const Case cases[] = {
+        {{{0, -120}}, {}, {}, {0, lines * v->singleStep()}},
+        // Half notches of a fine wheel add up to one.
+        {{{0, -60}, {0, -60}}, {}, {}, {0, lines * v->singleStep()}},
+        {{{0, -120}}, {}, Qt::ShiftModifier, {lines * h->singleStep(), 0}},
+        // A touchpad's pixels are scrolled as they are.
+        {{{0, -9}}, {0, -7}, {}, {0, 7}},
+        {{{0, -9}}, {0, -7}, Qt::ShiftModifier, {7, 0}},
+    };
+    for (const Case& c : cases) {
+        h->setValue(300);
+        v->setValue(300);
+        for (QPoint angle : c.angles)
+            wheel(c.pixels, angle, c.modifiers);
+        EXPECT_EQ(QPoint(h->value(), v->value()) - QPoint(300, 300), c.moved) << c.moved.x() << "," << c.moved.y();
+    }
+
+    // Each notch with Ctrl is one zoom step; the canvas point under the pointer stays put.
+    const QPointF origin = view.CanvasOrigin();
+    const QPointF under = (pointer - origin) / view.Zoom();
+    for (const auto& [angle, zoom] : std::vector<std::pair<int, float>>{{120, 1.5f}, {120, 2.0f}, {-240, 1.0f}}) {
+        wheel({}, {0, angle}, Qt::ControlModifier);
+        EXPECT_FLOAT_EQ(view.Zoom(), zoom);
+        const QPointF client = view.ClientPoint({float(under.x()), float(under.y())});
+        EXPECT_NEAR(client.x(), pointer.x(), 0.01);
+        EXPECT_NEAR(client.y(), pointer.y(), 0.01);
+    }
 }
 
 TEST_F(ViewAreaTest, MessageBoxesAskWithTheRightButtonsAndNameAnUnopenableFile)

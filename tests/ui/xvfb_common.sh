@@ -20,6 +20,9 @@ under_xvfb() {
     exec xvfb-run -a -s "$server" "$0" "$@"
   fi
   unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+  # Settings and kept copies of drawings of the check's own, never the user's.
+  rm -rf "$work/data" "$work/config"
+  export XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
   export ASAN_OPTIONS=detect_leaks=0 # a killed window and the X libraries keep what they allocate
   if [ -z "${XDG_RUNTIME_DIR:-}" ] || [ ! -d "$XDG_RUNTIME_DIR" ]; then
     XDG_RUNTIME_DIR=$(mktemp -d /tmp/korvani-e2e-runtime.XXXXXX)
@@ -33,3 +36,18 @@ fail() {
   [ -s "$log" ] && sed "s/^/$(basename "$log" .log): /" "$log" >&2
   exit 1
 }
+
+shot() { import -window root "$1"; }
+
+# The bounding box of the pure red pixels as "W H X Y"; "0 0 0 0" when there are none.
+red_box() {
+  local box
+  box=$(convert "$1" -fill black +opaque '#FF0000' -format '%@' info: 2>/dev/null || true)
+  if [[ "$box" =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] && [ "${BASH_REMATCH[1]}" -gt 0 ] &&
+    [ "${BASH_REMATCH[1]}" -lt 1280 ]; then
+    echo "${BASH_REMATCH[1]} ${BASH_REMATCH[2]} ${BASH_REMATCH[3]} ${BASH_REMATCH[4]}"
+  else
+    echo "0 0 0 0"
+  fi
+}
+

@@ -34,20 +34,6 @@ trap close_window EXIT
 wid=$(timeout 60 xdotool search --sync --onlyvisible --name '^Korvani$' | head -n1) || true
 [ -n "$wid" ] || fail "the window \"Korvani\" did not appear"
 
-shot() { import -window root "$1"; }
-
-# The bounding box of the pure red pixels as "W H X Y"; "0 0 0 0" when there are none.
-red_box() {
-  local box
-  box=$(convert "$1" -fill black +opaque '#FF0000' -format '%@' info: 2>/dev/null || true)
-  if [[ "$box" =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] && [ "${BASH_REMATCH[1]}" -gt 0 ] &&
-    [ "${BASH_REMATCH[1]}" -lt 1280 ]; then
-    echo "${BASH_REMATCH[1]} ${BASH_REMATCH[2]} ${BASH_REMATCH[3]} ${BASH_REMATCH[4]}"
-  else
-    echo "0 0 0 0"
-  fi
-}
-
 pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
 
 # Waits (polling, up to about 30 s) until the red box's place satisfies $1.

@@ -9,6 +9,7 @@
 #include "view/view_host.h"
 
 #include <QAbstractScrollArea>
+#include <QPointF>
 #include <QSize>
 
 #include <memory>
@@ -75,6 +76,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     // Lets a modal dialog have the mouse while the view holds the capture.
@@ -84,6 +86,9 @@ private:
     // A drag whose button is no longer down ends without a commit.
     void EndDragWithoutButton();
     void ShowCursorShape();
+    // The wheel's scrolling and zooming (view_area_wheel.cpp).
+    void ScrollByWheel(QPoint pixels, QPoint angle);
+    void ZoomByWheel(int angle, QPointF position);
 
     FrameNotices* frame;
     std::unique_ptr<CKorvaniView> view;
@@ -92,6 +97,9 @@ private:
     bool grabbing = false;
     int modalDepth = 0;
     float shownZoom = 0;
+    // What fine wheels and touchpads turned short of a whole pixel or zoom step.
+    QPointF wheelScrollRest;
+    int wheelZoomRest = 0;
     // Set while OpenDrawing runs: its messages name the file.
     const std::string* openingPath = nullptr;
 };
