@@ -3,6 +3,9 @@
 
 #include "ui/frame/main_frame.h"
 
+#include "ui/bars/gradient_bar.h"
+#include "ui/bars/property_bar.h"
+#include "ui/bars/text_bar.h"
 #include "ui/controls/sizing_panel.h"
 #include "ui/frame/bar_buttons.h"
 #include "ui/frame/command_table.h"
@@ -26,9 +29,9 @@ void CMainFrame::BuildBars()
     toolsBarWidget = MakeIconBar(QStringLiteral("ToolsBar"), tr("Tool Bar"), ToolsBarButtons);
     toolsBarWidget->setOrientation(Qt::Vertical);
     editToolsBarWidget = MakeIconBar(QStringLiteral("EditToolsBar"), tr("Edit Tools"), EditToolsBarButtons);
-    propertyBarWidget = MakeControlBar(QStringLiteral("PropertyBar"), tr("Property Bar"));
-    textBarWidget = MakeControlBar(QStringLiteral("TextBar"), tr("Text Bar"));
-    gradientBarWidget = MakeControlBar(QStringLiteral("GradientBar"), tr("Gradient Bar"));
+    propertyBarWidget = new PropertyBar(this);
+    textBarWidget = new TextBar(this);
+    gradientBarWidget = new GradientBar(this);
 
     toolsBarWidget->setAllowedAreas(Qt::LeftToolBarArea);
     for (QToolBar* bar : {commandBarWidget, propertyBarWidget, editToolsBarWidget, textBarWidget, gradientBarWidget})
@@ -124,12 +127,30 @@ void CMainFrame::ShowDockedAtRight()
     dock->show();
 }
 
-void CMainFrame::SetViewOfBars() {}
+void CMainFrame::SetViewOfBars()
+{
+    CKorvaniView* view = &area->View();
+    propertyBarWidget->SetView(view);
+    textBarWidget->SetView(view);
+    gradientBarWidget->SetView(view);
+}
 
-void CMainFrame::PropertyBarShowItem(DrawItem*) {}
+void CMainFrame::PropertyBarShowItem(DrawItem* item)
+{
+    propertyBarWidget->ShowItem(item);
+}
 
-void CMainFrame::PropertyBarShowZoom(float) {}
+void CMainFrame::PropertyBarShowZoom(float zoom)
+{
+    propertyBarWidget->ShowZoom(zoom);
+}
 
-void CMainFrame::TextBarShowItem(DrawItem*) {}
+void CMainFrame::TextBarShowItem(DrawItem* item)
+{
+    textBarWidget->ShowItem(item);
+}
 
-void CMainFrame::GradientBarShowGradient(int, int, int) {}
+void CMainFrame::GradientBarShowGradient(int position, int angle, int wrapMode)
+{
+    gradientBarWidget->ShowGradient(position, angle, wrapMode);
+}

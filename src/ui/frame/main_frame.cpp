@@ -1,5 +1,9 @@
 #include "ui/frame/main_frame.h"
 
+#include "ui/bars/gradient_bar.h"
+#include "ui/bars/property_bar.h"
+#include "ui/bars/text_bar.h"
+
 #include "items/draw_item.h"
 #include "ui/controls/sizing_panel.h"
 #include "ui/dialogs/about_dialog.h"
@@ -42,6 +46,9 @@ CMainFrame::~CMainFrame()
     // The view goes first, while the frame it notifies is still whole; the
     // panel lets go of it before.
     panel->SetView(nullptr);
+    propertyBarWidget->SetView(nullptr);
+    textBarWidget->SetView(nullptr);
+    gradientBarWidget->SetView(nullptr);
     delete std::exchange(area, nullptr);
     // The bars hide as the window goes, when it is no frame any more.
     for (QToolBar* bar : findChildren<QToolBar*>())

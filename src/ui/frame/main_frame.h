@@ -12,7 +12,10 @@ class ItemsPanel;
 class QAction;
 class QDockWidget;
 class QMenu;
+class GradientBar;
+class PropertyBar;
 class QToolBar;
+class TextBar;
 class ViewArea;
 
 // The main window: the editing view in the client area, the menus, three
@@ -33,9 +36,9 @@ public:
     QToolBar* commandBar() const { return commandBarWidget; }
     QToolBar* toolsBar() const { return toolsBarWidget; }
     QToolBar* editToolsBar() const { return editToolsBarWidget; }
-    QToolBar* propertyBar() const { return propertyBarWidget; }
-    QToolBar* textBar() const { return textBarWidget; }
-    QToolBar* gradientBar() const { return gradientBarWidget; }
+    PropertyBar* propertyBar() const { return propertyBarWidget; }
+    TextBar* textBar() const { return textBarWidget; }
+    GradientBar* gradientBar() const { return gradientBarWidget; }
 
     // The one dispatch of a menu or bar command id: the frame's own ids
     // here, every other id to the view. False for an id nothing carries out.
@@ -93,9 +96,9 @@ private:
     QToolBar* commandBarWidget = nullptr;
     QToolBar* toolsBarWidget = nullptr;
     QToolBar* editToolsBarWidget = nullptr;
-    QToolBar* propertyBarWidget = nullptr;
-    QToolBar* textBarWidget = nullptr;
-    QToolBar* gradientBarWidget = nullptr;
+    PropertyBar* propertyBarWidget = nullptr;
+    TextBar* textBarWidget = nullptr;
+    GradientBar* gradientBarWidget = nullptr;
     QMenu* recentMenu = nullptr;
     std::map<int, QAction*> actions;
     ViewArea* area = nullptr;
