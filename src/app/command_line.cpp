@@ -127,7 +127,9 @@ bool ExportType(const std::string& output, const char*& mime, std::string& error
         : (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) ? "image/jpeg"
         : nullptr;
     static const char* const others[] = {"xml", "eml", "svg", "pdf"};
-    if (!mime && std::none_of(std::begin(others), std::end(others), [&suffix](const char* s) { return suffix == QLatin1String(s); })) {
+    const bool known = std::any_of(std::begin(others), std::end(others),
+                                   [&suffix](const char* other) { return suffix == QLatin1String(other); });
+    if (!mime && !known) {
         error = output + ": unknown file type (use .xml, .png, .jpg, .jpeg, .eml, .svg or .pdf)";
         return false;
     }

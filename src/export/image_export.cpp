@@ -65,7 +65,8 @@ QImage RenderExportImage(const CKorvaniDoc& doc, const CanvasValues& canvas, Dra
     const QRectF area = ExportRect(canvas, selection);
     if (!selection)
         return RenderItems(doc, area, canvas.color);
-    return RenderItems(doc, area, canvas.color, [selection](DrawItem* item) { return InExportSelection(item, selection); });
+    return RenderItems(doc, area, canvas.color,
+                       [selection](DrawItem* item) { return InExportSelection(item, selection); });
 }
 
 bool SaveImage(QImage image, const std::string& path, const std::string& mimeType, std::string* error)

@@ -238,10 +238,12 @@ std::string SvgWriter::Paint(const QBrush& fill, Qt::FillRule rule, const QPen& 
         return attributes;
     add("stroke", strokeValue);
     addOpacity("stroke-opacity", alpha);
-    // A pen of no width is one device pixel wide, whatever the transform.
-    const bool cosmetic = stroke.isCosmetic() || stroke.widthF() <= 0;
-    const double width = cosmetic ? 1 / Scale(space) : stroke.widthF() * Scale(toUser);
-    addNumber("stroke-width", width);
+    // A cosmetic pen is measured in device pixels, whatever the transform; one
+    // of no width is one pixel wide.
+    const bool cosmetic = stroke.isCosmetic();
+    const double deviceUnit = 1 / Scale(space);
+    addNumber("stroke-width", cosmetic ? std::max<double>(stroke.widthF(), 1) * deviceUnit
+                                       : stroke.widthF() * Scale(toUser));
     if (const char* cap = CapValue(stroke.capStyle()))
         add("stroke-linecap", cap);
     if (const char* join = JoinValue(stroke.joinStyle())) {
@@ -252,7 +254,7 @@ std::string SvgWriter::Paint(const QBrush& fill, Qt::FillRule rule, const QPen& 
     }
     if (stroke.style() != Qt::SolidLine) {
         // Dash lengths are in pen widths; a thin pen dashes as one of width 1.
-        const double unit = cosmetic ? 1 / Scale(space) : std::max<double>(stroke.widthF(), 1) * Scale(toUser);
+        const double unit = std::max<double>(stroke.widthF(), 1) * (cosmetic ? deviceUnit : Scale(toUser));
         std::string dashes;
         for (const qreal d : stroke.dashPattern()) {
             if (!dashes.empty())

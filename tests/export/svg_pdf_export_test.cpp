@@ -83,7 +83,8 @@ TEST_F(SvgPdfExportTest, OtherProgramsDrawOurSvgAndPdfAsWeDoAndTheBytesRepeat)
     // gradients of several stops in both wrap modes, dashes, a turned
     // picture, a group, a hidden item) and the 10,000-item scene.
     const std::string scene = Path("scene.xml");
-    ASSERT_EQ(RunTool("python3", {KORVANI_SCENE_SCRIPT, "10000", "--korvani", QString::fromStdString(scene)}).status, 0);
+    const QStringList generate{KORVANI_SCENE_SCRIPT, "10000", "--korvani", QString::fromStdString(scene)};
+    ASSERT_EQ(RunTool("python3", generate).status, 0);
     const std::string data = KORVANI_TEST_DATA_DIR "/";
     for (const std::string& source :
          {data + "drawing_canvas.xml", data + "group_without_geometry.xml", data + "red_box.xml",
@@ -91,7 +92,8 @@ TEST_F(SvgPdfExportTest, OtherProgramsDrawOurSvgAndPdfAsWeDoAndTheBytesRepeat)
         SCOPED_TRACE(source);
         Drawing drawing(source);
         ASSERT_TRUE(drawing.read.parsed);
-        const QImage ours = RenderExportImage(drawing.doc, drawing.canvas, nullptr).convertToFormat(QImage::Format_ARGB32);
+        const QImage ours =
+            RenderExportImage(drawing.doc, drawing.canvas, nullptr).convertToFormat(QImage::Format_ARGB32);
 
         const QString svg = dir.filePath("out.svg"), pdf = dir.filePath("out.pdf");
         std::string error;
