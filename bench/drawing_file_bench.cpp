@@ -5,7 +5,7 @@
 //   KORVANI_SCENE_DIR=DIR build/bench/bench/drawing_file_bench
 //
 // DIR holds scene_10000.xml written by
-//   python3 shared/bench/scene.py 10000 --korvani DIR/scene_10000.xml
+//   python3 bench/scene.py 10000 --korvani DIR/scene_10000.xml
 #include "document/drawing_file.h"
 #include "document/drawing_snapshot.h"
 #include "document/korvani_doc.h"

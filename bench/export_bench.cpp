@@ -1,14 +1,16 @@
-// The PNG and e-mail exports of the seeded 10,000-item scene, side by side:
-// the message adds a JPEG and its Base64 text to the same rendering.
+// The PNG, e-mail, SVG and PDF exports of the seeded 10,000-item scene, side
+// by side: the message adds a JPEG and its Base64 text to the same rendering.
 //
 //   KORVANI_SCENE_DIR=DIR build/bench/bench/export_bench
 //
 // DIR holds scene_10000.xml written by
-//   python3 shared/bench/scene.py 10000 --korvani DIR/scene_10000.xml
+//   python3 bench/scene.py 10000 --korvani DIR/scene_10000.xml
 #include "document/drawing_file.h"
 #include "document/korvani_doc.h"
 #include "export/email_export.h"
 #include "export/image_export.h"
+#include "export/pdf_export.h"
+#include "export/svg_export.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>
@@ -75,6 +77,22 @@ void BM_EmailExport(benchmark::State& state)
     });
 }
 BENCHMARK(BM_EmailExport)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_SvgExport(benchmark::State& state)
+{
+    Run(state, [](Scene& s, QTemporaryDir& dir, std::string& error) {
+        return ExportSvg(s.doc, s.canvas, nullptr, dir.filePath("out.svg").toStdString(), &error);
+    });
+}
+BENCHMARK(BM_SvgExport)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_PdfExport(benchmark::State& state)
+{
+    Run(state, [](Scene& s, QTemporaryDir& dir, std::string& error) {
+        return ExportPdf(s.doc, s.canvas, nullptr, dir.filePath("out.pdf").toStdString(), &error);
+    });
+}
+BENCHMARK(BM_PdfExport)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

@@ -6,7 +6,7 @@
 // Point KORVANI_SCENE_DIR at a folder holding scene_1000.xml, scene_10000.xml
 // and scene_100000.xml. Without it the bench makes them in a temporary
 // folder with the generator named by KORVANI_SCENE_SCRIPT (default
-// ../shared/bench/scene.py beside the source tree). Each benchmark opens its scene in a view with
+// bench/scene.py). Each benchmark opens its scene in a view with
 // a 1920 x 1080 client at zoom 1.
 //
 // Build in a Release tree:

@@ -3,7 +3,8 @@
 # is missing. Sourced by run.sh and test.sh; quiet and quick when all are there.
 korvani_packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev
   qt6-image-formats-plugins libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2
-  xvfb xauth xdotool libwmf-dev libemf2svg-dev fonts-urw-base35 libxml2-dev locales librsvg2-bin imagemagick python3)
+  xvfb xauth xdotool libwmf-dev libemf2svg-dev fonts-urw-base35 libxml2-dev locales librsvg2-bin imagemagick python3
+  libxml2-utils poppler-utils)
 
 korvani_install_missing() {
   local missing=() p

@@ -7,11 +7,15 @@
 #include "export/chunked_painter.h"
 #include "export/email_export.h"
 #include "export/image_export.h"
+#include "export/pdf_export.h"
+#include "export/svg_export.h"
 #include "items/draw_item.h"
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -79,7 +83,9 @@ std::string HelpText()
            "  --export OUT      load IN.xml and write OUT without opening a window; the format\n"
            "                    follows OUT's extension: .xml (the drawing file), .png, .jpg or\n"
            "                    .jpeg (the whole canvas, one pixel per canvas unit), .eml (an\n"
-           "                    HTML e-mail: the canvas as a picture, the texts as text)\n"
+           "                    HTML e-mail: the canvas as a picture, the texts as text), .svg\n"
+           "                    (SVG 1.1, texts as text) or .pdf (one page of the canvas size,\n"
+           "                    one point per canvas unit)\n"
            "  --actions SCRIPT  open IN.xml, if named, in the editing view without a window\n"
            "                    (a client of 1280 x 800 pixels) and run the actions of SCRIPT,\n"
            "                    one a line: tool, command, press, move, release, dblclick,\n"
@@ -107,21 +113,24 @@ private:
     CKorvaniDoc& doc;
 };
 
-bool IsEmail(const std::string& output)
+QString Suffix(const std::string& output)
 {
-    return QFileInfo(QString::fromStdString(output)).suffix().toLower() == QLatin1String("eml");
+    return QFileInfo(QString::fromStdString(output)).suffix().toLower();
 }
 
-// The image type of an export target, nullptr for the drawing file and the
-// e-mail message; false for an unknown extension.
+// The image type of an export target, nullptr for the drawing file, the
+// e-mail message, SVG and PDF; false for an unknown extension.
 bool ExportType(const std::string& output, const char*& mime, std::string& error)
 {
-    const QString suffix = QFileInfo(QString::fromStdString(output)).suffix().toLower();
+    const QString suffix = Suffix(output);
     mime = suffix == QLatin1String("png") ? "image/png"
         : (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) ? "image/jpeg"
         : nullptr;
-    if (!mime && suffix != QLatin1String("xml") && suffix != QLatin1String("eml")) {
-        error = output + ": unknown file type (use .xml, .png, .jpg, .jpeg or .eml)";
+    static const char* const others[] = {"xml", "eml", "svg", "pdf"};
+    const bool known = std::any_of(std::begin(others), std::end(others),
+                                   [&suffix](const char* other) { return suffix == QLatin1String(other); });
+    if (!mime && !known) {
+        error = output + ": unknown file type (use .xml, .png, .jpg, .jpeg, .eml, .svg or .pdf)";
         return false;
     }
     return true;
@@ -149,7 +158,8 @@ int ExportDocument(const CKorvaniDoc& doc, const CanvasValues& canvas, const std
     const char* mime = nullptr;
     if (!ExportType(output, mime, error))
         return 1;
-    if (!mime && !IsEmail(output)) {
+    const QString suffix = Suffix(output);
+    if (!mime && suffix == QLatin1String("xml")) {
         const FileWriteResult written = WriteDrawingFile(output, doc, canvas);
         if (!written.ok) {
             error = written.errorMessage;
@@ -161,6 +171,10 @@ int ExportDocument(const CKorvaniDoc& doc, const CanvasValues& canvas, const std
         error = output + ": the drawing has no canvas to export";
         return 1;
     }
+    if (suffix == QLatin1String("svg"))
+        return ExportSvg(doc, canvas, nullptr, output, &error) ? 0 : 1;
+    if (suffix == QLatin1String("pdf"))
+        return ExportPdf(doc, canvas, nullptr, output, &error) ? 0 : 1;
     if (!mime)
         return ExportEmail(doc, canvas, output, &error) ? 0 : 1;
     return SavePicture(RenderExportImage(doc, canvas, nullptr), output, mime, error);
@@ -188,7 +202,7 @@ int ExportDrawing(const std::string& input, const std::string& output, std::stri
         doc.AddItem(item);
 
     const CanvasValues canvas{doc.GetCanvasWidth(), doc.GetCanvasHeight(), 0xFF000000u | doc.GetCanvasColor()};
-    if (!mime) // the drawing file and the e-mail message need the whole drawing
+    if (!mime) // the drawing file, e-mail, SVG and PDF need the whole drawing
         return ExportDocument(doc, canvas, output, error);
     if (canvas.width <= 0 || canvas.height <= 0) {
         error = input + ": the drawing has no canvas to export";

@@ -10,9 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-bool InSelection(DrawItem* item, DrawItem* selection)
+bool InExportSelection(DrawItem* item, DrawItem* selection)
 {
     if (item == selection)
         return true;
@@ -24,8 +22,6 @@ bool InSelection(DrawItem* item, DrawItem* selection)
     }
     return false;
 }
-
-} // namespace
 
 QRectF ExportRect(const CanvasValues& canvas, DrawItem* selection)
 {
@@ -69,7 +65,8 @@ QImage RenderExportImage(const CKorvaniDoc& doc, const CanvasValues& canvas, Dra
     const QRectF area = ExportRect(canvas, selection);
     if (!selection)
         return RenderItems(doc, area, canvas.color);
-    return RenderItems(doc, area, canvas.color, [selection](DrawItem* item) { return InSelection(item, selection); });
+    return RenderItems(doc, area, canvas.color,
+                       [selection](DrawItem* item) { return InExportSelection(item, selection); });
 }
 
 bool SaveImage(QImage image, const std::string& path, const std::string& mimeType, std::string* error)

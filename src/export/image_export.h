@@ -15,6 +15,10 @@
 class CKorvaniDoc;
 class DrawItem;
 
+// Whether a top-level item belongs to the selection an export is limited to:
+// the selected item itself, or a member of the selection group.
+bool InExportSelection(DrawItem* item, DrawItem* selection);
+
 // The export rectangle: the whole canvas, or the selection's committed bounds
 // clipped to the canvas and grown by one unit on every side.
 QRectF ExportRect(const CanvasValues& canvas, DrawItem* selection);

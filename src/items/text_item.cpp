@@ -33,14 +33,14 @@ std::int32_t TextItem::FontStyle()
     return style;
 }
 
-void TextItem::LayOut(const GlyphKey& key)
+TextItem::Layout TextItem::LinesOf(const GlyphKey& key)
 {
-    glyphs.clear();
-    glyphs.setFillRule(Qt::OddEvenFill);
+    Layout layout;
     if (key.size <= 0)
-        return;
+        return layout;
     // The family the user chose; the font system substitutes for drawing only.
-    QFont font(QString::fromUtf8(key.fontName.data(), qsizetype(key.fontName.size())));
+    layout.font = QFont(QString::fromUtf8(key.fontName.data(), qsizetype(key.fontName.size())));
+    QFont& font = layout.font;
     font.setPixelSize(key.size);
     font.setBold((key.style & StyleBold) != 0);
     font.setItalic((key.style & StyleItalic) != 0);
@@ -49,8 +49,8 @@ void TextItem::LayOut(const GlyphKey& key)
     font.setHintingPreference(QFont::PreferNoHinting);
     const QFontMetricsF metrics(font);
 
-    // addText places a baseline and knows no line breaks: one call per line,
-    // the first baseline an ascent below the top of the layout box.
+    // Text knows no line breaks when drawn: one run per line, the first
+    // baseline an ascent below the top of the layout box.
     const QString text = QString::fromUtf8(key.content.data(), qsizetype(key.content.size()));
     const qreal lineSpacing = metrics.lineSpacing();
     qreal baseline = key.origin.y + metrics.ascent();
@@ -63,10 +63,28 @@ void TextItem::LayOut(const GlyphKey& key)
         if (length > 0 && text.at(end - 1) == QLatin1Char('\r'))
             --length;
         if (length > 0)
-            glyphs.addText(key.origin.x, baseline, font, text.mid(start, length));
+            layout.lines.push_back({text.mid(start, length), QPointF(key.origin.x, baseline)});
         baseline += lineSpacing;
         start = end + 1;
     }
+    return layout;
+}
+
+void TextItem::LayOut(const GlyphKey& key)
+{
+    glyphs.clear();
+    glyphs.setFillRule(Qt::OddEvenFill);
+    const Layout layout = LinesOf(key);
+    for (const Line& line : layout.lines)
+        glyphs.addText(line.baseline, layout.font, line.text);
+}
+
+TextItem::Layout TextItem::LayOutLines()
+{
+    if (Nodes().empty())
+        return {};
+    return LinesOf(GlyphKey{GetTextAttr(ATTR_CONTENT), GetTextAttr(ATTR_FONT_NAME), GetIntAttr(ATTR_FONT_SIZE),
+                            FontStyle(), Nodes()[0].Anchor()});
 }
 
 const QPainterPath& TextItem::GlyphPath(const NodeList& list)

@@ -6,6 +6,9 @@
 
 #include "items/draw_item.h"
 
+#include <QFont>
+#include <QString>
+
 class TextItem : public DrawItem
 {
 public:
@@ -13,6 +16,22 @@ public:
 
     // 1 bold + 2 italic + 4 underline.
     std::int32_t FontStyle();
+
+    // One line of text as the glyphs are laid out: its characters and the
+    // left end of its baseline, in the item's own space (before its matrix).
+    struct Line
+    {
+        QString text;
+        QPointF baseline;
+    };
+    struct Layout
+    {
+        QFont font;
+        std::vector<Line> lines; // lines without characters left out
+    };
+    // The font and lines the glyph outlines are made from, for writers that
+    // keep text as text.
+    Layout LayOutLines();
 
     // Shares other's laid-out glyphs (kept only while their key still fits).
     void CopyFrom(const DrawItem& other) override;
@@ -48,6 +67,7 @@ private:
     // The outlines mapped by the committed matrix, kept between draws.
     const QPainterPath& CommittedPath();
     void LayOut(const GlyphKey& key);
+    static Layout LinesOf(const GlyphKey& key);
     // Bounds of a mapped outline; an outline without glyphs is the bare origin.
     RectF OutlineBounds(const QPainterPath& path, const NodeList& list, const Matrix& m);
 

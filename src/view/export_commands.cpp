@@ -1,5 +1,5 @@
 // The Export command: the drawing, or only its selection, as a drawing file,
-// a JPEG or PNG picture, or an HTML e-mail message.
+// a JPEG or PNG picture, an HTML e-mail message, an SVG or a PDF file.
 
 #include "view/korvani_view.h"
 
@@ -7,6 +7,8 @@
 #include "document/korvani_doc.h"
 #include "export/email_export.h"
 #include "export/image_export.h"
+#include "export/pdf_export.h"
+#include "export/svg_export.h"
 #include "view/view_host.h"
 
 #include <QFileInfo>
@@ -15,9 +17,10 @@
 namespace {
 
 constexpr const char* ExportFilter =
-    "Plimsa source file(*.xml)|*.xml|Jpeg File(*.jpg)|*.jpg|Png File(*.png)|*.png|Email File(*.eml)|*.eml|";
+    "Plimsa source file(*.xml)|*.xml|Jpeg File(*.jpg)|*.jpg|Png File(*.png)|*.png|Email File(*.eml)|*.eml|"
+    "SVG File (*.svg)|*.svg|PDF File (*.pdf)|*.pdf|";
 
-enum class ExportFormat { Drawing, Jpeg, Png, Email };
+enum class ExportFormat { Drawing, Jpeg, Png, Email, Svg, Pdf };
 
 // The filter entries in order; any other index keeps the first.
 ExportFormat FormatForFilter(int index)
@@ -26,6 +29,8 @@ ExportFormat FormatForFilter(int index)
     case 1: return ExportFormat::Jpeg;
     case 2: return ExportFormat::Png;
     case 3: return ExportFormat::Email;
+    case 4: return ExportFormat::Svg;
+    case 5: return ExportFormat::Pdf;
     default: return ExportFormat::Drawing;
     }
 }
@@ -48,7 +53,7 @@ void CKorvaniView::ExportCommand()
     if (!answer || answer->path.empty())
         return;
     const ExportFormat format = FormatForFilter(answer->filterIndex);
-    static constexpr const char* extensions[] = {"xml", "jpg", "png", "eml"};
+    static constexpr const char* extensions[] = {"xml", "jpg", "png", "eml", "svg", "pdf"};
     const std::string target = TargetPath(answer->path, extensions[int(format)]);
     // The e-mail message is always the whole canvas.
     const bool onlySelected = answer->onlySelected && format != ExportFormat::Email;
@@ -90,6 +95,14 @@ void CKorvaniView::ExportCommand()
                               MessageIcon::Warning, MessageButtons::Ok});
             return;
         }
+    }
+    if (format == ExportFormat::Svg || format == ExportFormat::Pdf) {
+        std::string why;
+        DrawItem* only = onlySelected ? selection : nullptr;
+        if (!(format == ExportFormat::Svg ? ExportSvg(doc, values, only, target, &why)
+                                          : ExportPdf(doc, values, only, target, &why)))
+            ShowFileError(target, why);
+        return;
     }
     QImage picture = RenderExportImage(doc, values, onlySelected ? selection : nullptr);
     if (picture.isNull()) {

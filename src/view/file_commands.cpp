@@ -83,6 +83,7 @@ bool CKorvaniView::DoFileCommand(int commandId)
         StartDialog();
         return true;
     case ID_PRINT:
+        PrintCommand();
         return true;
     case ID_EDIT_COPY:
         CopySelection();

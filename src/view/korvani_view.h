@@ -366,6 +366,8 @@ private:
     void StartDialog();
     // export_commands.cpp: DoCommand 225.
     void ExportCommand();
+    // print_command.cpp: the host prints the canvas fitted to its pages.
+    void PrintCommand();
     // A failed export or open: one message naming the file and the reason.
     void ShowFileError(const std::string& path, const std::string& reason);
 

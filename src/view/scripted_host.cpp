@@ -1,5 +1,7 @@
 #include "view/scripted_host.h"
 
+#include <QPainter>
+
 namespace {
 
 const char* AnswerWord(MessageAnswer answer)
@@ -148,6 +150,18 @@ std::optional<std::string> ScriptedHost::AskCapture()
 int ScriptedHost::AskStartChoice()
 {
     return Take(startAnswers, "the start-up chooser").value_or(-1);
+}
+
+PrintOutcome ScriptedHost::Print(const PrintJob& job)
+{
+    printTitles.push_back(job.title);
+    printedPage = QImage(printPageSize, QImage::Format_ARGB32_Premultiplied);
+    printedPage.fill(Qt::white);
+    if (job.paint) {
+        QPainter painter(&printedPage);
+        job.paint(painter, QRectF(QPointF(0, 0), QSizeF(printPageSize)));
+    }
+    return printAnswer;
 }
 
 ArgbColor ScriptedHost::ScreenPixelColor(QPoint screen)

@@ -88,6 +88,12 @@ public:
     QSize scrollSizes;
     int panelRebuilds = 0;
     int panelMarks = 0;
+    // Print requests by title; each job is painted onto printedPage, a white
+    // page of printPageSize, and answered with printAnswer.
+    std::vector<std::string> printTitles;
+    QSize printPageSize{200, 100};
+    QImage printedPage;
+    PrintOutcome printAnswer{true, {}};
 
     // Texts of the message boxes shown, in order.
     std::vector<std::string> MessageTexts() const;
@@ -104,6 +110,7 @@ public:
     std::optional<CanvasAnswer> AskNewTemplate() override;
     std::optional<std::string> AskCapture() override;
     int AskStartChoice() override;
+    PrintOutcome Print(const PrintJob& job) override;
     void CaptureMouse() override;
     void ReleaseMouse() override;
     void SetCursor(int cursorId) override { cursors.push_back(cursorId); }

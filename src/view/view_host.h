@@ -10,10 +10,15 @@
 #include <QPoint>
 #include <QRect>
 
+#include <QRectF>
+#include <QSizeF>
+
+#include <functional>
 #include <optional>
 #include <string>
 
 class DrawItem;
+class QPainter;
 
 enum class MessageIcon { None, Information, Warning, Question, Stop };
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
@@ -50,7 +55,7 @@ struct FileDialogAnswer
 
 // The export dialog: a save dialog over the export filter with an "only
 // selects" check box, which starts unchecked. The filter index picks the
-// format (0 drawing, 1 JPEG, 2 PNG, 3 e-mail).
+// format (0 drawing, 1 JPEG, 2 PNG, 3 e-mail, 4 SVG, 5 PDF).
 struct ExportAnswer
 {
     std::string path; // UTF-8
@@ -73,6 +78,23 @@ struct UniformFillAnswer
 {
     bool graphic = true;
     bool text = false;
+};
+
+// Printing: the host lets the user pick a printer and hands each page to
+// `paint`, which fits the drawing into the page rectangle (device units of
+// the painter). The view stays free of printers and widgets.
+struct PrintJob
+{
+    std::string title;   // the document name the printer shows
+    QSizeF size;         // of the drawing, in canvas units
+    std::function<void(QPainter& painter, const QRectF& page)> paint;
+};
+
+// Not printed and no error: the user cancelled.
+struct PrintOutcome
+{
+    bool printed = false;
+    std::string error;
 };
 
 // Cursor resources by identifier; the text cursor is the system's text-insertion shape.
@@ -118,6 +140,9 @@ public:
     virtual std::optional<CanvasAnswer> AskNewTemplate() = 0;
     // The screen capture window in region mode: the working file of the picture.
     virtual std::optional<std::string> AskCapture() = 0;
+    // The print dialog, then the job printed; a host without printers
+    // answers as if the user cancelled.
+    virtual PrintOutcome Print(const PrintJob&) { return {}; }
     // The start-up chooser: 0 new drawing, 1 new template, 2 open, 3 download
     // template, 4 upload template; -1 when it was closed without a choice.
     virtual int AskStartChoice() = 0;

@@ -46,6 +46,15 @@ TEST_F(CommandLineTest, ExportsPngAndJpegOfTheWholeCanvas)
     const QByteArray bytes = QByteArray::fromStdString(FileBytes(mail));
     EXPECT_TRUE(bytes.contains("width:400; height:300;"));
     EXPECT_EQ(bytes.count("\n"), bytes.count("\r\n"));
+
+    // SVG and PDF by their extensions, in any case.
+    for (const char* name : {"out.SVG", "out.pdf"}) {
+        run = RunKorvani({"--export", dir.filePath(name), input});
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const std::string written = FileBytes(dir.filePath(name).toStdString());
+        EXPECT_TRUE(written.starts_with("%PDF") || written.find("width=\"400\" height=\"300\"") != std::string::npos)
+            << name;
+    }
 }
 
 TEST_F(CommandLineTest, ExportsTheDrawingFileAgainByteForByte)
@@ -68,10 +77,14 @@ TEST_F(CommandLineTest, FailuresSayWhyInOneLineAndWriteNothingAndHelpListsTheOpt
     run = RunKorvani({"--export", dir.filePath("out.gif"), input});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains("out.gif")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(".svg or .pdf")) << run.err.toStdString();
 
-    run = RunKorvani({"--export", dir.filePath("no/such/folder/out.png"), input});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+    for (const char* name : {"no/such/folder/out.png", "no/such/folder/out.svg", "no/such/folder/out.pdf"}) {
+        run = RunKorvani({"--export", dir.filePath(name), input});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(name)) << run.err.toStdString();
+    }
     EXPECT_EQ(RunKorvani({"--bogus"}).status, 1);
 
     run = RunKorvani({"--help"});

@@ -115,6 +115,7 @@ TEST_F(FileCommandsTest, SaveAndOpenTakeXmlInAnyCaseAndExportAppendsTheTypesOwnE
         {"logo", 2, "logo.png", "png"},          {"logo2.png", 2, "logo2.png", "png"},
         {"logo3.PNG", 2, "logo3.PNG.png", "png"}, {"a.png", 1, "a.png.jpg", "jpeg"},
         {"copy", 0, "copy.xml", ""},             {"mail.eml", 3, "mail.eml", ""},
+        {"vector", 4, "vector.svg", "svg"},      {"page.svg", 5, "page.svg.pdf", ""},
     };
     for (const auto& c : cases) {
         Export(c.typed, c.filter);
@@ -126,7 +127,7 @@ TEST_F(FileCommandsTest, SaveAndOpenTakeXmlInAnyCaseAndExportAppendsTheTypesOwnE
     }
     EXPECT_EQ(view.CurrentFilePath(), Path("upper.XML")) << "export does not change the file path";
     EXPECT_EQ(Files(), QStringList({"a.png.jpg", "copy.xml", "drawing.xml", "logo.png", "logo2.png", "logo3.PNG.png",
-                                    "mail.eml", "upper.XML"}));
+                                    "mail.eml", "page.svg.pdf", "upper.XML", "vector.svg"}));
 
     // Open takes the capital name too, as one undo step, and refuses what is no drawing.
     ASSERT_TRUE(view.NewCanvas(10, 10, ColorOpaqueWhite));
@@ -169,6 +170,13 @@ TEST_F(FileCommandsTest, ASelectionExportIsTheSelectionAloneWithAMarginOfCanvas)
     EXPECT_EQ(part.pixel(0, 0), 0xFF336699u);
     EXPECT_EQ(part.pixel(20, 11), 0xFF0000FFu);
 
+    // So is the SVG: the same box, the blue item alone.
+    Export("part", 4, true);
+    const std::string svg = FileBytes(Path("part.svg"));
+    EXPECT_NE(svg.find("viewBox=\"59 39 42 22\""), std::string::npos) << svg;
+    EXPECT_NE(svg.find("fill=\"#0000ff\""), std::string::npos) << svg;
+    EXPECT_EQ(svg.find("fill=\"#ff0000\""), std::string::npos) << svg;
+
     // The drawing file of a selection holds the selected item alone.
     Export("part", 0, true);
     CKorvaniDoc read;
@@ -197,6 +205,8 @@ TEST_F(FileCommandsTest, ExportsThatCannotBeMadeSaySoAndWriteNothing)
         {"missing/pic", 2, false, nullptr, "missing/pic.png"},
         {"missing/mail", 3, false, nullptr, "missing/mail.eml"},
         {"missing/copy", 0, false, nullptr, "missing/copy.xml"},
+        {"missing/vector", 4, false, nullptr, "missing/vector.svg"},
+        {"off", 5, true, outside, "outside the canvas"},
     };
     for (const auto& c : cases) {
         view.SelectNone();
@@ -255,6 +265,25 @@ TEST_F(FileCommandsTest, ImportAndCaptureChooseTheToolThatPlacesAWorkingCopy)
     host.QueueFile(std::nullopt);
     view.DoCommand(CommandImport);
     EXPECT_EQ(view.ActiveTool(), ToolValue(ToolKind::Line));
+}
+
+TEST_F(FileCommandsTest, PrintHandsTheHostTheCanvasFittedToThePageAndReportsAFailure)
+{
+    view.OnResize(300, 300);
+    ASSERT_TRUE(view.NewCanvas(100, 80, 0x336699));
+    AddRect(0, 0, 50, 80, 0xFFFF0000);
+    host.printPageSize = QSize(200, 100);
+    ASSERT_TRUE(view.DoFileCommand(ID_PRINT));
+    ASSERT_EQ(host.printTitles.size(), 1u);
+    // 100 x 80 fits a 200 x 100 page at 125%, centred: x from 37.5 to 162.5.
+    EXPECT_EQ(host.printedPage.pixel(40, 50), 0xFFFF0000u);
+    EXPECT_EQ(host.printedPage.pixel(150, 98), 0xFF336699u) << "the canvas";
+    EXPECT_EQ(host.printedPage.pixel(20, 50), 0xFFFFFFFFu) << "the page";
+    EXPECT_TRUE(host.messages.empty());
+
+    host.printAnswer = {false, "out of paper"};
+    view.DoFileCommand(ID_PRINT);
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{host.printTitles.back() + ": out of paper"});
 }
 
 TEST_F(FileCommandsTest, EmailTagsAreTextsAtTheOriginInOneStep)

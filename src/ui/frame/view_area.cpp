@@ -22,6 +22,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
@@ -186,6 +188,26 @@ std::optional<ExportAnswer> ViewArea::AskExport(const std::string& filter)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return ExportAnswer{dialog.selectedFiles().front().toStdString(), dialog.FilterIndex(), dialog.OnlySelects()};
+}
+
+PrintOutcome ViewArea::Print(const PrintJob& job)
+{
+    ModalScope modal(*this);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QString::fromStdString(job.title));
+    printer.setPageOrientation(job.size.width() > job.size.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
+    QPrintDialog dialog(&printer, window());
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return {false, "the printer could not be started"};
+    // The painter's origin is the top-left corner of the printable area.
+    job.paint(painter, QRectF(QPointF(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size()));
+    painter.end();
+    if (printer.printerState() == QPrinter::Error)
+        return {false, "the printer reported an error"};
+    return {true, {}};
 }
 
 // --- the window ---

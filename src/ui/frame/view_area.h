@@ -45,6 +45,7 @@ public:
     std::optional<CanvasAnswer> AskNewTemplate() override;
     std::optional<std::string> AskCapture() override;
     int AskStartChoice() override;
+    PrintOutcome Print(const PrintJob& job) override;
     void CaptureMouse() override;
     void ReleaseMouse() override;
     void SetCursor(int cursorId) override;
