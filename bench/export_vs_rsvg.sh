@@ -9,7 +9,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 korvani=${1:-$here/build/release/korvani}
 shift || true
 sizes=("${@:-10000 100000}")
-scene_py=$here/scene.py
+scene_py=$here/bench/scene.py
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
