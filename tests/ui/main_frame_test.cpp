@@ -1,3 +1,6 @@
+#include "ui/bars/gradient_bar.h"
+#include "ui/bars/property_bar.h"
+#include "ui/bars/text_bar.h"
 #include "ui/frame/bar_buttons.h"
 #include "ui/frame/main_frame.h"
 #include "ui/frame/menu_table.h"
@@ -289,7 +292,7 @@ TEST_F(MainFrameTest, StartUpOpensTheCommandLineFileInsteadOfTheChooser)
     for (const auto& start : starts) {
         messages = others = 0;
         ModalHandler answers({answer, answer});
-        StartEditor(frame, start.file);
+        StartEditor(frame, start.file, nullptr);
         QTest::qWait(50);
         EXPECT_EQ(messages, start.messages);
         EXPECT_EQ(others, 0) << "no chooser";

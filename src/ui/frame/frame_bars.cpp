@@ -11,11 +11,14 @@
 #include "ui/frame/command_table.h"
 #include "ui/frame/icons.h"
 #include "ui/frame/menu_table.h"
+#include "ui/frame/view_area.h"
 #include "ui/panels/items_panel.h"
 
 #include <QAction>
 #include <QFontDatabase>
 #include <QToolBar>
+
+#include <initializer_list>
 
 namespace {
 
@@ -34,7 +37,7 @@ void CMainFrame::BuildBars()
     gradientBarWidget = new GradientBar(this);
 
     toolsBarWidget->setAllowedAreas(Qt::LeftToolBarArea);
-    for (QToolBar* bar : {commandBarWidget, propertyBarWidget, editToolsBarWidget, textBarWidget, gradientBarWidget})
+    for (QToolBar* bar : std::initializer_list<QToolBar*>{commandBarWidget, propertyBarWidget, editToolsBarWidget, textBarWidget, gradientBarWidget})
         bar->setAllowedAreas(Qt::TopToolBarArea);
 
     addToolBar(Qt::TopToolBarArea, commandBarWidget);
@@ -42,7 +45,7 @@ void CMainFrame::BuildBars()
     // The control bars make a second row: beside the 25 commands they would
     // not fit on a usual screen.
     addToolBarBreak(Qt::TopToolBarArea);
-    for (QToolBar* bar : {propertyBarWidget, editToolsBarWidget, textBarWidget, gradientBarWidget})
+    for (QToolBar* bar : std::initializer_list<QToolBar*>{propertyBarWidget, editToolsBarWidget, textBarWidget, gradientBarWidget})
         addToolBar(Qt::TopToolBarArea, bar);
 
     auto* panelDock = new SizingPanel(QStringLiteral("Items Panel"), this, QSize(200, 400), true);
