@@ -4,6 +4,7 @@
 #include "ui/frame/host_mapping.h"
 #include "ui/dialogs/choose_color_dialog.h"
 #include "ui/dialogs/export_dialog.h"
+#include "ui/dialogs/file_progress_dialog.h"
 #include "ui/dialogs/input_text_dialog.h"
 #include "ui/dialogs/new_canvas_dialog.h"
 #include "ui/dialogs/new_template_dialog.h"
@@ -54,6 +55,28 @@ public:
 
 private:
     ViewArea& area;
+};
+
+// The view is in the middle of the work: what reaches it meanwhile would act
+// on a half-done state. The window is modal once it shows; before that no
+// event is let through at all; the input handlers below check the depth too.
+class ViewArea::ProgressScope final : public ProgressReporter
+{
+public:
+    ProgressScope(ViewArea& area, const QString& title) : area(area), modal(area), dialog(title, area.window())
+    {
+        ++area.progressDepth;
+    }
+    ~ProgressScope() override { --area.progressDepth; }
+    ProgressScope(const ProgressScope&) = delete;
+    ProgressScope& operator=(const ProgressScope&) = delete;
+
+    bool Step(std::int64_t done, std::int64_t total) override { return dialog.Step(done, total); }
+
+private:
+    ViewArea& area;
+    ModalScope modal;
+    FileProgressDialog dialog;
 };
 
 ViewArea::ViewArea(CKorvaniDoc& document, FrameNotices* frameNotices, QWidget* parent)
@@ -186,6 +209,11 @@ std::optional<ExportAnswer> ViewArea::AskExport(const std::string& filter)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return ExportAnswer{dialog.selectedFiles().front().toStdString(), dialog.FilterIndex(), dialog.OnlySelects()};
+}
+
+std::unique_ptr<ProgressReporter> ViewArea::BeginProgress(const std::string& title)
+{
+    return std::make_unique<ProgressScope>(*this, QString::fromStdString(title));
 }
 
 // --- the window ---
@@ -365,7 +393,7 @@ void ViewArea::scrollContentsBy(int dx, int dy)
 
 void ViewArea::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton || progressDepth > 0)
         return;
     setFocus(Qt::MouseFocusReason);
     view->OnLeftButtonDown(event->position().toPoint(), event->modifiers());
@@ -373,19 +401,21 @@ void ViewArea::mousePressEvent(QMouseEvent* event)
 
 void ViewArea::mouseMoveEvent(QMouseEvent* event)
 {
+    if (progressDepth > 0)
+        return;
     view->OnMouseMove(event->position().toPoint(), event->modifiers());
 }
 
 void ViewArea::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton || progressDepth > 0)
         return;
     view->OnLeftButtonUp(event->position().toPoint(), event->modifiers());
 }
 
 void ViewArea::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton || progressDepth > 0)
         return;
     view->OnLeftButtonDoubleClick(event->position().toPoint(), event->modifiers());
 }
@@ -394,7 +424,8 @@ void ViewArea::keyPressEvent(QKeyEvent* event)
 {
     // Every key goes to the view, arrows and page keys included: they move
     // and reorder the selection rather than scroll.
-    view->OnKeyDown(event->key());
+    if (progressDepth == 0)
+        view->OnKeyDown(event->key());
     event->accept();
 }
 

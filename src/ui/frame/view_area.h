@@ -44,6 +44,7 @@ public:
     std::optional<CanvasAnswer> AskNewTemplate() override;
     std::optional<std::string> AskCapture() override;
     int AskStartChoice() override;
+    std::unique_ptr<ProgressReporter> BeginProgress(const std::string& title) override;
     void CaptureMouse() override;
     void ReleaseMouse() override;
     void SetCursor(int cursorId) override;
@@ -79,6 +80,8 @@ protected:
 private:
     // Lets a modal dialog have the mouse while the view holds the capture.
     class ModalScope;
+    // Long file work shown in a progress window; input waits for its end.
+    class ProgressScope;
 
     void UpdateScrollBars();
     // A drag whose button is no longer down ends without a commit.
@@ -91,6 +94,7 @@ private:
     int cursorId = CursorArrow;
     bool grabbing = false;
     int modalDepth = 0;
+    int progressDepth = 0;
     float shownZoom = 0;
     // Set while OpenDrawing runs: its messages name the file.
     const std::string* openingPath = nullptr;
