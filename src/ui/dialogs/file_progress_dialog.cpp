@@ -4,6 +4,7 @@
 #include <QProgressDialog>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -14,18 +15,9 @@ constexpr qint64 EventsEveryMs = 30;
 
 } // namespace
 
-FileProgressDialog::FileProgressDialog(const QString& title, QWidget* parent)
-    : dialog(std::make_unique<QProgressDialog>(title, QStringLiteral("Cancel"), 0, Scale, parent))
+FileProgressDialog::FileProgressDialog(QString title, QWidget* parent) : title(std::move(title)), parent(parent)
 {
-    dialog->setWindowTitle(QStringLiteral("Korvani"));
-    dialog->setWindowModality(Qt::ApplicationModal);
-    dialog->setMinimumDuration(ShowAfterMs);
-    // It goes when the work ends, not when the bar is full.
-    dialog->setAutoReset(false);
-    dialog->setAutoClose(false);
-    // The dialog's clock starts with its first value.
-    dialog->setValue(0);
-    sinceEvents.start();
+    sinceStart.start();
 }
 
 FileProgressDialog::~FileProgressDialog() = default;
@@ -33,17 +25,23 @@ FileProgressDialog::~FileProgressDialog() = default;
 bool FileProgressDialog::Step(std::int64_t done, std::int64_t total)
 {
     const int value = total <= 0 ? Scale : int(std::clamp<std::int64_t>(done, 0, total) * Scale / total);
-    // The dialog shows itself when the work turns out long, and then lets
-    // events through at each new value; between values they get a turn here.
+    if (!dialog) {
+        if (sinceStart.elapsed() < ShowAfterMs || value >= Scale)
+            return true;
+        dialog = std::make_unique<QProgressDialog>(title, QStringLiteral("Cancel"), 0, Scale, parent);
+        dialog->setWindowTitle(QStringLiteral("Korvani"));
+        dialog->setWindowModality(Qt::ApplicationModal);
+        // It goes when the work ends, not when the bar is full.
+        dialog->setAutoReset(false);
+        dialog->setAutoClose(false);
+        dialog->setMinimumDuration(0);
+        dialog->show();
+        sinceEvents.invalidate();
+    }
     dialog->setValue(value);
-    if (dialog->isVisible() && sinceEvents.elapsed() >= EventsEveryMs) {
+    if (!sinceEvents.isValid() || sinceEvents.elapsed() >= EventsEveryMs) {
         QCoreApplication::processEvents();
-        sinceEvents.restart();
+        sinceEvents.start();
     }
     return !dialog->wasCanceled();
-}
-
-bool FileProgressDialog::Shown() const
-{
-    return dialog->isVisible();
 }

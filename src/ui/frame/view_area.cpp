@@ -58,8 +58,8 @@ private:
 };
 
 // The view is in the middle of the work: what reaches it meanwhile would act
-// on a half-done state. The window is modal once it shows; before that no
-// event is let through at all; the input handlers below check the depth too.
+// on a half-done state. No event is let through before the window shows, and
+// it is modal; the input handlers below check the depth too.
 class ViewArea::ProgressScope final : public ProgressReporter
 {
 public:
