@@ -18,6 +18,7 @@ public:
     std::optional<CanvasAnswer> AskNewTemplate() override { return std::nullopt; }
     std::optional<std::string> AskCapture() override { return std::nullopt; }
     int AskStartChoice() override { return -1; }
+    std::unique_ptr<ProgressReporter> BeginProgress(const std::string&) override { return nullptr; }
     void CaptureMouse() override {}
     void ReleaseMouse() override {}
     void SetCursor(int cursor) override { lastCursor = cursor; }

@@ -314,6 +314,17 @@ bool ParseAnswer(std::string_view rest, ScriptAction& action, std::string& error
         action.value = *choice;
         return true;
     }
+    if (dialog == "progress") {
+        action.kind = ScriptAction::Kind::AnswerProgress;
+        const std::string_view word = rest.substr(0, rest.find_first_of(" \t"));
+        const std::optional<int> steps = ParseInt(Trim(rest.substr(word.size())));
+        if (Lower(word) != "cancel-after" || !steps || *steps < 0) {
+            error = "answer progress needs cancel-after STEPS (0 or more)";
+            return false;
+        }
+        action.value = *steps;
+        return true;
+    }
     if (dialog == "message") {
         action.kind = ScriptAction::Kind::AnswerMessage;
         const std::string word = Lower(rest);
@@ -362,7 +373,7 @@ bool ParseAnswer(std::string_view rest, ScriptAction& action, std::string& error
         action.kind = ScriptAction::Kind::AnswerExport;
         return rest.empty() || ParseExportAnswer(rest, action, error);
     }
-    error = "answer needs message, text, file, export, color, fill, new, template, capture or start";
+    error = "answer needs message, text, file, export, color, fill, new, template, capture, start or progress";
     return false;
 }
 

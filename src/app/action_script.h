@@ -57,6 +57,7 @@ struct ScriptAction
         AnswerTemplate, // canvas with its template type; nullopt: the user cancels
         AnswerCapture, // text: the picture's path; nullopt: the user cancels
         AnswerStart,   // value: the choice, -1 for none
+        AnswerProgress, // value: the steps after which the next long file work is cancelled
         Save,          // text: the path
         Export,        // text: the path
         ExpectMessage, // text: the message

@@ -246,6 +246,9 @@ private:
         case Kind::AnswerStart:
             host.QueueStartChoice(action.value, line);
             return true;
+        case Kind::AnswerProgress:
+            host.QueueProgressCancel(action.value, line);
+            return true;
         case Kind::Save:
             // A failed save shows its message box, which the script must expect.
             view.SaveDrawing(*action.text);

@@ -31,12 +31,17 @@ int CKorvaniDoc::PushLoadItems(PointF start, PointF end, const std::string& file
     ReadItemsResult read = ReadItemsFile(*this, start, end, fileName, mode, true);
     if (errorMessage)
         *errorMessage = read.errorMessage;
-    ItemRefs loaded;
-    loaded.reserve(read.items.size());
-    for (DrawItem* item : read.items)
-        loaded.push_back(ItemRef::Adopt(item));
     if (!read.opened)
         return RecordRefused;
+    return PushLoadedItems(std::move(read.items));
+}
+
+int CKorvaniDoc::PushLoadedItems(std::vector<DrawItem*> read)
+{
+    ItemRefs loaded;
+    loaded.reserve(read.size());
+    for (DrawItem* item : read)
+        loaded.push_back(ItemRef::Adopt(item));
     return PushRecord<LoadItemsRecord>(*this, *this, std::move(loaded));
 }
 

@@ -23,6 +23,9 @@ namespace {
 constexpr std::int32_t GuideSectionType = 118;
 constexpr std::string_view RootStart = "<plimsa version=\"2.0.0.1\" type=\"";
 constexpr std::string_view RootEnd = "</plimsa>";
+// How often long work asks its progress: in items written, in bytes read.
+constexpr std::int64_t ItemsPerStep = 256;
+constexpr std::int64_t BytesPerStep = 64 * 1024;
 
 void AppendLineEnd(std::string& out)
 {
@@ -209,7 +212,7 @@ void DeleteUnheld(DrawItem* item)
 
 } // namespace
 
-std::string DrawingFileText(const CKorvaniDoc& doc, const CanvasValues& canvas)
+std::string DrawingFileText(const CKorvaniDoc& doc, const CanvasValues& canvas, const FileProgress& progress)
 {
     std::string out;
     out.reserve(EstimatedItemsSize(doc) + std::size_t(doc.GetGuideCount()) * 48);
@@ -223,15 +226,22 @@ std::string DrawingFileText(const CKorvaniDoc& doc, const CanvasValues& canvas)
     out += "\">";
     AppendLineEnd(out);
     AppendGuideSection(out, doc);
-    for (DrawItem* item : doc.Items())
+    ProgressSteps steps(progress, std::int64_t(doc.GetItemCount()), ItemsPerStep);
+    std::int64_t written = 0;
+    for (DrawItem* item : doc.Items()) {
+        if (!steps.At(written++))
+            return {};
         item->WriteXml(out);
+    }
+    if (!steps.Done())
+        return {};
     out += RootEnd;
     AppendLineEnd(out);
     return out;
 }
 
 std::string SelectionFileText(const CKorvaniDoc& doc, const std::vector<DrawItem*>& selected,
-                              const RectF& selectionBounds)
+                              const RectF& selectionBounds, const FileProgress& progress)
 {
     const std::unordered_set<const DrawItem*> members(selected.begin(), selected.end());
     std::string out;
@@ -239,10 +249,16 @@ std::string SelectionFileText(const CKorvaniDoc& doc, const std::vector<DrawItem
     out += RootStart;
     out += "items\">";
     AppendLineEnd(out);
+    ProgressSteps steps(progress, std::int64_t(doc.GetItemCount()), ItemsPerStep);
+    std::int64_t looked = 0;
     for (DrawItem* item : doc.Items()) {
+        if (!steps.At(looked++))
+            return {};
         if (members.count(item) != 0)
             AppendMovedElement(out, *item, -selectionBounds.x, -selectionBounds.y);
     }
+    if (!steps.Done())
+        return {};
     out += RootEnd;
     AppendLineEnd(out);
     return out;
@@ -272,6 +288,11 @@ FileWriteResult SaveItemsText(const std::string& path, BuildText build)
 {
     const UnreadablePictures unreadable;
     const std::string text = build();
+    if (text.empty()) {
+        FileWriteResult stopped;
+        stopped.cancelled = true;
+        return stopped;
+    }
     if (!unreadable.Paths().empty())
         return {false, FileError("Cannot save", path,
                                  "cannot read the picture " + QString::fromStdString(unreadable.Paths().front()))};
@@ -280,19 +301,21 @@ FileWriteResult SaveItemsText(const std::string& path, BuildText build)
 
 } // namespace
 
-FileWriteResult WriteDrawingFile(const std::string& path, const CKorvaniDoc& doc, const CanvasValues& canvas)
+FileWriteResult WriteDrawingFile(const std::string& path, const CKorvaniDoc& doc, const CanvasValues& canvas,
+                                 const FileProgress& progress)
 {
-    return SaveItemsText(path, [&] { return DrawingFileText(doc, canvas); });
+    return SaveItemsText(path, [&] { return DrawingFileText(doc, canvas, progress); });
 }
 
 FileWriteResult WriteSelectionFile(const std::string& path, const CKorvaniDoc& doc,
-                                   const std::vector<DrawItem*>& selected, const RectF& selectionBounds)
+                                   const std::vector<DrawItem*>& selected, const RectF& selectionBounds,
+                                   const FileProgress& progress)
 {
-    return SaveItemsText(path, [&] { return SelectionFileText(doc, selected, selectionBounds); });
+    return SaveItemsText(path, [&] { return SelectionFileText(doc, selected, selectionBounds, progress); });
 }
 
 ReadItemsResult ReadItemsFile(CKorvaniDoc& doc, PointF start, PointF end, const std::string& path, int mode,
-                              bool keepOutlines)
+                              bool keepOutlines, const FileProgress& progress)
 {
     ReadItemsResult result;
     QFile file(QString::fromStdString(path));
@@ -307,29 +330,44 @@ ReadItemsResult ReadItemsFile(CKorvaniDoc& doc, PointF start, PointF end, const 
     // A zero byte ends the text.
     std::string_view text(bytes.constData(), std::size_t(bytes.size()));
     text = text.substr(0, text.find('\0'));
+    // An import parses first and makes its items afterwards: each is half of the way.
+    const std::int64_t total = std::int64_t(text.size());
+    const std::int64_t parseShare = mode == 1 ? total / 2 : total;
+    ProgressSteps steps(progress, total, BytesPerStep);
+    const std::uint32_t firstId = NextItemId;
+    auto stopped = [&] {
+        ReleaseReadItems(result.items);
+        NextItemId = firstId;
+        result.cancelled = true;
+        return std::move(result);
+    };
+    bool stop = false;
 
     // An open drawing turns each element into its item as soon as it is read,
     // so that the file's whole tree is never held; an import keeps the
     // elements, since whether they are collected into a group depends on how
     // many there are.
-    const std::uint32_t firstId = NextItemId;
     XmlNode root;
     std::vector<std::unique_ptr<XmlNode>> kept;
     std::vector<GuideLine> guides;
     int elements = 0;
-    auto takeChild = [&](std::unique_ptr<XmlNode> child) {
+    auto takeChild = [&](std::unique_ptr<XmlNode> child, std::size_t consumed) {
         ++elements;
         if (!IsDrawingRoot(root))
-            return;
+            return true;
         if (mode == 1)
             kept.push_back(std::move(child));
         else if (DrawItem* item = ReadChild(*child, guides, keepOutlines))
             AddReadItem(result, item, start, end);
+        stop = !steps.At(total == 0 ? 0 : std::int64_t(consumed) * parseShare / total);
+        return !stop;
     };
     // Options of this read alone: a parse error describes this file, not the
     // first file that ever failed.
     XmlParseOptions options;
     if (!root.Load(text, options, takeChild)) {
+        if (stop)
+            return stopped();
         ReleaseReadItems(result.items);
         NextItemId = firstId;
         result.errorMessage = options.errorOccurred ? options.errorMessage : "no element found";
@@ -338,8 +376,6 @@ ReadItemsResult ReadItemsFile(CKorvaniDoc& doc, PointF start, PointF end, const 
     result.parsed = true;
     if (!IsDrawingRoot(root))
         return result;
-    if (*root.GetAttributeValue("type") == "canvas")
-        ReadCanvasValues(doc, root);
 
     // Comments and CDATA sections directly inside the root count as elements here.
     const int count = elements + root.GetChildCount();
@@ -347,13 +383,29 @@ ReadItemsResult ReadItemsFile(CKorvaniDoc& doc, PointF start, PointF end, const 
     if (count > 1 && mode == 1)
         collector = CreateItem(ItemGroup, TakeNextItemId());
     std::vector<DrawItem*> collected;
-    for (const auto& child : kept) {
-        DrawItem* item = ReadChild(*child, guides, keepOutlines);
+    // Nobody holds the collected items yet.
+    auto discardCollected = [&] {
+        for (DrawItem* item : collected)
+            DeleteUnheld(item);
+        if (collector)
+            DeleteUnheld(collector);
+        return stopped();
+    };
+    const std::int64_t keptCount = std::int64_t(kept.size());
+    for (std::int64_t i = 0; i < keptCount; ++i) {
+        if (!steps.At(parseShare + (total - parseShare) * i / keptCount))
+            return discardCollected();
+        DrawItem* item = ReadChild(*kept[std::size_t(i)], guides, keepOutlines);
         if (item && collector)
             collected.push_back(item);
         else if (item)
             AddReadItem(result, item, start, end);
     }
+    if (!steps.Done())
+        return discardCollected();
+    // The document changes only once the read can no longer be stopped.
+    if (*root.GetAttributeValue("type") == "canvas")
+        ReadCanvasValues(doc, root);
     for (const GuideLine& guide : guides)
         doc.AddGuide(guide);
     // A drawing nested as deep as a file can hold comes in uncollected: one

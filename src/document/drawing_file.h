@@ -6,6 +6,7 @@
 // build the whole text in memory and replace the target only once it is
 // complete; the reader turns a file back into items.
 
+#include "document/file_progress.h"
 #include "items/draw_item.h"
 
 #include <cstdint>
@@ -26,11 +27,13 @@ struct FileWriteResult
 {
     bool ok = false;
     std::string errorMessage; // names the file and the reason when !ok
+    bool cancelled = false;   // progress stopped it before the file was touched
 };
 
 // The text of a whole drawing: root line, guide section (only when there are
 // guides), every item bottom-most first, closing line. CR LF line ends.
-std::string DrawingFileText(const CKorvaniDoc& doc, const CanvasValues& canvas);
+// Progress counts items; an empty text means it stopped the writing.
+std::string DrawingFileText(const CKorvaniDoc& doc, const CanvasValues& canvas, const FileProgress& progress = {});
 
 // The text of a selection file: the document's items that are in `selected`,
 // in document order, with coordinates relative to the top-left corner of
@@ -38,11 +41,15 @@ std::string DrawingFileText(const CKorvaniDoc& doc, const CanvasValues& canvas);
 // from a translated copy, since moving an item there and back in float
 // arithmetic need not give back the same numbers.
 std::string SelectionFileText(const CKorvaniDoc& doc, const std::vector<DrawItem*>& selected,
-                              const RectF& selectionBounds);
+                              const RectF& selectionBounds, const FileProgress& progress = {});
 
-FileWriteResult WriteDrawingFile(const std::string& path, const CKorvaniDoc& doc, const CanvasValues& canvas);
+// The text is made whole before the file is touched, so stopping it through
+// progress leaves any previous file as it was.
+FileWriteResult WriteDrawingFile(const std::string& path, const CKorvaniDoc& doc, const CanvasValues& canvas,
+                                 const FileProgress& progress = {});
 FileWriteResult WriteSelectionFile(const std::string& path, const CKorvaniDoc& doc,
-                                   const std::vector<DrawItem*>& selected, const RectF& selectionBounds);
+                                   const std::vector<DrawItem*>& selected, const RectF& selectionBounds,
+                                   const FileProgress& progress = {});
 
 // Saves text beside path and renames it over path when complete, so that a
 // failed save leaves the previous file as it was.
@@ -56,6 +63,7 @@ struct ReadItemsResult
     bool opened = false;        // the file could be opened and read
     bool parsed = false;        // its text holds a well-formed root element
     std::string errorMessage;   // why not, when either is false
+    bool cancelled = false;     // progress stopped the read: no items, the document untouched
 };
 
 // Reads a drawing file. A "canvas" file sets the document's canvas values
@@ -66,9 +74,11 @@ struct ReadItemsResult
 // neither "canvas" nor "items" parses but yields no items. Measuring an item
 // lays out what it needs (a text's glyphs); keepOutlines keeps that for the
 // editor, which draws and copies the items next, while a one-pass export
-// lets it go so as not to hold every outline at once.
+// lets it go so as not to hold every outline at once. Progress counts the
+// file's bytes; when it stops the read, the document and the item ids are
+// left as they were.
 ReadItemsResult ReadItemsFile(CKorvaniDoc& doc, PointF start, PointF end, const std::string& path, int mode,
-                              bool keepOutlines = false);
+                              bool keepOutlines = false, const FileProgress& progress = {});
 
 // For a caller that keeps nothing of a read: releases the reference on each
 // item and, with the last reference of a group, deletes the members inside it

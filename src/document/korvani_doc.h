@@ -161,6 +161,8 @@ public:
     // not parse adds nothing. errorMessage, when given, receives why a read failed.
     int PushLoadItems(PointF start, PointF end, const std::string& fileName, int mode,
                       std::string* errorMessage = nullptr);
+    // Adds items read ahead (ReadItemsFile's list, whose references it takes over) as one step.
+    int PushLoadedItems(std::vector<DrawItem*> read);
     int PushAddItem(std::int32_t typeCode, std::uint32_t id, const NodeList& nodes, const AttributeTable& attributes);
     int PushDeleteItems(DrawItem* selection);
     int PushDuplicateItems(DrawItem* selection);

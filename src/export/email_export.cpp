@@ -185,7 +185,8 @@ bool EmailComposer::WriteMessage(const std::string& path, std::string* error) co
     return true;
 }
 
-bool ExportEmail(const CKorvaniDoc& doc, const CanvasValues& canvas, const std::string& path, std::string* error)
+bool ExportEmail(const CKorvaniDoc& doc, const CanvasValues& canvas, const std::string& path, std::string* error,
+                 const FileProgress& progress)
 {
     auto fail = [&](const std::string& why) {
         if (error)
@@ -204,8 +205,22 @@ bool ExportEmail(const CKorvaniDoc& doc, const CanvasValues& canvas, const std::
         if (item->TypeCode() == ItemText && !item->IsHidden())
             composer.AddTextBlock(BlockOf(*item));
     }
-    const QImage picture = RenderItems(doc, QRectF(0, 0, canvas.width, canvas.height), canvas.color,
-                                       [](DrawItem* item) { return item->TypeCode() != ItemText; });
+    bool stopped = false;
+    FileProgress watched;
+    if (progress) {
+        watched = [&](std::int64_t done, std::int64_t total) {
+            stopped = !progress(done, total);
+            return !stopped;
+        };
+    }
+    const QImage picture = RenderItems(
+        doc, QRectF(0, 0, canvas.width, canvas.height), canvas.color,
+        [](DrawItem* item) { return item->TypeCode() != ItemText; }, watched);
+    if (stopped) {
+        if (error)
+            error->clear();
+        return false;
+    }
     if (picture.isNull())
         return fail("the picture of the canvas is too large to make");
     QByteArray jpeg;

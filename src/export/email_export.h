@@ -69,5 +69,8 @@ std::string HtmlBlockText(const std::string& text);
 
 // Writes the e-mail message of the whole canvas to path. False, with error
 // naming the file and the reason, when the picture cannot be made or the file
-// cannot be written; nothing is left at path then.
-bool ExportEmail(const CKorvaniDoc& doc, const CanvasValues& canvas, const std::string& path, std::string* error);
+// cannot be written; nothing is left at path then. Progress counts the items
+// painted; when it stops the painting, the answer is false with no error and
+// nothing is written.
+bool ExportEmail(const CKorvaniDoc& doc, const CanvasValues& canvas, const std::string& path, std::string* error,
+                 const FileProgress& progress = {});

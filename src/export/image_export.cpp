@@ -10,6 +10,13 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// How often the rendering asks its progress, in items.
+constexpr std::int64_t ItemsPerStep = 256;
+
+} // namespace
+
 bool InExportSelection(DrawItem* item, DrawItem* selection)
 {
     if (item == selection)
@@ -48,25 +55,34 @@ QImage BackgroundImage(const QRectF& area, ArgbColor background)
 }
 
 QImage RenderItems(const CKorvaniDoc& doc, const QRectF& area, ArgbColor background,
-                   const std::function<bool(DrawItem*)>& include)
+                   const std::function<bool(DrawItem*)>& include, const FileProgress& progress)
 {
     QImage image = BackgroundImage(area, background);
-    ChunkedPainter painter(image, area.topLeft());
-    for (DrawItem* item : doc.Items()) {
-        if (!include || include(item))
-            painter.Draw(*item);
+    {
+        ChunkedPainter painter(image, area.topLeft());
+        ProgressSteps steps(progress, std::int64_t(doc.GetItemCount()), ItemsPerStep);
+        std::int64_t looked = 0;
+        for (DrawItem* item : doc.Items()) {
+            if (!steps.At(looked++))
+                return QImage();
+            if (!include || include(item))
+                painter.Draw(*item);
+        }
+        painter.Finish();
+        if (!steps.Done())
+            return QImage();
     }
-    painter.Finish();
     return image;
 }
 
-QImage RenderExportImage(const CKorvaniDoc& doc, const CanvasValues& canvas, DrawItem* selection)
+QImage RenderExportImage(const CKorvaniDoc& doc, const CanvasValues& canvas, DrawItem* selection,
+                         const FileProgress& progress)
 {
     const QRectF area = ExportRect(canvas, selection);
     if (!selection)
-        return RenderItems(doc, area, canvas.color);
-    return RenderItems(doc, area, canvas.color,
-                       [selection](DrawItem* item) { return InExportSelection(item, selection); });
+        return RenderItems(doc, area, canvas.color, {}, progress);
+    return RenderItems(
+        doc, area, canvas.color, [selection](DrawItem* item) { return InExportSelection(item, selection); }, progress);
 }
 
 bool SaveImage(QImage image, const std::string& path, const std::string& mimeType, std::string* error)

@@ -29,12 +29,14 @@ QImage BackgroundImage(const QRectF& area, ArgbColor background);
 
 // Renders the items of doc for which `include` answers true (all when it is
 // empty) into an image covering `area`, filled with `background` first.
+// Progress counts the document's items; a null image when it stopped.
 QImage RenderItems(const CKorvaniDoc& doc, const QRectF& area, ArgbColor background,
-                   const std::function<bool(DrawItem*)>& include = {});
+                   const std::function<bool(DrawItem*)>& include = {}, const FileProgress& progress = {});
 
 // The picture of an export: the whole canvas, or only the items of the
 // selection (an item or the selection group) when selection is not null.
-QImage RenderExportImage(const CKorvaniDoc& doc, const CanvasValues& canvas, DrawItem* selection);
+QImage RenderExportImage(const CKorvaniDoc& doc, const CanvasValues& canvas, DrawItem* selection,
+                         const FileProgress& progress = {});
 
 // Saves image as "image/jpeg" or "image/png" at quality 100. The file is
 // written beside the target and renamed over it when complete, so a failed

@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -219,11 +220,21 @@ bool StampWorkingFile(const std::string& path, FileStamp& stamp)
 
 void DeleteTempFiles()
 {
+    DeleteTempFilesListedBefore(std::size_t(-1));
+}
+
+void DeleteTempFilesListedBefore(std::size_t count)
+{
     TempFiles& files = Files();
     std::lock_guard lock(files.mutex);
-    for (; files.deletedUpTo < files.paths.size(); ++files.deletedUpTo)
-        RemoveFile(files.paths[files.deletedUpTo]);
-    for (const auto& [path, fd] : files.held)
-        ::close(fd);
-    files.held.clear();
+    const std::size_t upTo = std::min(count, files.paths.size());
+    for (; files.deletedUpTo < upTo; ++files.deletedUpTo) {
+        const std::string& path = files.paths[files.deletedUpTo];
+        RemoveFile(path);
+        const auto found = files.held.find(path);
+        if (found != files.held.end()) {
+            ::close(found->second);
+            files.held.erase(found);
+        }
+    }
 }

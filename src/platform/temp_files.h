@@ -56,3 +56,6 @@ bool StampWorkingFile(const std::string& path, FileStamp& stamp);
 // visits the files listed since the one before. Also runs once when the
 // process ends, for the files that this process made.
 void DeleteTempFiles();
+// The same for the first count files of the list alone: those made since
+// (a drawing read ahead of clearing the old one) stay for a later pass.
+void DeleteTempFilesListedBefore(std::size_t count);

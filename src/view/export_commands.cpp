@@ -9,6 +9,7 @@
 #include "export/image_export.h"
 #include "export/pdf_export.h"
 #include "export/svg_export.h"
+#include "view/host_progress.h"
 #include "view/view_host.h"
 
 #include <QFileInfo>
@@ -64,30 +65,11 @@ void CKorvaniView::ExportCommand()
                           MessageButtons::Ok});
         return;
     }
-    if (format == ExportFormat::Drawing) {
-        FileWriteResult written;
-        if (onlySelected) {
-            std::vector<DrawItem*> units;
-            SelectionUnits(units);
-            written = WriteSelectionFile(target, doc, units, selection->Bounds(ModeCommit));
-        } else {
-            written = WriteDrawingFile(target, doc, values);
-        }
-        if (!written.ok)
-            ShowFileError(target, written.errorMessage);
-        return;
-    }
-    if (canvas.width <= 0 || canvas.height <= 0) {
+    if (format != ExportFormat::Drawing && (canvas.width <= 0 || canvas.height <= 0)) {
         ShowFileError(target, "the drawing has no canvas to export");
         return;
     }
-    if (format == ExportFormat::Email) {
-        std::string why;
-        if (!ExportEmail(doc, values, target, &why))
-            ShowFileError(target, why);
-        return;
-    }
-    if (onlySelected) {
+    if (onlySelected && format != ExportFormat::Drawing) {
         // A picture of the part of the canvas that the selection covers.
         const RectF b = selection->Bounds(ModeCommit);
         if (b.Right() <= 0 || b.Bottom() <= 0 || b.x >= float(canvas.width) || b.y >= float(canvas.height)) {
@@ -96,20 +78,49 @@ void CKorvaniView::ExportCommand()
             return;
         }
     }
-    if (format == ExportFormat::Svg || format == ExportFormat::Pdf) {
-        std::string why;
-        DrawItem* only = onlySelected ? selection : nullptr;
-        if (!(format == ExportFormat::Svg ? ExportSvg(doc, values, only, target, &why)
-                                          : ExportPdf(doc, values, only, target, &why)))
-            ShowFileError(target, why);
-        return;
-    }
-    QImage picture = RenderExportImage(doc, values, onlySelected ? selection : nullptr);
-    if (picture.isNull()) {
-        ShowFileError(target, "the picture is too large to make");
-        return;
-    }
+
+    // Cancelling stops the work before the target is touched. Only the
+    // picture encoder, which cannot be stopped, runs on without asking.
+    HostProgress progress(host, "Exporting " + QFileInfo(QString::fromStdString(target)).fileName().toStdString());
     std::string why;
-    if (!SaveImage(std::move(picture), target, format == ExportFormat::Jpeg ? "image/jpeg" : "image/png", &why))
+    bool written = false;
+    switch (format) {
+    case ExportFormat::Drawing: {
+        FileWriteResult result;
+        if (onlySelected) {
+            std::vector<DrawItem*> units;
+            SelectionUnits(units);
+            result = WriteSelectionFile(target, doc, units, selection->Bounds(ModeCommit), progress.Callback());
+        } else {
+            result = WriteDrawingFile(target, doc, values, progress.Callback());
+        }
+        written = result.ok;
+        why = result.errorMessage;
+        break;
+    }
+    case ExportFormat::Email:
+        written = ExportEmail(doc, values, target, &why, progress.Callback());
+        break;
+    case ExportFormat::Jpeg:
+    case ExportFormat::Png: {
+        QImage image = RenderExportImage(doc, values, onlySelected ? selection : nullptr, progress.Callback());
+        if (progress.Cancelled())
+            break;
+        if (image.isNull()) {
+            why = "the picture is too large to make";
+            break;
+        }
+        written = SaveImage(std::move(image), target, format == ExportFormat::Jpeg ? "image/jpeg" : "image/png", &why);
+        break;
+    }
+    case ExportFormat::Svg:
+        written = ExportSvg(doc, values, onlySelected ? selection : nullptr, target, &why);
+        break;
+    case ExportFormat::Pdf:
+        written = ExportPdf(doc, values, onlySelected ? selection : nullptr, target, &why);
+        break;
+    }
+    progress.End();
+    if (!written && !progress.Cancelled())
         ShowFileError(target, why);
 }

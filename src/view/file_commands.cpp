@@ -7,6 +7,7 @@
 #include "document/korvani_doc.h"
 #include "items/attribute_format.h"
 #include "platform/temp_files.h"
+#include "view/host_progress.h"
 #include "view/view_host.h"
 
 #include <QFile>
@@ -35,6 +36,12 @@ QString Suffix(const std::string& path)
 bool IsDrawingFile(const std::string& path)
 {
     return Suffix(path).compare(QLatin1String("xml"), Qt::CaseInsensitive) == 0;
+}
+
+// "Opening drawing.xml": the work and the file's name without its folder.
+std::string ProgressTitle(const char* work, const std::string& path)
+{
+    return std::string(work) + " " + QFileInfo(QString::fromStdString(path)).fileName().toStdString();
 }
 
 } // namespace
@@ -231,31 +238,41 @@ void CKorvaniView::StartDialog()
 
 bool CKorvaniView::OpenDrawing(const std::string& path)
 {
-    // Read the file once aside first: a file that cannot be read or parsed
-    // must leave the current drawing as it is, and the drawing is cleared
-    // before the undoable load.
+    // Read aside first: a file that cannot be read or parsed, or whose reading
+    // is cancelled, leaves the current drawing and its undo steps as they are.
+    // The canvas values start as the document's, which a file of items keeps.
+    CKorvaniDoc aside;
+    aside.SetCanvasWidth(doc.GetCanvasWidth());
+    aside.SetCanvasHeight(doc.GetCanvasHeight());
+    aside.SetCanvasColor(doc.GetCanvasColor());
+    const std::size_t workingFilesBefore = TempFileList().size();
+    ReadItemsResult read;
     {
-        CKorvaniDoc scratch;
-        ReadItemsResult probe = ReadItemsFile(scratch, {}, {}, path, 0);
-        const bool readable = probe.opened && probe.parsed;
-        const std::string reason = probe.errorMessage;
-        ReleaseReadItems(probe.items);
-        if (!readable) {
-            host.ShowMessage({reason.empty() ? "Cannot open " + path : reason, MessageIcon::Stop, MessageButtons::Ok});
-            return false;
-        }
+        const HostProgress progress(host, ProgressTitle("Opening", path));
+        read = ReadItemsFile(aside, {}, {}, path, 0, true, progress.Callback());
+    }
+    if (read.cancelled)
+        return false;
+    if (!read.opened || !read.parsed) {
+        ReleaseReadItems(read.items);
+        host.ShowMessage({read.errorMessage.empty() ? "Cannot open " + path : read.errorMessage, MessageIcon::Stop,
+                          MessageButtons::Ok});
+        return false;
     }
 
     CancelDrag();
     FinishConstruction();
-    ClearDrawing();
-    if (doc.PushLoadItems({}, {}, path, 0) < 0) {
-        // The file changed or vanished since it was read aside.
-        host.ShowMessage({"Cannot open " + path, MessageIcon::Stop, MessageButtons::Ok});
-        host.ItemsPanelRebuild(nullptr);
-        Repaint();
-        return false;
+    // The pictures just read have working files of their own, which must stay.
+    ClearDrawing(workingFilesBefore);
+    doc.SetCanvasWidth(aside.GetCanvasWidth());
+    doc.SetCanvasHeight(aside.GetCanvasHeight());
+    doc.SetCanvasColor(aside.GetCanvasColor());
+    for (int i = 0; i < aside.GetGuideCount(); ++i) {
+        GuideLine guide;
+        aside.GetGuide(i, guide);
+        doc.AddGuide(guide);
     }
+    doc.PushLoadedItems(std::move(read.items));
     currentFilePath = path;
     savedChange = doc.ChangeCount();
     canvas.width = doc.GetCanvasWidth();
@@ -272,7 +289,13 @@ bool CKorvaniView::SaveDrawing(const std::string& path)
 {
     // A curve still under construction is saved with the rest.
     FinishConstruction();
-    const FileWriteResult result = WriteDrawingFile(path, doc, {canvas.width, canvas.height, canvas.color});
+    HostProgress progress(host, ProgressTitle("Saving", path));
+    const FileWriteResult result =
+        WriteDrawingFile(path, doc, {canvas.width, canvas.height, canvas.color}, progress.Callback());
+    progress.End();
+    // Cancelled before the file was touched: not saved, and nothing to say.
+    if (result.cancelled)
+        return false;
     if (!result.ok) {
         host.ShowMessage({result.errorMessage, MessageIcon::Stop, MessageButtons::Ok});
         return false;

@@ -24,6 +24,7 @@
 #include <QTransform>
 #include <Qt>
 
+#include <cstddef>
 #include <cstdint>
 #include <array>
 #include <functional>
@@ -127,7 +128,9 @@ public:
     // drawing. False, and nothing changed, for a size that is not positive.
     bool NewCanvas(std::int32_t width, std::int32_t height, ArgbColor color);
     const Canvas& GetCanvas() const { return canvas; }
-    void ClearDrawing();
+    // Empties the drawing and its undo steps. Of the working files, those
+    // listed before workingFiles go (all by default); a drawing read ahead keeps its own.
+    void ClearDrawing(std::size_t workingFiles = std::size_t(-1));
 
     // The window: client size and the scroll bars' positions (pixels).
     void OnResize(int clientWidth, int clientHeight);

@@ -164,6 +164,48 @@ PrintOutcome ScriptedHost::Print(const PrintJob& job)
     return printAnswer;
 }
 
+namespace {
+
+// Records into the host's list by index: the list may grow while a reporter lives.
+class RecordedProgress final : public ProgressReporter
+{
+public:
+    RecordedProgress(std::vector<ScriptedHost::Progress>& list, std::optional<int> cancelAfter)
+        : list(list), index(list.size() - 1), cancelAfter(cancelAfter)
+    {
+    }
+    ~RecordedProgress() override { list[index].ended = true; }
+
+    bool Step(std::int64_t done, std::int64_t total) override
+    {
+        ScriptedHost::Progress& p = list[index];
+        if (p.cancelled)
+            return false;
+        p.done.push_back(done);
+        p.total = total;
+        p.cancelled = cancelAfter && std::int64_t(p.done.size()) > *cancelAfter;
+        return !p.cancelled;
+    }
+
+private:
+    std::vector<ScriptedHost::Progress>& list;
+    std::size_t index;
+    std::optional<int> cancelAfter;
+};
+
+} // namespace
+
+std::unique_ptr<ProgressReporter> ScriptedHost::BeginProgress(const std::string& title)
+{
+    progress.push_back({title, {}, 0, false, false});
+    std::optional<int> cancelAfter;
+    if (!progressCancels.empty()) {
+        cancelAfter = progressCancels.front().value;
+        progressCancels.pop_front();
+    }
+    return std::make_unique<RecordedProgress>(progress, cancelAfter);
+}
+
 ArgbColor ScriptedHost::ScreenPixelColor(QPoint screen)
 {
     if (!paintClient)
@@ -212,6 +254,7 @@ std::optional<ScriptedHost::Leftover> ScriptedHost::FirstLeftover() const
     consider(templateAnswers, "no New Template dialog asked for this answer");
     consider(captureAnswers, "no screen capture asked for this answer");
     consider(startAnswers, "no start-up chooser asked for this answer");
+    consider(progressCancels, "no long file work was there to cancel");
     if (!expectedMessages.empty() && (!first || expectedMessages.front().line < first->line))
         first = Leftover{expectedMessages.front().line,
                          "the message \"" + expectedMessages.front().value + "\" was never shown"};

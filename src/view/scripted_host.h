@@ -39,6 +39,8 @@ public:
     void QueueNewTemplate(std::optional<CanvasAnswer> a, int line = 0) { templateAnswers.push_back({a, line}); }
     void QueueCapture(std::optional<std::string> path, int line = 0) { captureAnswers.push_back({std::move(path), line}); }
     void QueueStartChoice(int choice, int line = 0) { startAnswers.push_back({choice, line}); }
+    // The user cancels the next long file work after it reported steps steps.
+    void QueueProgressCancel(int steps, int line = 0) { progressCancels.push_back({steps, line}); }
     // The next message box must show exactly text.
     void ExpectMessage(std::string text, int line = 0) { expectedMessages.push_back({std::move(text), line}); }
     // When set, a message box with only an OK button needs an expectation or
@@ -94,6 +96,15 @@ public:
     QSize printPageSize{200, 100};
     QImage printedPage;
     PrintOutcome printAnswer{true, {}};
+    struct Progress
+    {
+        std::string title;
+        std::vector<std::int64_t> done; // each step's, in order
+        std::int64_t total = 0;         // of the last step
+        bool cancelled = false;
+        bool ended = false;
+    };
+    std::vector<Progress> progress;
 
     // Texts of the message boxes shown, in order.
     std::vector<std::string> MessageTexts() const;
@@ -111,6 +122,7 @@ public:
     std::optional<std::string> AskCapture() override;
     int AskStartChoice() override;
     PrintOutcome Print(const PrintJob& job) override;
+    std::unique_ptr<ProgressReporter> BeginProgress(const std::string& title) override;
     void CaptureMouse() override;
     void ReleaseMouse() override;
     void SetCursor(int cursorId) override { cursors.push_back(cursorId); }
@@ -168,6 +180,7 @@ private:
     Queue<std::optional<CanvasAnswer>> templateAnswers;
     Queue<std::optional<std::string>> captureAnswers;
     Queue<int> startAnswers;
+    Queue<int> progressCancels;
     Queue<std::string> expectedMessages;
     std::string failure;
     QImage painted;

@@ -13,7 +13,9 @@
 #include <QRectF>
 #include <QSizeF>
 
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -97,6 +99,19 @@ struct PrintOutcome
     std::string error;
 };
 
+// Long file work under way (open, import, save, export). The window shows it
+// once it has taken about half a second, with a Cancel button, and keeps
+// painting meanwhile; no mouse, key or command reaches the view until it
+// ends. The work stops when the user cancels, leaving everything as it was.
+// Destroying the reporter ends the progress.
+class ProgressReporter
+{
+public:
+    virtual ~ProgressReporter() = default;
+    // done out of total, increasing; false once the user asked to cancel.
+    virtual bool Step(std::int64_t done, std::int64_t total) = 0;
+};
+
 // Cursor resources by identifier; the text cursor is the system's text-insertion shape.
 enum CursorId : int {
     CursorEllipse = 205,
@@ -146,6 +161,9 @@ public:
     // The start-up chooser: 0 new drawing, 1 new template, 2 open, 3 download
     // template, 4 upload template; -1 when it was closed without a choice.
     virtual int AskStartChoice() = 0;
+    // Long file work: title says what is done ("Opening drawing.xml").
+    // nullptr: nothing is shown and the work runs to its end.
+    virtual std::unique_ptr<ProgressReporter> BeginProgress(const std::string& title) = 0;
 
     // --- the window ---
     virtual void CaptureMouse() = 0;

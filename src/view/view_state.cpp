@@ -292,7 +292,7 @@ void CKorvaniView::ApplyCanvasGeometry()
     RecomputeMargins();
 }
 
-void CKorvaniView::ClearDrawing()
+void CKorvaniView::ClearDrawing(std::size_t workingFiles)
 {
     CancelDrag();
     EmptySelectionGroup();
@@ -302,7 +302,7 @@ void CKorvaniView::ClearDrawing()
     creationAttributes.clear();
     creationCount = 0;
     selectedNodes.clear();
-    DeleteTempFiles();
+    DeleteTempFilesListedBefore(workingFiles);
     // No item is left to show the pictures kept for the old drawing.
     ClearPictureCache();
 }

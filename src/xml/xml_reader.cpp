@@ -65,8 +65,12 @@ const char* Fail(XmlParseOptions& options, const char* pos, int code, std::initi
 // State of one call of Load, shared by the whole recursion.
 struct XmlParseRun
 {
-    XmlParseRun(const char* textEnd, XmlParseOptions& parseOptions) : end(textEnd), options(parseOptions) {}
+    XmlParseRun(const char* textBegin, const char* textEnd, XmlParseOptions& parseOptions)
+        : begin(textBegin), end(textEnd), options(parseOptions)
+    {
+    }
 
+    const char* begin;
     const char* end;
     XmlParseOptions& options;
     // Takes the complete elements directly inside the loaded one, when set.
@@ -109,7 +113,7 @@ const char* XmlNode::Load(std::string_view text, XmlParseOptions& options, const
     // A zero byte ends the text, as it would for a C string.
     const char* begin = text.data();
     const void* zero = text.empty() ? nullptr : std::memchr(begin, 0, text.size());
-    XmlParseRun run{zero ? static_cast<const char*>(zero) : begin + text.size(), options};
+    XmlParseRun run{begin, zero ? static_cast<const char*>(zero) : begin + text.size(), options};
     if (takeChild)
         run.takeChild = &takeChild;
     return LoadElement(begin, run, 1);
@@ -272,8 +276,8 @@ const char* XmlNode::ReadChildren(const char* pos, XmlParseRun& run, int depth)
             if (depth == 1 && run.takeChild) {
                 if (!next)
                     return nullptr;
-                if (!child->name.empty())
-                    (*run.takeChild)(std::move(child));
+                if (!child->name.empty() && !(*run.takeChild)(std::move(child), std::size_t(next - run.begin)))
+                    return nullptr;
             } else if (!child->name.empty()) {
                 children.push_back(std::move(child));
             }

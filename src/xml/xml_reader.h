@@ -89,12 +89,14 @@ public:
     const char* Load(const char* text, XmlParseOptions& options);
     const char* Load(std::string_view text, XmlParseOptions& options);
 
-    // Receives each complete element directly inside the loaded one.
-    using ChildSink = std::function<void(std::unique_ptr<XmlNode> child)>;
+    // Receives each complete element directly inside the loaded one, and how
+    // many bytes of the text lie before the end of it. False stops the load.
+    using ChildSink = std::function<bool(std::unique_ptr<XmlNode> child, std::size_t consumed)>;
     // As Load, but each element directly inside this one goes to takeChild as
     // soon as it is complete instead of into children, so that a long file
     // is read without holding its whole tree. Comments and CDATA sections
-    // directly inside still become children.
+    // directly inside still become children. A load that takeChild stopped
+    // returns null and records no error.
     const char* Load(std::string_view text, XmlParseOptions& options, const ChildSink& takeChild);
 
     int GetChildCount() const { return int(children.size()); }

@@ -158,12 +158,19 @@ TEST_F(ActionsRunnerTest, MessagesNeedAnAnswerOrAnExpectation)
         {"command ID_APP_ABOUT\n", 1, "ID_APP_ABOUT"}, // not the view's to carry out
         {"tool select\ncommand ID_EXPORT\n", 1, "script.txt:2: the export dialog"},
         {"expect-message Upload not available for client version\ncommand ID_UPLOAD_TEMPLATE\n", 0, ""},
+        {"answer progress cancel-after 2\ntool select\n", 1, "script.txt:1: "}, // no long work to cancel
+        {"answer progress 2\n", 1, "script.txt:1: answer progress needs cancel-after"},
     };
     for (const auto& c : cases) {
         std::string error;
         EXPECT_EQ(Run(c.script, error), c.status) << c.script << error;
         EXPECT_NE(error.find(c.said), std::string::npos) << c.script << error;
     }
+    // A save cancelled at once writes nothing.
+    const QString kept = dir.filePath("kept.xml");
+    std::string error;
+    EXPECT_EQ(Run("answer progress cancel-after 0\nsave " + kept.toStdString() + "\n", error), 0) << error;
+    EXPECT_FALSE(QFile::exists(kept));
 }
 
 TEST_F(ActionsRunnerTest, TheBinaryNamesTheFailingLineOrExportsWhatTheScriptLeft)

@@ -1,6 +1,7 @@
 #include "ui/frame/frame_notices.h"
 #include "ui/dialogs/choose_color_dialog.h"
 #include "ui/dialogs/export_dialog.h"
+#include "ui/dialogs/file_progress_dialog.h"
 #include "ui/dialogs/input_text_dialog.h"
 #include "ui/dialogs/new_template_dialog.h"
 #include "ui/dialogs/startup_chooser.h"
@@ -18,6 +19,8 @@
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QThread>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -240,6 +243,48 @@ TEST_F(ViewAreaTest, MessageBoxesAskWithTheRightButtonsAndNameAnUnopenableFile)
     EXPECT_FALSE(area.OpenDrawing(path.toStdString()));
     EXPECT_TRUE(shownText.contains(path)) << shownText.toStdString();
     EXPECT_EQ(area.View().GetCanvas().width, 0) << "nothing is open";
+}
+
+TEST_F(ViewAreaTest, OnlyLongFileWorkShowsAProgressWindowWhoseCancelStopsIt)
+{
+    struct ShowCounter : QObject
+    {
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            shown += event->type() == QEvent::Show && qobject_cast<QProgressDialog*>(watched) != nullptr;
+            return false;
+        }
+        int shown = 0;
+    } counter;
+    qApp->installEventFilter(&counter);
+
+    // Quick work shows nothing.
+    QTemporaryDir dir;
+    AddBox(10, 10, 20, 20, 0xFFFF0000);
+    ASSERT_TRUE(area.View().SaveDrawing(dir.filePath("tiny.xml").toStdString()));
+    ASSERT_TRUE(area.OpenDrawing(dir.filePath("tiny.xml").toStdString()));
+    EXPECT_EQ(counter.shown, 0);
+
+    // Work still running after half a second shows the window, modal, until it ends.
+    std::unique_ptr<ProgressReporter> progress = area.BeginProgress("Opening big.xml");
+    EXPECT_TRUE(progress->Step(0, 100));
+    QThread::msleep(FileProgressDialog::ShowAfterMs + 50);
+    EXPECT_TRUE(progress->Step(1, 100));
+    auto* dialog = area.window()->findChild<QProgressDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(dialog->isModal());
+    EXPECT_EQ(dialog->labelText(), "Opening big.xml");
+    EXPECT_EQ(counter.shown, 1);
+    // Meanwhile a press reaches nothing in the view.
+    area.View().SetTool(ToolKind::Rectangle);
+    Mouse(QEvent::MouseButtonPress, Client(50, 50), Qt::LeftButton);
+    EXPECT_FALSE(area.View().HasCapture());
+    dialog->cancel();
+    EXPECT_FALSE(progress->Step(2, 100));
+    progress.reset();
+    EXPECT_EQ(area.window()->findChild<QProgressDialog*>(), nullptr);
+    qApp->removeEventFilter(&counter);
 }
 
 TEST_F(ViewAreaTest, TextAndFileDialogsHandBackWhatWasChosen)

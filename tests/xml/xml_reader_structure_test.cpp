@@ -145,15 +145,28 @@ TEST(XmlReaderStructure, ChildrenTakenAsSoonAsTheyAreComplete)
     XmlNode root;
     std::vector<std::string> taken;
     bool rootKnown = false;
-    auto take = [&](std::unique_ptr<XmlNode> child) {
+    std::vector<std::size_t> consumed;
+    std::size_t stopAfter = 0; // 0: never stop
+    auto take = [&](std::unique_ptr<XmlNode> child, std::size_t bytes) {
         rootKnown = AttrValue(root, "a") == "1"; // the root's own attributes come first
         taken.push_back(child->name + AttrValue(*child, "n") + std::to_string(child->GetChildCount()));
+        consumed.push_back(bytes);
+        return taken.size() != stopAfter;
     };
     const char* text = "<r a=\"1\"><x n=\"1\"><y/></x><!-- c --><x n=\"2\"/>tail</r>";
     ASSERT_NE(root.Load(text, options, take), nullptr);
     EXPECT_TRUE(rootKnown);
     EXPECT_EQ(taken, (std::vector<std::string>{"x11", "x20"}));
     EXPECT_EQ(root.GetChildCount(), 1); // the comment stays
+    EXPECT_EQ(consumed, (std::vector<std::size_t>{26, 46})); // just behind each child
+
+    // A sink that answers false stops the load there, with no error.
+    taken.clear();
+    stopAfter = 1;
+    EXPECT_EQ(root.Load(text, options, take), nullptr);
+    EXPECT_EQ(taken, (std::vector<std::string>{"x11"}));
+    EXPECT_FALSE(options.errorOccurred);
+    stopAfter = 0;
 
     // A child cut short by an error is not handed over.
     XmlParseOptions failing;

@@ -4,6 +4,7 @@
 #include "ui/frame/host_mapping.h"
 #include "ui/dialogs/choose_color_dialog.h"
 #include "ui/dialogs/export_dialog.h"
+#include "ui/dialogs/file_progress_dialog.h"
 #include "ui/dialogs/input_text_dialog.h"
 #include "ui/dialogs/new_canvas_dialog.h"
 #include "ui/dialogs/new_template_dialog.h"
@@ -56,6 +57,28 @@ public:
 
 private:
     ViewArea& area;
+};
+
+// The view is in the middle of the work: what reaches it meanwhile would act
+// on a half-done state. No event is let through before the window shows, and
+// it is modal; the input handlers below check the depth too.
+class ViewArea::ProgressScope final : public ProgressReporter
+{
+public:
+    ProgressScope(ViewArea& area, const QString& title) : area(area), modal(area), dialog(title, area.window())
+    {
+        ++area.progressDepth;
+    }
+    ~ProgressScope() override { --area.progressDepth; }
+    ProgressScope(const ProgressScope&) = delete;
+    ProgressScope& operator=(const ProgressScope&) = delete;
+
+    bool Step(std::int64_t done, std::int64_t total) override { return dialog.Step(done, total); }
+
+private:
+    ViewArea& area;
+    ModalScope modal;
+    FileProgressDialog dialog;
 };
 
 ViewArea::ViewArea(CKorvaniDoc& document, FrameNotices* frameNotices, QWidget* parent)
@@ -208,6 +231,11 @@ PrintOutcome ViewArea::Print(const PrintJob& job)
     if (printer.printerState() == QPrinter::Error)
         return {false, "the printer reported an error"};
     return {true, {}};
+}
+
+std::unique_ptr<ProgressReporter> ViewArea::BeginProgress(const std::string& title)
+{
+    return std::make_unique<ProgressScope>(*this, QString::fromStdString(title));
 }
 
 // --- the window ---
@@ -387,7 +415,7 @@ void ViewArea::scrollContentsBy(int dx, int dy)
 
 void ViewArea::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton || progressDepth > 0)
         return;
     setFocus(Qt::MouseFocusReason);
     view->OnLeftButtonDown(event->position().toPoint(), event->modifiers());
@@ -395,19 +423,21 @@ void ViewArea::mousePressEvent(QMouseEvent* event)
 
 void ViewArea::mouseMoveEvent(QMouseEvent* event)
 {
+    if (progressDepth > 0)
+        return;
     view->OnMouseMove(event->position().toPoint(), event->modifiers());
 }
 
 void ViewArea::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton || progressDepth > 0)
         return;
     view->OnLeftButtonUp(event->position().toPoint(), event->modifiers());
 }
 
 void ViewArea::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton || progressDepth > 0)
         return;
     view->OnLeftButtonDoubleClick(event->position().toPoint(), event->modifiers());
 }
@@ -416,7 +446,8 @@ void ViewArea::keyPressEvent(QKeyEvent* event)
 {
     // Every key goes to the view, arrows and page keys included: they move
     // and reorder the selection rather than scroll.
-    view->OnKeyDown(event->key());
+    if (progressDepth == 0)
+        view->OnKeyDown(event->key());
     event->accept();
 }
 

@@ -46,6 +46,7 @@ public:
     std::optional<std::string> AskCapture() override;
     int AskStartChoice() override;
     PrintOutcome Print(const PrintJob& job) override;
+    std::unique_ptr<ProgressReporter> BeginProgress(const std::string& title) override;
     void CaptureMouse() override;
     void ReleaseMouse() override;
     void SetCursor(int cursorId) override;
@@ -82,6 +83,8 @@ protected:
 private:
     // Lets a modal dialog have the mouse while the view holds the capture.
     class ModalScope;
+    // Long file work shown in a progress window; input waits for its end.
+    class ProgressScope;
 
     void UpdateScrollBars();
     // A drag whose button is no longer down ends without a commit.
@@ -97,6 +100,7 @@ private:
     int cursorId = CursorArrow;
     bool grabbing = false;
     int modalDepth = 0;
+    int progressDepth = 0;
     float shownZoom = 0;
     // What fine wheels and touchpads turned short of a whole pixel or zoom step.
     QPointF wheelScrollRest;

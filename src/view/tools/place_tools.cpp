@@ -3,7 +3,9 @@
 
 #include "view/tools/tool_handler.h"
 
+#include "document/drawing_file.h"
 #include "document/korvani_doc.h"
+#include "view/host_progress.h"
 #include "view/korvani_view.h"
 #include "view/view_host.h"
 
@@ -63,13 +65,22 @@ public:
     void Release(PointF) override
     {
         CKorvaniView& v = view;
-        std::string why;
-        const bool loaded = v.doc.PushLoadItems(v.downPoint, v.lastPoint, v.placePath, 1, &why) >= 0;
+        ReadItemsResult read;
+        {
+            const HostProgress progress(v.host, "Importing drawing");
+            read = ReadItemsFile(v.doc, v.downPoint, v.lastPoint, v.placePath, 1, true, progress.Callback());
+        }
+        const bool loaded = read.opened && !read.cancelled;
+        if (loaded)
+            v.doc.PushLoadedItems(std::move(read.items));
         v.SelectNone();
         v.SetTool(v.previousTool);
+        if (read.cancelled)
+            return;
         if (!loaded) {
             // The working copy went missing: say so rather than place nothing in silence.
-            v.host.ShowMessage({why.empty() ? "Cannot open " + v.placePath : why, MessageIcon::Stop, MessageButtons::Ok});
+            v.host.ShowMessage({read.errorMessage.empty() ? "Cannot open " + v.placePath : read.errorMessage,
+                                MessageIcon::Stop, MessageButtons::Ok});
             return;
         }
         v.doc.ClearGuides();
