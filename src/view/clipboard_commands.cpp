@@ -7,6 +7,7 @@
 #include "document/drawing_file.h"
 #include "document/korvani_doc.h"
 #include "export/image_export.h"
+#include "export/svg_export.h"
 #include "items/attribute_format.h"
 #include "items/group_item.h"
 #include "platform/temp_files.h"
@@ -116,13 +117,15 @@ bool CKorvaniView::CopySelection()
                   QByteArray::fromStdString(FormatClipboardSource(
                       {std::int64_t(QCoreApplication::applicationPid()), source.serial, {bounds.x, bounds.y}})));
 
-    // The picture of the selection alone, on transparent, one unit of room around it.
+    // For other programs: the selection alone as SVG and as a picture, on
+    // transparent, with one unit of room around it.
     const double left = std::floor(bounds.x) - 1, top = std::floor(bounds.y) - 1;
     const QRectF area(left, top, std::ceil(bounds.Right()) + 1 - left, std::ceil(bounds.Bottom()) + 1 - top);
+    const std::unordered_set<const DrawItem*> chosen(units.begin(), units.end());
+    const auto isChosen = [&chosen](DrawItem* item) { return chosen.count(item) != 0; };
+    mime->setData(QStringLiteral("image/svg+xml"), QByteArray::fromStdString(DrawingSvg(doc, area, 0, isChosen)));
     if (area.width() * area.height() <= double(MaxPicturePixels)) {
-        const std::unordered_set<const DrawItem*> chosen(units.begin(), units.end());
-        const QImage picture =
-            RenderItems(doc, area, 0, [&chosen](DrawItem* item) { return chosen.count(item) != 0; });
+        const QImage picture = RenderItems(doc, area, 0, isChosen);
         if (!picture.isNull())
             mime->setImageData(picture);
     }

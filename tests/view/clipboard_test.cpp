@@ -47,6 +47,11 @@ TEST_F(ClipboardTest, CopyPasteCascadesCutPastesInPlaceEachOneUndoStep)
     ASSERT_EQ(picture.size(), QSize(92, 52));
     EXPECT_EQ(picture.pixel(10, 10), 0xFFFF0000u);
     EXPECT_EQ(qAlpha(picture.pixel(70, 10)), 0);
+    // The SVG for other programs spans the same box and holds the two rectangles' fills.
+    const QString svg = QString::fromUtf8(mime->data(QStringLiteral("image/svg+xml")));
+    EXPECT_TRUE(svg.contains(QStringLiteral("viewBox=\"19 29 92 52\""))) << svg.left(400).toStdString();
+    EXPECT_TRUE(svg.contains(QStringLiteral("#ff0000"), Qt::CaseInsensitive));
+    EXPECT_TRUE(svg.contains(QStringLiteral("#0000ff"), Qt::CaseInsensitive));
 
     // Over the originals, each paste lands 10 further right and down, selected.
     driver.Key(Qt::Key_V, Qt::ControlModifier);
