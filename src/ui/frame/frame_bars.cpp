@@ -48,7 +48,7 @@ void CMainFrame::BuildBars()
     for (QToolBar* bar : std::initializer_list<QToolBar*>{propertyBarWidget, editToolsBarWidget, textBarWidget, gradientBarWidget})
         addToolBar(Qt::TopToolBarArea, bar);
 
-    auto* panelDock = new SizingPanel(QStringLiteral("Items Panel"), this, QSize(200, 400), true);
+    auto* panelDock = new SizingPanel(QStringLiteral("Items Panel"), this, QSize(150, 260), true);
     panelDock->setObjectName(QStringLiteral("ItemsPanel"));
     panelDock->setWidget(panel);
     panelDock->setAllowedAreas(Qt::RightDockWidgetArea);
