@@ -6,6 +6,7 @@
 #include <QPainterPathStroker>
 
 #include <algorithm>
+#include <climits>
 #include <atomic>
 #include <cmath>
 #include <memory>
@@ -279,32 +280,37 @@ int DisplayList::Size() const
     return int(commands.size());
 }
 
-int DisplayList::metric(PaintDeviceMetric m) const
+int RecordingDeviceMetric(QPaintDevice::PaintDeviceMetric metric, int width, int height)
 {
-    switch (m) {
-    case PdmWidth:
+    switch (metric) {
+    case QPaintDevice::PdmWidth:
         return width;
-    case PdmHeight:
+    case QPaintDevice::PdmHeight:
         return height;
-    case PdmWidthMM:
-        return width * 254 / 960; // 96 dots per inch, as an image has
-    case PdmHeightMM:
+    case QPaintDevice::PdmWidthMM:
+        return width * 254 / 960;
+    case QPaintDevice::PdmHeightMM:
         return height * 254 / 960;
-    case PdmNumColors:
+    case QPaintDevice::PdmNumColors:
         return INT_MAX;
-    case PdmDepth:
+    case QPaintDevice::PdmDepth:
         return 32;
-    case PdmDpiX:
-    case PdmDpiY:
-    case PdmPhysicalDpiX:
-    case PdmPhysicalDpiY:
+    case QPaintDevice::PdmDpiX:
+    case QPaintDevice::PdmDpiY:
+    case QPaintDevice::PdmPhysicalDpiX:
+    case QPaintDevice::PdmPhysicalDpiY:
         return 96;
-    case PdmDevicePixelRatio:
+    case QPaintDevice::PdmDevicePixelRatio:
         return 1;
-    case PdmDevicePixelRatioScaled:
-        return int(devicePixelRatioFScale());
+    case QPaintDevice::PdmDevicePixelRatioScaled:
+        return int(QPaintDevice::devicePixelRatioFScale());
     }
     return 0;
+}
+
+int DisplayList::metric(PaintDeviceMetric m) const
+{
+    return RecordingDeviceMetric(m, width, height);
 }
 
 namespace {

@@ -20,6 +20,10 @@
 
 class DisplayListEngine;
 
+// The metrics of a recording device of width x height pixels: 32 bits, 96
+// dots per inch and a pixel ratio of 1, as an image has.
+int RecordingDeviceMetric(QPaintDevice::PaintDeviceMetric metric, int width, int height);
+
 class DisplayList : public QPaintDevice
 {
 public:

@@ -1,12 +1,13 @@
 #include "export/email_export.h"
 
+#include "export/text_file.h"
+
 #include "document/korvani_doc.h"
 #include "export/image_export.h"
 #include "items/draw_item.h"
 
 #include <QBuffer>
 #include <QImageWriter>
-#include <QSaveFile>
 
 #include <cmath>
 #include <cstdio>
@@ -167,22 +168,7 @@ std::string EmailComposer::MessageText() const
 
 bool EmailComposer::WriteMessage(const std::string& path, std::string* error) const
 {
-    auto fail = [&](const QString& why) {
-        if (error)
-            *error = path + ": " + why.toStdString();
-        return false;
-    };
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    const std::string text = MessageText();
-    if (file.write(text.data(), qint64(text.size())) != qint64(text.size())) {
-        file.cancelWriting();
-        return fail(file.errorString());
-    }
-    if (!file.commit())
-        return fail(file.errorString());
-    return true;
+    return WriteTextFile(path, MessageText(), error);
 }
 
 bool ExportEmail(const CKorvaniDoc& doc, const CanvasValues& canvas, const std::string& path, std::string* error,

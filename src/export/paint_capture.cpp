@@ -1,8 +1,9 @@
 #include "export/paint_capture.h"
 
+#include "export/display_list.h"
+
 #include <QPaintEngine>
 
-#include <climits>
 
 // Turns every kind of call into a path or a picture: the writers then have
 // two things to write, not eight.
@@ -155,26 +156,6 @@ QPaintEngine* PaintCapture::paintEngine() const
 
 int PaintCapture::metric(PaintDeviceMetric m) const
 {
-    switch (m) {
-    case PdmWidth:
-    case PdmHeight:
-        return 1 << 20; // no edge: what lies off the canvas is kept too
-    case PdmWidthMM:
-    case PdmHeightMM:
-        return (1 << 20) * 254 / 960;
-    case PdmNumColors:
-        return INT_MAX;
-    case PdmDepth:
-        return 32;
-    case PdmDpiX:
-    case PdmDpiY:
-    case PdmPhysicalDpiX:
-    case PdmPhysicalDpiY:
-        return 96;
-    case PdmDevicePixelRatio:
-        return 1;
-    case PdmDevicePixelRatioScaled:
-        return int(devicePixelRatioFScale());
-    }
-    return 0;
+    // No edge: what lies off the canvas is kept too.
+    return RecordingDeviceMetric(m, 1 << 20, 1 << 20);
 }

@@ -1,5 +1,7 @@
 #include "export/svg_export.h"
 
+#include "export/text_file.h"
+
 #include "document/korvani_doc.h"
 #include "export/image_export.h"
 #include "export/paint_capture.h"
@@ -7,7 +9,6 @@
 #include "items/group_item.h"
 #include "items/text_item.h"
 
-#include <QSaveFile>
 
 namespace {
 
@@ -159,24 +160,10 @@ std::string DrawingSvg(const CKorvaniDoc& doc, const QRectF& area, ArgbColor bac
 bool ExportSvg(const CKorvaniDoc& doc, const CanvasValues& canvas, DrawItem* selection, const std::string& path,
                std::string* error)
 {
-    auto fail = [&](const QString& why) {
-        if (error)
-            *error = path + ": " + why.toStdString();
-        return false;
-    };
     const QRectF area = ExportRect(canvas, selection);
     const std::string text =
         selection ? DrawingSvg(doc, area, canvas.color,
                                [selection](DrawItem* item) { return InExportSelection(item, selection); })
                   : DrawingSvg(doc, area, canvas.color);
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (file.write(text.data(), qint64(text.size())) != qint64(text.size())) {
-        file.cancelWriting();
-        return fail(file.errorString());
-    }
-    if (!file.commit())
-        return fail(file.errorString());
-    return true;
+    return WriteTextFile(path, text, error);
 }
