@@ -109,6 +109,8 @@ keys "$dialog" Tab ctrl+a
 type_into "$dialog" 300
 keys "$dialog" Return
 frame=$(window Korvani 1024x768) || fail "no main window"
+read -r fx fy < <(position "$frame")
+fw=1024 fh=768
 wait_until 'shot "$work/new.png"; read -r cw ch cx cy < <(canvas_inside "$work/new.png"); [ "$cw" = 398 ] && [ "$ch" = 298 ]' ||
   fail "no 400 x 300 canvas after the New dialog (inside ${cw}x${ch})"
 # The canvas's top-left corner, on its border.
@@ -116,12 +118,12 @@ cx=$((cx - 1)) cy=$((cy - 1))
 
 # --- 3. The tools bar at the left: its checked button is the first (Select);
 # below it, one run of dark icon rows per button. The Rectangle is the fifth.
-read -r bw bh bx by < <(box_of "$work/new.png" "$checked_colour" 40x1024+0+0)
+read -r bw bh bx by < <(box_of "$work/new.png" "$checked_colour" "40x$fh+$fx+$fy")
 [ "$bw" -ge 20 ] && [ "$bw" -le 40 ] && [ "$bh" -ge 20 ] && [ "$bh" -le 40 ] ||
   fail "no checked Select button at the left (${bw}x${bh})"
 bars_bottom=$by
 icon_rows() {
-  convert "$1" -crop "${bw}x$((768 - by))+${bx}+${by}" +repage -colorspace gray -threshold 55% txt:- |
+  convert "$1" -crop "${bw}x$((fy + fh - by))+${bx}+${by}" +repage -colorspace gray -threshold 55% txt:- |
     sed -n 's/^[0-9]*,\([0-9]*\):.*#000000.*/\1/p' | sort -n | uniq |
     awk -v top="$by" 'NR == 1 { s = $1 } NR > 1 && $1 != p + 1 { print s + top, p + top; s = $1 } { p = $1 } END { print s + top, p + top }'
 }
@@ -129,7 +131,7 @@ read -r r1 r2 < <(icon_rows "$work/new.png" | sed -n 5p) || true
 [ -n "${r2:-}" ] || fail "fewer than five buttons in the tools bar"
 tool_x=$((bx + bw / 2)) tool_y=$(((r1 + r2) / 2))
 xdotool mousemove "$tool_x" "$tool_y" sleep 0.2 click 1 sleep 0.2 mousemove 1270 1010
-wait_until 'shot "$work/tool.png"; read -r bw bh bx by < <(box_of "$work/tool.png" "$checked_colour" 40x1024+0+0); [ "$by" -le "$tool_y" ] && [ $((by + bh)) -gt "$tool_y" ]' ||
+wait_until 'shot "$work/tool.png"; read -r bw bh bx by < <(box_of "$work/tool.png" "$checked_colour" "40x$fh+$fx+$fy"); [ "$by" -le "$tool_y" ] && [ $((by + bh)) -gt "$tool_y" ]' ||
   fail "the fifth button of the tools bar (at $tool_x,$tool_y) did not stay checked"
 
 # --- 4. A rectangle from (60, 40) to (220, 160) on the canvas.
@@ -144,9 +146,9 @@ wait_until 'shot "$work/drawn.png"; read -r rw rh rx ry < <(box_of "$work/drawn.
 
 # --- 5. Line width 5 in the property bar: of the white boxes above the view,
 # the three rightmost are the line width, the angle and the zoom.
-read -r lw lh lx ly < <(convert "$work/drawn.png" -crop "1024x${bars_bottom}+0+0" +repage -fill black +opaque white \
+read -r lw lh lx ly < <(convert "$work/drawn.png" -crop "${fw}x$((bars_bottom - fy))+$fx+$fy" +repage -fill black +opaque white \
   -define connected-components:verbose=true -define connected-components:area-threshold=300 -connected-components 4 null: |
-  awk '/srgb\(255,255,255\)/ { split($2, g, /[x+]/); if (g[1] >= 40 && g[2] >= 15) print g[1], g[2], g[3], g[4] }' |
+  awk -v fx="$fx" -v fy="$fy" '/srgb\(255,255,255\)/ { split($2, g, /[x+]/); if (g[1] >= 40 && g[2] >= 15) print g[1], g[2], g[3] + fx, g[4] + fy }' |
   sort -k3,3n | tail -n 3 | head -n 1) || true
 [ -n "${ly:-}" ] || fail "no line width box in the property bar"
 xdotool mousemove $((lx + lw / 2)) $((ly + lh / 2)) sleep 0.1 click 1
