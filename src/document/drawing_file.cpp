@@ -67,7 +67,7 @@ void AppendGuideSection(std::string& out, const CKorvaniDoc& doc)
 void AppendMovedElement(std::string& out, DrawItem& item, float dx, float dy)
 {
     if (item.TypeCode() == ItemGroup) {
-        AppendGroupOpening(out);
+        AppendGroupOpening(out, item);
         for (std::int32_t i = 0; i < item.ChildCount(); ++i) {
             if (DrawItem* child = item.ChildAt(i))
                 AppendMovedElement(out, *child, dx, dy);

@@ -1,5 +1,5 @@
-// The group's item element: no attributes and no matrix of its own, one
-// nested element per child.
+// The group's item element: no attributes and no matrix of its own (only
+// its name when it was renamed), one nested element per child.
 
 #include "items/attribute_format.h"
 #include "items/group_item.h"
@@ -9,7 +9,7 @@
 
 void GroupItem::WriteXml(std::string& out)
 {
-    AppendGroupOpening(out);
+    AppendGroupOpening(out, *this);
     for (DrawItem* child : children)
         child->WriteXml(out);
     AppendItemClosing(out);
@@ -17,6 +17,8 @@ void GroupItem::WriteXml(std::string& out)
 
 void GroupItem::ReadXml(const XmlNode& element)
 {
+    if (const std::string* name = element.GetAttributeValue("name"))
+        SetClassName(*name);
     std::vector<DrawItem*> read;
     for (const auto& childElement : element.children) {
         const std::string* type = childElement->GetAttributeValue("type");

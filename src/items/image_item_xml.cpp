@@ -62,7 +62,7 @@ void ImageItem::WriteXml(std::string& out)
 {
     const std::string& picture = WorkingFile();
     ReserveForAppend(out, EstimatedElementSize(*this));
-    AppendItemOpening(out, typeCode);
+    AppendItemOpening(out, *this);
     for (const auto& [attr, value] : Attributes()) {
         if (attr != ATTR_CONTENT)
             AppendAttributePart(out, attr, value);

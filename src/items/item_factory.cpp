@@ -27,6 +27,21 @@ DrawItem* CreateItem(std::int32_t typeCode, std::uint32_t id)
     return item;
 }
 
+std::string_view KindName(std::int32_t typeCode)
+{
+    switch (typeCode) {
+    case ItemLine: return "line";
+    case ItemEllipse: return "ellipse";
+    case ItemRectangle: return "rectangle";
+    case ItemCurve: return "curve";
+    case ItemDoodle: return "doodle";
+    case ItemImage: return "image";
+    case ItemText: return "text";
+    case ItemGroup: return "group";
+    default: return {};
+    }
+}
+
 std::unique_ptr<DrawItem> CreateOwnedItem(std::int32_t typeCode, std::uint32_t id)
 {
     return std::unique_ptr<DrawItem>(CreateItem(typeCode, id));

@@ -5,6 +5,7 @@
 
 #include "items/attribute_format.h"
 #include "items/draw_item.h"
+#include "items/item_factory.h"
 #include "items/item_xml_format.h"
 #include "xml/xml_reader.h"
 
@@ -121,6 +122,20 @@ void EvenRamp(GradientRamp& ramp)
     ramp.positions.resize(n);
 }
 
+// Only a renamed item writes its name: files of items that keep their kind's
+// name stay as they were.
+bool IsRenamed(const DrawItem& item)
+{
+    return item.ClassName() != KindName(item.TypeCode());
+}
+
+void AppendNamePart(std::string& out, const DrawItem& item)
+{
+    out += "name=\"";
+    AppendXmlEscaped(out, item.ClassName());
+    out += '"';
+}
+
 } // namespace
 
 // --- shared pieces ---
@@ -147,11 +162,15 @@ void AppendXmlEscaped(std::string& out, std::string_view value)
     out.append(value.data() + plainFrom, value.size() - plainFrom);
 }
 
-void AppendItemOpening(std::string& out, std::int32_t typeCode)
+void AppendItemOpening(std::string& out, const DrawItem& item)
 {
     out += "\t<item type=\"";
-    AppendInt(out, typeCode);
+    AppendInt(out, item.TypeCode());
     out += "\" ";
+    if (IsRenamed(item)) {
+        AppendNamePart(out, item);
+        out += ' ';
+    }
 }
 
 void AppendAttributePart(std::string& out, std::int32_t attr, std::string_view value)
@@ -202,11 +221,16 @@ void AppendNodeLines(std::string& out, const NodeList& nodes)
     }
 }
 
-void AppendGroupOpening(std::string& out)
+void AppendGroupOpening(std::string& out, const DrawItem& group)
 {
     out += "\t<item type=\"";
     AppendInt(out, ItemGroup);
-    out += "\">";
+    out += '"';
+    if (IsRenamed(group)) {
+        out += ' ';
+        AppendNamePart(out, group);
+    }
+    out += '>';
     out += XmlLineEnd;
 }
 
@@ -240,7 +264,7 @@ std::size_t EstimatedElementSize(const DrawItem& item)
 void DrawItem::WriteXml(std::string& out)
 {
     ReserveForAppend(out, EstimatedElementSize(*this));
-    AppendItemOpening(out, typeCode);
+    AppendItemOpening(out, *this);
     for (const auto& [attr, value] : attributes) {
         // The content of any other kind is no text of the drawing (an image's is its working file).
         if (attr == ATTR_CONTENT && typeCode != ItemText)
@@ -271,6 +295,8 @@ void DrawItem::ReadXml(const XmlNode& element)
             Matrix read = matrix;
             ParseMatrixText(attribute.value, read);
             RestoreMatrix(read);
+        } else if (name == "name") {
+            SetClassName(attribute.value);
         } else if (name == "type" || name == "imgsrc") {
             // The kind was chosen by the caller; a picture reads its bytes itself.
         } else {

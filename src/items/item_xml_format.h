@@ -19,8 +19,9 @@ inline constexpr std::string_view XmlLineEnd = "\r\n";
 // the whole file at the first one, which would lose everything behind it.
 void AppendXmlEscaped(std::string& out, std::string_view value);
 
-// "\t<item type=\"%d\" "
-void AppendItemOpening(std::string& out, std::int32_t typeCode);
+// "\t<item type=\"%d\" ", with " name=\"%s\" " when the item was renamed:
+// the name the user gave it in the items panel outlives the file.
+void AppendItemOpening(std::string& out, const DrawItem& item);
 // " %d=\"%s\" " with the value escaped.
 void AppendAttributePart(std::string& out, std::int32_t attr, std::string_view value);
 // " matrix=\"%.2f,%.2f,%.2f,%.2f,%.2f,%.2f\"" (m11, m12, m21, m22, dx, dy),
@@ -28,8 +29,9 @@ void AppendAttributePart(std::string& out, std::int32_t attr, std::string_view v
 void AppendMatrixPart(std::string& out, const Matrix& matrix);
 // One "\t\t<point .../>" line per node (close before break).
 void AppendNodeLines(std::string& out, const NodeList& nodes);
-// "\t<item type=\"110\">" and "\t</item>", each with its line end.
-void AppendGroupOpening(std::string& out);
+// "\t<item type=\"110\">" (with the name of a renamed group) and
+// "\t</item>", each with its line end.
+void AppendGroupOpening(std::string& out, const DrawItem& group);
 void AppendItemClosing(std::string& out);
 
 // Two upper-case hex digits per byte, table-driven.

@@ -115,7 +115,8 @@ void CKorvaniView::ShowFileError(const std::string& path, const std::string& rea
 
 bool CKorvaniView::PromptSave()
 {
-    if (doc.GetItemCount() == 0)
+    // Nothing to lose: no item, or nothing changed since the drawing was last saved or opened.
+    if (doc.GetItemCount() == 0 || !IsModified())
         return true;
     switch (host.ShowMessage({"Save current file?", MessageIcon::Question, MessageButtons::YesNoCancel})) {
     case MessageAnswer::Yes:

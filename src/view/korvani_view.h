@@ -355,8 +355,9 @@ private:
     void SelectPasted(const std::vector<DrawItem*>& pasted);
 
     // file_commands.cpp
-    // "Save current file?" when the drawing holds an item; false when the
-    // command must stop (Cancel, or a save that was cancelled or failed).
+    // "Save current file?" when the drawing holds an item and changed since
+    // it was last saved or opened; false when the command must stop
+    // (Cancel, or a save that was cancelled or failed).
     bool PromptSave();
     // DoCommand 223 and 224; Save answers whether the drawing was written.
     bool SaveCommand();

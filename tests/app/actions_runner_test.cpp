@@ -95,7 +95,7 @@ TEST_F(ActionsRunnerTest, DrawEditUndoAllAndRedoAllByteForByte)
     // of it dragged, two shapes grouped, a line and a doodle combined and
     // broken apart again, and a last curve left open when the drawing is saved.
     const std::string script =
-        "answer message no\nanswer new 400 300 ffffff\ncommand new_drawing\nsave " + empty.toStdString() + "\n"
+        "answer new 400 300 ffffff\ncommand new_drawing\nsave " + empty.toStdString() + "\n"
         "tool line\npress 200 100\nmove 250 120\nrelease 250 120\n"
         "tool rectangle\npress 200 150\nmove 260 190\nrelease 260 190\n"
         "tool ellipse\npress 280 150\nmove 330 190\nrelease 330 190\n"

@@ -70,11 +70,13 @@ ItemTree ReadBack(const std::string& element)
     return item;
 }
 
-// The copy has the same own attributes (a group keeps none in the file) and
-// writes the same element: nodes, matrix and ramps to two decimals, children.
+// The copy has the same name and own attributes (a group keeps none in the
+// file) and writes the same element: nodes, matrix and ramps to two
+// decimals, children.
 void ExpectSameItem(DrawItem& expected, DrawItem& actual, const std::string& element)
 {
     ASSERT_EQ(expected.TypeCode(), actual.TypeCode());
+    EXPECT_EQ(expected.ClassName(), actual.ClassName());
     if (expected.TypeCode() != ItemGroup) {
         EXPECT_EQ(expected.Attributes(), actual.Attributes());
     }
@@ -100,6 +102,7 @@ std::vector<std::unique_ptr<DrawItem>> Samples()
     EXPECT_TRUE(curve->SetNodes(outline));
     curve->EnsureLineGradient();
     curve->SetLineRamp({0xFF000000, 0xFFFFFFFF, 0xFF00FF00}, {0, 1, 0.5f});
+    curve->SetClassName("Roof & \"eaves\" <left> \xC3\xBC\\");
     samples.push_back(std::move(curve));
 
     auto text = std::make_unique<TextItem>();
@@ -155,6 +158,7 @@ TEST(ItemXmlTest, GroupsNestAndReadChildrenByTypeWithFreshIds)
     EllipseItem ellipse;
     ASSERT_TRUE(ellipse.SetNodes({PathNode::AtPoint(0, 50), PathNode::AtPoint(30, 70)}));
     GroupItem inner, outer, empty;
+    inner.SetClassName("Door");
     inner.AddChild(&line);
     inner.AddChild(&ellipse);
     outer.AddChild(&rect);

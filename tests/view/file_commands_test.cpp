@@ -96,9 +96,10 @@ TEST_F(FileCommandsTest, SaveAndOpenTakeXmlInAnyCaseAndExportAppendsTheTypesOwnE
     view.DoCommand(CommandSave);
     EXPECT_EQ(view.CurrentFilePath(), Path("drawing.xml"));
     view.DoCommand(CommandSave);
-    host.QueueMessageAnswer(MessageAnswer::No);
+    const std::size_t asked = host.messages.size();
     host.QueueNewCanvas(CanvasAnswer{40, 30, 0x102030, -1});
     view.DoFileCommand(ID_NEW_DRAWING);
+    EXPECT_EQ(host.messages.size(), asked) << "a drawing just saved is not asked about";
     host.QueueFile(FileDialogAnswer{Path("upper.XML")});
     AddRect(5, 5, 10, 10);
     view.DoCommand(CommandSave);
