@@ -86,6 +86,13 @@ bool CKorvaniView::DrawAhead()
     return true;
 }
 
+void CKorvaniView::StopDrawingAhead()
+{
+    if (aheadJob)
+        aheadJob->stop->store(true);
+    aheadJob.reset(); // waits for the worker, if it runs
+}
+
 bool CKorvaniView::AheadJobObsolete(const AheadJob& job) const
 {
     if (job.epoch != layerEpoch || !layersValid || doc.ChangeCount() != seenChange ||

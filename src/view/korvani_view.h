@@ -435,6 +435,8 @@ private:
     // draw_ahead.cpp: chooses the next piece; false when there is none.
     bool StartAheadJob();
     bool AheadJobObsolete(const AheadJob& job) const;
+    // Drops the piece under way; a worker still drawing it stops soon.
+    void StopDrawingAhead();
     // Records more of the piece's items, for a few milliseconds; starts the
     // worker once all are recorded.
     void RecordAheadJob(AheadJob& job);
