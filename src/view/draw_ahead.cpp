@@ -8,15 +8,18 @@
 
 #include "document/korvani_doc.h"
 #include "export/display_list.h"
+#include "view/tools/tool_handler.h"
 #include "view/view_host.h"
 
-#include <QPainter>
 #include <QElapsedTimer>
+#include <QPainter>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <future>
 #include <limits>
+#include <memory>
 
 struct CKorvaniView::AheadJob
 {
@@ -113,6 +116,9 @@ bool CKorvaniView::StartAheadJob()
         wantedKey.generation != drawingGeneration || wantedKey.zoom != ZoomFactor ||
         wantedKey.canvasWidth != canvas.width || wantedKey.canvasHeight != canvas.height ||
         wantedKey.canvasColor != canvas.color)
+        return false;
+    // A drag may change the selection's items before the paint that draws them live.
+    if (captured && selection && ActiveHandler().DragsSelection())
         return false;
 
     LayerKey key = layerKey;
