@@ -24,6 +24,8 @@ public:
     void SetCursor(int cursor) override { lastCursor = cursor; }
     void RequestRepaint() override {}
     void RequestRepaint(const QRect&) override {}
+    // As the window does when drawAhead is set: the bench calls DrawAhead between events.
+    bool RequestDrawAhead() override { return drawAhead; }
     void SetScrollSizes(int, int) override {}
     QPoint ClientToScreen(QPoint p) override { return p; }
     QPoint CursorScreenPosition() override { return {}; }
@@ -37,4 +39,5 @@ public:
     void GradientBarValues(int, int, int) override {}
 
     int lastCursor = 0;
+    bool drawAhead = false;
 };

@@ -27,11 +27,14 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <map>
 #include <memory>
 #include <random>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -274,6 +277,118 @@ void BM_PanSweep(benchmark::State& state)
     });
 }
 
+using Clock = std::chrono::steady_clock;
+
+double Milliseconds(Clock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+// The event loop of the window between two events: DrawAhead every 4 ms, as
+// the window's timer calls it, until the deadline. Answers the longest call
+// (the UI thread is blocked for it) and adds the time of every call to busy.
+double IdleUntil(CKorvaniView& view, Clock::time_point deadline, double& busy)
+{
+    double longest = 0;
+    bool more = true;
+    // The loop runs its timers between events however late they are.
+    for (bool first = true; first || Clock::now() < deadline; first = false) {
+        if (more) {
+            const Clock::time_point start = Clock::now();
+            more = view.DrawAhead();
+            const double call = Milliseconds(Clock::now() - start);
+            longest = std::max(longest, call);
+            busy += call;
+        }
+        std::this_thread::sleep_until(std::min(deadline, Clock::now() + std::chrono::milliseconds(more ? 4 : 1)));
+    }
+    return longest;
+}
+
+// The long drag of BM_PanSweep as a user makes it, one event every 16 ms,
+// with a window that draws ahead between events. The time is the UI
+// thread's work per event (the step's paint and the idle calls); "longest"
+// is the longest single block of the UI thread, "over16" the share of
+// events whose paint or idle call took more than 16 ms.
+void BM_PanSweepLive(benchmark::State& state)
+{
+    Scene& scene = OpenScene(int(state.range(0)));
+    if (!scene.ok) {
+        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+        return;
+    }
+    CKorvaniView& view = scene.view;
+    scene.host.drawAhead = true;
+    view.SelectNone();
+    view.SetTool(ToolKind::Hand);
+    view.Paint(scene.image, scene.image.rect());
+    double unused = 0;
+    IdleUntil(view, Clock::now() + std::chrono::seconds(2), unused); // the margins, as after opening
+    const QPoint start(1800, 540);
+    view.OnLeftButtonDown(start);
+    int step = 0, slow = 0;
+    double longest = 0;
+    for (auto _ : state) {
+        const Clock::time_point begin = Clock::now();
+        ++step;
+        const int k = step % 140 < 70 ? step % 140 : 140 - step % 140;
+        view.OnMouseMove(start + QPoint(-24 * k, 0));
+        view.Paint(scene.image, scene.image.rect());
+        double busy = Milliseconds(Clock::now() - begin);
+        const double block = std::max(busy, IdleUntil(view, begin + std::chrono::milliseconds(16), busy));
+        longest = std::max(longest, block);
+        slow += block > 16;
+        state.SetIterationTime(busy / 1000);
+    }
+    view.OnLeftButtonUp(start);
+    view.SetPanOffset({0, 0});
+    view.SetTool(ToolKind::Select);
+    state.counters["longest_ms"] = longest;
+    state.counters["over16"] = double(slow) / double(std::max(step, 1));
+    scene.host.drawAhead = false;
+}
+
+// A zoom step with a window that draws ahead: the time from the step until
+// the true render of the new zoom is painted (the first paint shows the old
+// layers scaled). "longest" is the longest block of the UI thread meanwhile.
+void BM_ZoomStepLive(benchmark::State& state)
+{
+    Scene& scene = OpenScene(int(state.range(0)));
+    if (!scene.ok) {
+        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+        return;
+    }
+    CKorvaniView& view = scene.view;
+    scene.host.drawAhead = true;
+    view.SelectNone();
+    view.Paint(scene.image, scene.image.rect());
+    int step = 0;
+    double longest = 0, unused = 0;
+    for (auto _ : state) {
+        const Clock::time_point begin = Clock::now();
+        view.StepZoom(++step % 2 ? 2 : 0);
+        view.Paint(scene.image, scene.image.rect());
+        longest = std::max(longest, Milliseconds(Clock::now() - begin));
+        while (view.ShowsScaledLayers() && Clock::now() - begin < std::chrono::seconds(20))
+            longest = std::max(longest, IdleUntil(view, Clock::now() + std::chrono::milliseconds(1), unused));
+        if (view.ShowsScaledLayers()) {
+            state.SkipWithError("the true render never came");
+            break;
+        }
+        const Clock::time_point paint = Clock::now();
+        view.Paint(scene.image, scene.image.rect());
+        longest = std::max(longest, Milliseconds(Clock::now() - paint));
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - begin).count());
+        benchmark::DoNotOptimize(scene.image.constBits());
+        // A short look before the next step: the margins start being drawn.
+        IdleUntil(view, Clock::now() + std::chrono::milliseconds(100), unused);
+    }
+    view.SetZoomPercent(100);
+    view.Paint(scene.image, scene.image.rect());
+    state.counters["longest_ms"] = longest;
+    scene.host.drawAhead = false;
+}
+
 // One step of the vertical scroll bar (20 pixels) and the repaint.
 void BM_ScrollStep(benchmark::State& state)
 {
@@ -376,6 +491,8 @@ BENCHMARK(BM_NudgeAndRepaint)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillise
 BENCHMARK(BM_HoverMove)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PanStep)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(BM_PanSweep)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_PanSweepLive)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(420);
+BENCHMARK(BM_ZoomStepLive)->Arg(10000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
 BENCHMARK(BM_ScrollStep)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(BM_ZoomStep)->Args({10000, 0})->Args({10000, 1})->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(BM_DrawRectangle)->Arg(100000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();

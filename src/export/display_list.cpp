@@ -118,6 +118,18 @@ QRect PixelReach(const QRectF& r)
     return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
 }
 
+// A path of its own: paths fill in cached data (bounds, a converted form) on
+// first use, which two threads must not do to one shared path.
+QPainterPath PrivateCopy(const QPainterPath& path)
+{
+    QPainterPath own = path;
+    if (own.elementCount() > 0) {
+        const QPainterPath::Element first = own.elementAt(0);
+        own.setElementPositionAt(0, first.x, first.y); // detaches
+    }
+    return own;
+}
+
 } // namespace
 
 // Records what a painter asks for, with the state in force at each call.
@@ -170,7 +182,9 @@ public:
             frameDirty = true;
     }
 
-    void drawPath(const QPainterPath& path) override { Add(PathCall{path}); }
+    // The list keeps a path of its own: the item's may be changed, or have its
+    // cached data filled in, while the list plays on another thread.
+    void drawPath(const QPainterPath& path) override { Add(PathCall{PrivateCopy(path)}); }
     void drawRects(const QRectF* rects, int count) override { Add(RectsCall{{rects, rects + count}}); }
     void drawRects(const QRect* rects, int count) override
     {
@@ -314,18 +328,6 @@ int DisplayList::metric(PaintDeviceMetric m) const
 }
 
 namespace {
-
-// A path of its own: paths fill in cached data (bounds, a converted form) on
-// first use, which two threads must not do to one shared path.
-QPainterPath PrivateCopy(const QPainterPath& path)
-{
-    QPainterPath own = path;
-    if (own.elementCount() > 0) {
-        const QPainterPath::Element first = own.elementAt(0);
-        own.setElementPositionAt(0, first.x, first.y); // detaches
-    }
-    return own;
-}
 
 void ApplyFrame(QPainter& painter, const DisplayList::Frame& f, const QRect& band)
 {
@@ -487,7 +489,7 @@ void DisplayList::Play(QPainter& painter) const
     }
 }
 
-void DisplayList::PlayInBands(QImage& image, int threads, const QRect& area) const
+void DisplayList::PlayInBands(QImage& image, int threads, const QRect& area, const std::atomic<bool>* stop) const
 {
     const QRect painted = area.isEmpty() ? image.rect() : area.intersected(image.rect());
     if (painted.isEmpty())
@@ -502,7 +504,7 @@ void DisplayList::PlayInBands(QImage& image, int threads, const QRect& area) con
     // touches only its own rows, so the threads never write the same memory.
     image.detach(); // bits() below must not detach per thread
     uchar* const bits = image.bits();
-    auto playBand = [this, &image, &painted, bits](int top, int rows) {
+    auto playBand = [this, &image, &painted, bits, stop](int top, int rows) {
         QImage view(bits, image.width(), image.height(), image.bytesPerLine(), image.format());
         QPainter painter(&view);
         const QRect band(painted.left(), top, painted.width(), rows);
@@ -512,6 +514,8 @@ void DisplayList::PlayInBands(QImage& image, int threads, const QRect& area) con
             // A call wholly outside the band would still run the stroker.
             if (!command.reach.intersects(band))
                 continue;
+            if (stop && stop->load(std::memory_order_relaxed))
+                return;
             applier.Apply(command.state, states, frames);
             const State& state = states[std::size_t(command.state)];
             const auto* path = std::get_if<PathCall>(&command.call);

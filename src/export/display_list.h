@@ -5,7 +5,8 @@
 // brush, path) that their Draw reuses, so they cannot draw from two threads
 // at once; recording them once and replaying the list in horizontal bands,
 // each clipped to its own rows, renders on every core with the very pixels a
-// single painter would give.
+// single painter would give. A recording holds copies of what it was given
+// and may be played on any thread.
 
 #include <QBrush>
 #include <QImage>
@@ -15,6 +16,7 @@
 #include <QPen>
 #include <QTransform>
 
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -40,8 +42,10 @@ public:
     // Plays the list into the pixels of image (which must be the list's
     // size) inside area, the whole image when area is empty, on up to
     // `threads` threads: the area is cut into bands of rows that the threads
-    // take in turn. Any number of threads gives the same pixels.
-    void PlayInBands(QImage& image, int threads, const QRect& area = QRect()) const;
+    // take in turn. Any number of threads gives the same pixels. Once stop
+    // is set the play ends early, leaving the pixels part drawn.
+    void PlayInBands(QImage& image, int threads, const QRect& area = QRect(),
+                     const std::atomic<bool>* stop = nullptr) const;
 
     // The painter state in force at a call (pen and brush, with the frame of
     // everything else), and one recorded call.

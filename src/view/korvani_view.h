@@ -20,6 +20,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <QSize>
 #include <QTransform>
 #include <Qt>
@@ -35,11 +36,11 @@
 #include <vector>
 
 class CKorvaniDoc;
+class DisplayList;
 class GroupItem;
 class QByteArray;
 struct ClipboardSourceInfo;
 class QPainter;
-class QRegion;
 class ToolHandler;
 class ViewHost;
 
@@ -277,6 +278,13 @@ public:
     void Paint(QPainter& painter, const QRegion& clip);
     // A fresh client-sized image of the whole client area.
     QImage PaintClient();
+    // Work between events, for a host that answered RequestDrawAhead: draws
+    // the kept layers' margins ahead of a pan, and the true render of a new
+    // zoom, a piece at a time on a worker thread. Never blocks on the worker.
+    // Answers whether there is more to do (call again soon).
+    bool DrawAhead();
+    // The layers on show are an older zoom's, scaled, until the true render is done.
+    bool ShowsScaledLayers() const { return layersScaled; }
     // Large paints split the client into two bands drawn on two threads;
     // the pixels are the same either way.
     void SetParallelPaint(bool on)
@@ -416,6 +424,27 @@ private:
     QTransform LayerTransform() const;
     // Layer pixels to client pixels while the layers show an older zoom.
     QTransform LayerToClient() const;
+    // Records items first..end-1 that may touch clip (device pixels of list)
+    // drawn through toDevice; answers how many.
+    int RecordItems(DisplayList& list, const QTransform& toDevice, const QRect& clip, int first, int end);
+    // How many threads play a recording of this many items over area.
+    int PaintThreads(int items, const QRect& area) const;
+    // The window background, shadow, canvas and its border, in area only.
+    static void PaintLayerBackground(QImage& image, const QRect& area, const QTransform& toDevice, const Canvas& canvas);
+    // A piece of the layers recorded here and drawn on a worker thread.
+    struct AheadJob;
+    // draw_ahead.cpp: chooses the next piece; false when there is none.
+    bool StartAheadJob();
+    bool AheadJobObsolete(const AheadJob& job) const;
+    // Drops the piece under way; a worker still drawing it stops soon.
+    void StopDrawingAhead();
+    // Records more of the piece's items, for a few milliseconds; starts the
+    // worker once all are recorded.
+    void RecordAheadJob(AheadJob& job);
+    // Puts a finished piece into the layers it was drawn for, if they still show that.
+    void MergeAheadJob(AheadJob& job);
+    // Moves the kept pixels by shift (the client's window stays on the same canvas point).
+    void ScrollLayers(QPoint shift);
     // Moves the client's window in the kept layers to corner (layer pixels),
     // shifting them and rendering what it uncovers; false when so little of
     // what is kept would show that rendering the layers afresh is as quick.
@@ -517,13 +546,29 @@ private:
         friend bool operator==(const LayerKey&, const LayerKey&) = default;
     };
     LayerKey layerKey;
+    // How far the kept layers reach beyond each side of the client. A pan
+    // step within it is a copy.
+    static constexpr int LayerMargin = 256;
     // The layers reach a margin beyond each side of the client, so
     // that most pan steps only move the client's window over pixels already
     // drawn (at 1920 x 1080 a layer takes 15 MB instead of 8).
     QPointF layerOrigin; // layer pixel of the canvas origin
     QRect layerWindow;   // the layer pixels the client shows
-    QRect layerDrawn;    // the layer pixels rendered; the rest is stale
+    QRegion layerDrawn;  // the layer pixels rendered; the rest is stale
     bool layersValid = false;
+    // Counts the sets of layers rendered afresh: a piece drawn ahead for an
+    // older set is dropped.
+    std::uint64_t layerEpoch = 0;
+    // The host calls DrawAhead between events: a pan draws only what the
+    // client shows, and a new zoom keeps its preview until the worker is done.
+    bool drawAheadHost = false;
+    // What the last paint wanted the layers to show: a new zoom's true render
+    // is drawn ahead for this.
+    LayerKey wantedKey;
+    QPointF wantedOrigin; // layer pixel of the canvas origin, margin included
+    // The way the client last moved over the layers: the margins on that side come first.
+    QPoint panDirection;
+    std::shared_ptr<AheadJob> aheadJob; // the piece on a worker, if any
     // The layers show an older zoom, scaled, and owe a true render.
     bool layersScaled = false;
     int itemsInLayers = 0;

@@ -32,13 +32,6 @@ constexpr qint64 ParallelMinimumArea = 256 * 256;
 constexpr int MaximumLiveBystanders = 64;
 // From this many items in view a new zoom first shows the old layers scaled.
 constexpr int ScaledZoomItems = 2000;
-// How far the kept layers reach beyond each side of the client. A pan step
-// within it is a copy; past it the layers are drawn out to this margin on the
-// side the client moved to, so that strips are drawn seldom and wide instead
-// of thin on every step (a thin strip costs nearly as much: every item
-// crossing it is stroked whole).
-constexpr int LayerMargin = 256;
-
 // Moves the pixels of image by shift; what comes into view keeps old pixels
 // until it is painted.
 void ScrollPixels(QImage& image, QPoint shift)
@@ -65,6 +58,13 @@ void ScrollPixels(QImage& image, QPoint shift)
     }
 }
 
+void ClearPixels(QImage& image, const QRect& area)
+{
+    QPainter painter(&image);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(area, Qt::transparent);
+}
+
 // One pixel in canvas units.
 qreal Pixel()
 {
@@ -81,6 +81,14 @@ RectF CanvasRectOf(const QRect& pixels, const QTransform& canvasToPixels)
 qint64 Area(const QRect& r)
 {
     return r.isEmpty() ? 0 : qint64(r.width()) * r.height();
+}
+
+qint64 Area(const QRegion& region)
+{
+    qint64 area = 0;
+    for (const QRect& r : region)
+        area += Area(r);
+    return area;
 }
 
 // The device pixels under client pixels; exact for whole ratios.
@@ -163,7 +171,8 @@ void CKorvaniView::Paint(QImage& target, const QRegion& requested)
         // once; the true render follows in the next paint.
         painter.fillRect(clip, QColor::fromRgba(canvas.width > 0 ? WindowBackground : ShadowColor));
         painter.setTransform(LayerToClient());
-        painter.drawImage(layerDrawn.topLeft(), belowLayer, layerDrawn);
+        for (const QRect& drawn : layerDrawn)
+            painter.drawImage(drawn.topLeft(), belowLayer, drawn);
         painter.resetTransform();
     } else {
         painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -185,7 +194,8 @@ void CKorvaniView::Paint(QImage& target, const QRegion& requested)
         if (!aboveLayer.isNull()) {
             if (layersScaled) {
                 painter.setTransform(LayerToClient());
-                painter.drawImage(layerDrawn.topLeft(), aboveLayer, layerDrawn);
+                for (const QRect& drawn : layerDrawn)
+                    painter.drawImage(drawn.topLeft(), aboveLayer, drawn);
             } else {
                 copyLayer(aboveLayer);
             }
@@ -197,7 +207,8 @@ void CKorvaniView::Paint(QImage& target, const QRegion& requested)
     if (canvas.width > 0)
         ruler.Draw(painter, CanvasOrigin(), clientSize);
     PaintGuides(painter);
-    if (layersScaled)
+    // With a host that draws ahead, the worker's true render asks for the repaint.
+    if (layersScaled && !drawAheadHost)
         host.RequestRepaint();
 }
 
@@ -269,6 +280,12 @@ void CKorvaniView::UpdateLayers(QSize size, qreal ratio, std::pair<int, int> liv
     const LayerKey key{drawingGeneration, ZoomFactor, size, ratio, canvas.width, canvas.height, canvas.color,
                        anyLive ? live.first : count, anyAbove ? live.second + 1 : -1};
     const QPointF origin = CanvasOrigin() * ratio;
+    drawAheadHost = host.RequestDrawAhead();
+    wantedKey = key;
+    wantedOrigin = origin + QPointF(LayerMargin, LayerMargin);
+    // Back at the zoom the layers were drawn for before the new one was done.
+    if (layersValid && layersScaled && key == layerKey)
+        layersScaled = false;
     if (layersValid && !layersScaled) {
         // The layer pixel that the client's top left pixel shows.
         const QPointF corner = layerOrigin - origin;
@@ -285,7 +302,15 @@ void CKorvaniView::UpdateLayers(QSize size, qreal ratio, std::pair<int, int> liv
             return;
         }
     }
+    if (layersValid && layersScaled && drawAheadHost) {
+        // The preview stays until the worker has drawn the new zoom.
+        LayerKey zoomed = key;
+        zoomed.zoom = layerKey.zoom;
+        if (zoomed == layerKey)
+            return;
+    }
     layersScaled = false;
+    ++layerEpoch;
     layerKey = key;
     layerOrigin = origin + QPointF(LayerMargin, LayerMargin);
     layersValid = true;
@@ -302,43 +327,53 @@ void CKorvaniView::UpdateLayers(QSize size, qreal ratio, std::pair<int, int> liv
     // The margins wait for the first pan: a changed drawing costs no more than the client.
     layerWindow = QRect(QPoint(LayerMargin, LayerMargin), size);
     layerDrawn = layerWindow;
-    itemsInLayers = RenderLayers(layerDrawn, live);
+    itemsInLayers = RenderLayers(layerWindow, live);
 }
 
 int CKorvaniView::RenderLayers(const QRect& area, std::pair<int, int> live)
 {
     const int count = int(boundsCache.Entries().size());
     const bool anyLive = live.first <= live.second;
-    {
-        QPainter painter(&belowLayer);
-        painter.setClipRect(area);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        if (canvas.width <= 0) {
-            // No canvas yet: the whole client is the shadow's grey.
-            painter.fillRect(area, QColor::fromRgba(ShadowColor));
-        } else {
-            painter.fillRect(area, QColor::fromRgba(WindowBackground));
-            painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-            painter.setRenderHint(QPainter::Antialiasing, true);
-            painter.setTransform(LayerTransform());
-            const QRectF sheet(0, 0, canvas.width, canvas.height);
-            painter.fillRect(sheet.translated(4, 4), QColor::fromRgba(ShadowColor));
-            painter.fillRect(sheet, QColor::fromRgba(canvas.color));
-            painter.setPen(QPen(QColor::fromRgba(ColorOpaqueBlack), 1.0));
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRect(sheet);
-        }
-    }
+    PaintLayerBackground(belowLayer, area, LayerTransform(), canvas);
     int drawn = PaintItems(belowLayer, area, 0, anyLive ? live.first : count);
     if (!aboveLayer.isNull()) {
-        {
-            QPainter painter(&aboveLayer);
-            painter.setCompositionMode(QPainter::CompositionMode_Source);
-            painter.fillRect(area, Qt::transparent);
-        }
+        ClearPixels(aboveLayer, area);
         drawn += PaintItems(aboveLayer, area, live.second + 1, count);
     }
     return drawn;
+}
+
+void CKorvaniView::PaintLayerBackground(QImage& image, const QRect& area, const QTransform& toDevice,
+                                        const Canvas& canvas)
+{
+    QPainter painter(&image);
+    painter.setClipRect(area);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    if (canvas.width <= 0) {
+        // No canvas yet: the whole client is the shadow's grey.
+        painter.fillRect(area, QColor::fromRgba(ShadowColor));
+        return;
+    }
+    painter.fillRect(area, QColor::fromRgba(WindowBackground));
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setTransform(toDevice);
+    const QRectF sheet(0, 0, canvas.width, canvas.height);
+    painter.fillRect(sheet.translated(4, 4), QColor::fromRgba(ShadowColor));
+    painter.fillRect(sheet, QColor::fromRgba(canvas.color));
+    painter.setPen(QPen(QColor::fromRgba(ColorOpaqueBlack), 1.0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(sheet);
+}
+
+void CKorvaniView::ScrollLayers(QPoint shift)
+{
+    ScrollPixels(belowLayer, shift);
+    if (!aboveLayer.isNull())
+        ScrollPixels(aboveLayer, shift);
+    layerOrigin += shift;
+    layerDrawn = layerDrawn.translated(shift) & belowLayer.rect();
+    layerWindow.translate(shift);
 }
 
 bool CKorvaniView::ShiftLayers(QPoint corner, std::pair<int, int> live)
@@ -346,34 +381,52 @@ bool CKorvaniView::ShiftLayers(QPoint corner, std::pair<int, int> live)
     QRect window(corner, layerWindow.size());
     if (window == layerWindow)
         return true;
-    // Less than half the client kept: the strips would cost more than a fresh render.
-    if (2 * Area(window & layerDrawn) < Area(window))
+    // Less than half the client kept: the strips would cost more than a fresh
+    // render, unless the worker draws them (the client shows the bare canvas meanwhile).
+    if (!drawAheadHost && 2 * Area(layerDrawn & window) < Area(window))
         return false;
+    const QPoint step = window.topLeft() - layerWindow.topLeft();
+    panDirection = QPoint((step.x() > 0) - (step.x() < 0), (step.y() > 0) - (step.y() < 0));
     const QRect all = belowLayer.rect();
     if (!all.contains(window)) {
         // Past the margin: move the kept pixels so that the client is in the middle again.
         const QPoint shift = QPoint(LayerMargin, LayerMargin) - corner;
-        ScrollPixels(belowLayer, shift);
-        if (!aboveLayer.isNull())
-            ScrollPixels(aboveLayer, shift);
-        layerOrigin += shift;
-        layerDrawn = layerDrawn.translated(shift) & all;
+        ScrollLayers(shift);
         window.translate(shift);
     }
-    if (!layerDrawn.contains(window)) {
-        // Draw ahead out to the layers' edge on every side the client crossed.
-        QRect grown = layerDrawn | window;
-        if (window.left() < layerDrawn.left())
-            grown.setLeft(all.left());
-        if (window.right() > layerDrawn.right())
-            grown.setRight(all.right());
-        if (window.top() < layerDrawn.top())
-            grown.setTop(all.top());
-        if (window.bottom() > layerDrawn.bottom())
-            grown.setBottom(all.bottom());
-        for (const QRect& strip : QRegion(grown) - QRegion(layerDrawn))
-            RenderLayers(strip, live);
-        layerDrawn = grown;
+    const QRegion uncovered = QRegion(window) - layerDrawn;
+    if (!uncovered.isEmpty()) {
+        // The margins are drawn between events where the host does that;
+        // otherwise out to the layers' edge on every side the client crossed,
+        // so that strips are drawn seldom and wide instead of thin on every
+        // step (a thin strip costs nearly as much: every item crossing it is
+        // stroked whole).
+        QRect grown = window;
+        if (!drawAheadHost) {
+            const QRect drawn = layerDrawn.boundingRect();
+            grown |= drawn;
+            if (window.left() < drawn.left())
+                grown.setLeft(all.left());
+            if (window.right() > drawn.right())
+                grown.setRight(all.right());
+            if (window.top() < drawn.top())
+                grown.setTop(all.top());
+            if (window.bottom() > drawn.bottom())
+                grown.setBottom(all.bottom());
+        }
+        if (drawAheadHost) {
+            // Shown at once as the bare canvas; the worker draws the items
+            // in first thing, as a piece that reaches into the margin.
+            for (const QRect& strip : uncovered) {
+                PaintLayerBackground(belowLayer, strip, LayerTransform(), canvas);
+                if (!aboveLayer.isNull())
+                    ClearPixels(aboveLayer, strip);
+            }
+        } else {
+            for (const QRect& strip : QRegion(grown) - layerDrawn)
+                RenderLayers(strip, live);
+            layerDrawn += grown;
+        }
     }
     layerWindow = window;
     return true;
@@ -381,7 +434,6 @@ bool CKorvaniView::ShiftLayers(QPoint corner, std::pair<int, int> live)
 
 int CKorvaniView::PaintItems(QImage& image, const QRect& clip, int first, int end)
 {
-    const std::vector<ItemBoundsCache::Entry>& entries = boundsCache.Entries();
     if (first >= end || clip.isEmpty())
         return 0;
 
@@ -389,26 +441,34 @@ int CKorvaniView::PaintItems(QImage& image, const QRect& clip, int first, int en
     // in bands on every core: an item keeps its pen, brush and working path
     // between draws, so it cannot draw from two threads itself. The export
     // paints the same way, so the screen shows the pixels a PNG gets.
-    const QTransform toLayer = LayerTransform();
-    const RectF visible = ::CanvasRectOf(clip, toLayer);
     DisplayList recording(image.width(), image.height());
-    int inView = 0;
-    {
-        QPainter recorder(&recording);
-        recorder.setRenderHint(QPainter::Antialiasing, true);
-        recorder.setTransform(toLayer);
-        for (int i = first; i < end; ++i) {
-            const ItemBoundsCache::Entry& e = entries[std::size_t(i)];
-            if (!ItemBoundsCache::Meets(e.paintBounds, visible))
-                continue;
-            e.item->Draw(recorder);
-            ++inView;
-        }
-    }
-    const bool parallel = parallelPaint && inView >= ParallelItemThreshold &&
-                          qint64(clip.width()) * clip.height() >= ParallelMinimumArea;
-    recording.PlayInBands(image, parallel ? int(std::max(1u, std::thread::hardware_concurrency())) : 1, clip);
+    const int inView = RecordItems(recording, LayerTransform(), clip, first, end);
+    recording.PlayInBands(image, PaintThreads(inView, clip), clip);
     return inView;
+}
+
+int CKorvaniView::RecordItems(DisplayList& list, const QTransform& toDevice, const QRect& clip, int first, int end)
+{
+    const std::vector<ItemBoundsCache::Entry>& entries = boundsCache.Entries();
+    const RectF visible = ::CanvasRectOf(clip, toDevice);
+    int inView = 0;
+    QPainter recorder(&list);
+    recorder.setRenderHint(QPainter::Antialiasing, true);
+    recorder.setTransform(toDevice);
+    for (int i = first; i < end; ++i) {
+        const ItemBoundsCache::Entry& e = entries[std::size_t(i)];
+        if (!ItemBoundsCache::Meets(e.paintBounds, visible))
+            continue;
+        e.item->Draw(recorder);
+        ++inView;
+    }
+    return inView;
+}
+
+int CKorvaniView::PaintThreads(int items, const QRect& area) const
+{
+    const bool parallel = parallelPaint && items >= ParallelItemThreshold && Area(area) >= ParallelMinimumArea;
+    return parallel ? int(std::max(1u, std::thread::hardware_concurrency())) : 1;
 }
 
 // --- tool marks ---

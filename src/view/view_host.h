@@ -173,6 +173,10 @@ public:
     virtual void RequestRepaint() = 0;
     // Part of the client area, in client pixels.
     virtual void RequestRepaint(const QRect& clientRect) = 0;
+    // The view has work for idle time: true when the host will call
+    // CKorvaniView::DrawAhead between events until it answers false. A host
+    // that will not answers false, and each paint then draws all it shows.
+    virtual bool RequestDrawAhead() { return false; }
     virtual void SetScrollSizes(int width, int height) = 0;
     virtual QPoint ClientToScreen(QPoint client) = 0;
     virtual QPoint CursorScreenPosition() = 0;

@@ -48,6 +48,7 @@ CKorvaniView::CKorvaniView(CKorvaniDoc& document, ViewHost& viewHost) : doc(docu
 
 CKorvaniView::~CKorvaniView()
 {
+    StopDrawingAhead();
     ClearDrawing();
     selectionGroup->Release();
     GraphicsRuntimeGuard::Instance().Release();

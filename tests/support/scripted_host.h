@@ -16,6 +16,10 @@ public:
     }
     ~TestHost() override;
 
+    // Set: the test calls DrawAhead between events, as the window does.
+    bool RequestDrawAhead() override { return drawAhead; }
+    bool drawAhead = false;
+
 protected:
     void Failed(const std::string& why) override;
 };

@@ -8,9 +8,11 @@
 
 #include <QImage>
 
+#include <chrono>
 #include <cstdint>
 #include <limits>
 #include <random>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -18,6 +20,17 @@ namespace {
 constexpr QRgb Grey = 0xFF808080;
 constexpr QRgb White = 0xFFFFFFFF;
 constexpr QRgb Black = 0xFF000000;
+
+// Lets the view draw ahead until it is done; answers whether it had work.
+bool DrainDrawAhead(CKorvaniView& view)
+{
+    bool any = false;
+    while (view.DrawAhead()) {
+        any = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return any;
+}
 
 } // namespace
 
@@ -143,12 +156,24 @@ TEST_F(PaintingTest, BandsAndClipsPaintTheSamePixels)
         view.DocumentChanged();
         full.push_back(view.PaintClient());
     }
-    view.SetPanOffset({0, 0});
-    view.PaintClient();
-    for (std::size_t i = 0; i < full.size(); ++i) {
-        view.SetPanOffset(walk[i]);
-        EXPECT_LE(ComparePixels(view.PaintClient(), full[i]).largest, 2) << walk[i].x << ", " << walk[i].y;
+    // The same walk where the layers are drawn ahead between events, on a
+    // worker, and each step comes while a piece is under way: once it is
+    // done, the same pixels.
+    for (const bool ahead : {false, true}) {
+        host.drawAhead = ahead;
+        view.SetPanOffset({0, 0});
+        view.PaintClient();
+        for (std::size_t i = 0; i < full.size(); ++i) {
+            if (ahead)
+                view.DrawAhead();
+            view.SetPanOffset(walk[i]);
+            QImage shown = view.PaintClient();
+            if (ahead && DrainDrawAhead(view))
+                shown = view.PaintClient();
+            EXPECT_LE(ComparePixels(shown, full[i]).largest, 2) << walk[i].x << ", " << walk[i].y << ", " << ahead;
+        }
     }
+    host.drawAhead = false;
     view.SetPanOffset({0, 0});
 
     // At zoom 1 the canvas on screen is the picture an export gives (below
@@ -158,6 +183,34 @@ TEST_F(PaintingTest, BandsAndClipsPaintTheSamePixels)
     ASSERT_EQ(origin, origin.toPoint());
     const QImage exported = RenderExportImage(doc, CanvasValues{640, 440, ColorOpaqueWhite}, nullptr);
     EXPECT_LE(ComparePixels(single.copy(QRect(origin.toPoint(), exported.size())), exported, 1).largest, 2);
+}
+
+TEST_F(PaintingTest, ANewZoomOfALargeDrawingIsDrawnOnAWorker)
+{
+    view.OnResize(400, 300);
+    ASSERT_TRUE(view.NewCanvas(360, 260, ColorOpaqueWhite));
+    for (int i = 0; i < 2000; ++i)
+        AddBox(i % 2 ? ItemEllipse : ItemRectangle, float(i * 7 % 340), float(i * 13 % 240), 12, 9,
+               0xFF000000 | std::uint32_t(i * 2654435761u >> 8), 1.5f, ColorOpaqueBlack);
+    host.drawAhead = true;
+    view.PaintClient();
+    DrainDrawAhead(view);
+    // Each zoom first shows the old picture scaled; the worker's true render
+    // then replaces it, and is the picture a fresh render gives. A zoom made
+    // before the worker is done is drawn for instead.
+    for (const int percent : {200, 150, 300}) {
+        view.SetZoomPercent(percent);
+        view.PaintClient();
+        EXPECT_TRUE(view.ShowsScaledLayers()) << percent;
+    }
+    const int repaints = host.repaints;
+    DrainDrawAhead(view);
+    EXPECT_FALSE(view.ShowsScaledLayers());
+    EXPECT_GT(host.repaints, repaints);
+    const QImage drawn = view.PaintClient();
+    host.drawAhead = false;
+    view.DocumentChanged();
+    EXPECT_LE(ComparePixels(drawn, view.PaintClient()).largest, 2);
 }
 
 TEST_F(PaintingTest, TheMovingSelectionIsNeverSkipped)

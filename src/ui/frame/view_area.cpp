@@ -94,6 +94,17 @@ ViewArea::ViewArea(CKorvaniDoc& document, FrameNotices* frameNotices, QWidget* p
     viewport()->setMouseTracking(true);
     view = std::make_unique<CKorvaniView>(document, *this);
     view->OnResize(viewport()->width(), viewport()->height());
+    // Between events the view draws ahead on a worker; a short interval
+    // notices a finished piece soon without spinning while it is drawn.
+    drawAheadTimer = new QTimer(this);
+    drawAheadTimer->setInterval(4);
+    connect(drawAheadTimer, &QTimer::timeout, this, [this] {
+        // A dialog or file work may be changing the drawing: wait for it.
+        if (modalDepth > 0 || progressDepth > 0)
+            return;
+        if (!view->DrawAhead())
+            drawAheadTimer->stop();
+    });
 }
 
 ViewArea::~ViewArea()
@@ -289,6 +300,13 @@ void ViewArea::RequestRepaint()
 void ViewArea::RequestRepaint(const QRect& clientRect)
 {
     viewport()->update(clientRect);
+}
+
+bool ViewArea::RequestDrawAhead()
+{
+    if (!drawAheadTimer->isActive())
+        drawAheadTimer->start();
+    return true;
 }
 
 void ViewArea::SetScrollSizes(int width, int height)

@@ -18,6 +18,7 @@
 class CKorvaniDoc;
 class CKorvaniView;
 class FrameNotices;
+class QTimer;
 
 class ViewArea : public QAbstractScrollArea, public ViewHost
 {
@@ -52,6 +53,7 @@ public:
     void SetCursor(int cursorId) override;
     void RequestRepaint() override;
     void RequestRepaint(const QRect& clientRect) override;
+    bool RequestDrawAhead() override;
     void SetScrollSizes(int width, int height) override;
     QPoint ClientToScreen(QPoint client) override;
     QPoint CursorScreenPosition() override;
@@ -102,6 +104,7 @@ private:
     int modalDepth = 0;
     int progressDepth = 0;
     float shownZoom = 0;
+    QTimer* drawAheadTimer = nullptr;
     // What fine wheels and touchpads turned short of a whole pixel or zoom step.
     QPointF wheelScrollRest;
     int wheelZoomRest = 0;
