@@ -40,15 +40,24 @@ std::vector<DrawItem*> SelectionTargets(DrawItem* selection)
         targets.push_back(selection);
         return targets;
     }
-    std::unordered_set<const DrawItem*> seen;
     const std::int32_t count = selection->ChildCount();
     targets.reserve(std::size_t(count > 0 ? count : 0));
     for (std::int32_t i = 0; i < count; ++i) {
         DrawItem* member = selection->ChildAt(i);
-        // A member listed twice would be moved twice and restored at two places.
-        if (member && !IsSelectionGroup(member) && seen.insert(member).second)
+        if (member && !IsSelectionGroup(member))
             targets.push_back(member);
     }
+    // A member listed twice would be moved twice and restored at two places.
+    // Selections rarely list one twice, and a sorted copy tells so without a
+    // hash node per member.
+    std::vector<DrawItem*> sorted = targets;
+    std::sort(sorted.begin(), sorted.end());
+    if (std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end())
+        return targets;
+    std::unordered_set<const DrawItem*> seen;
+    seen.reserve(targets.size());
+    targets.erase(std::remove_if(targets.begin(), targets.end(), [&seen](const DrawItem* m) { return !seen.insert(m).second; }),
+                  targets.end());
     return targets;
 }
 

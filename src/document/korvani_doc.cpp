@@ -77,6 +77,7 @@ void ItemList::InsertItems(const std::vector<PlacedItem>& placed)
 {
     std::vector<DrawItem*> out;
     out.reserve(items.size() + placed.size());
+    positions.reserve(items.size() + placed.size());
     std::size_t copied = 0;
     std::size_t first = SIZE_MAX; // the lowest place an entry went
     for (const PlacedItem& p : placed) {

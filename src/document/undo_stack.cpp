@@ -1,6 +1,14 @@
 #include "document/undo_stack.h"
 
+#include <QCoreApplication>
+
 #include <utility>
+
+UndoStack::UndoStack()
+{
+    idle.setSingleShot(true);
+    idle.callOnTimeout([this] { ReleaseDiscarded(); });
+}
 
 UndoStack::~UndoStack()
 {
@@ -21,7 +29,15 @@ int UndoStack::Do(std::unique_ptr<UndoRecord> record)
 {
     if (!record)
         return 0;
-    DeleteAll(redoList);
+    if (!redoList.empty()) {
+        DeleteAll(discarded);
+        discarded.splice(discarded.end(), redoList);
+        // Without an application no event loop will ever run.
+        if (QCoreApplication::instance())
+            idle.start(0);
+        else
+            DeleteAll(discarded);
+    }
     const int result = record->Execute();
     if (result < 0)
         return result;
@@ -59,4 +75,5 @@ void UndoStack::Clear()
 {
     DeleteAll(undoList);
     DeleteAll(redoList);
+    DeleteAll(discarded);
 }

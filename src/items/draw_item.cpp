@@ -26,6 +26,15 @@ bool IsFiniteMatrix(const Matrix& m)
     return std::all_of(e, e + 6, [](float v) { return std::isfinite(v); });
 }
 
+// Whether every node stays finite under m, asked without a mapped copy.
+bool MapsFinite(const Matrix& m, const NodeList& nodes)
+{
+    const auto finite = [](PointF p) { return std::isfinite(p.x) && std::isfinite(p.y); };
+    return std::all_of(nodes.begin(), nodes.end(), [&](const PathNode& n) {
+        return finite(m.Map(n.Left())) && finite(m.Map(n.Anchor())) && finite(m.Map(n.Right()));
+    });
+}
+
 // One screen pixel in canvas units; a zoom of 0 would divide by zero.
 qreal ScreenPixel()
 {
@@ -45,13 +54,34 @@ Qt::PenStyle QtDashStyle(std::int32_t style)
 
 } // namespace
 
-DrawItem::DrawItem(std::int32_t typeCode, std::string className)
-    : typeCode(typeCode), className(std::move(className)), pen(QColor::fromRgba(ColorOpaqueBlack), 1.0),
-      brush(QColor::fromRgba(ColorOpaqueBlack))
+namespace {
+
+// Every item starts with these; its copies share their data until the item
+// first draws, so that making an item (a duplicate makes thousands) costs no
+// allocation for them.
+const QPen& StartPen()
 {
-    // Flat caps and mitred joins: dash gaps stay open and corners stay sharp.
-    pen.setCapStyle(Qt::FlatCap);
-    pen.setJoinStyle(Qt::MiterJoin);
+    static const QPen pen = [] {
+        QPen p(QColor::fromRgba(ColorOpaqueBlack), 1.0);
+        // Flat caps and mitred joins: dash gaps stay open and corners stay sharp.
+        p.setCapStyle(Qt::FlatCap);
+        p.setJoinStyle(Qt::MiterJoin);
+        return p;
+    }();
+    return pen;
+}
+
+const QBrush& StartBrush()
+{
+    static const QBrush brush(QColor::fromRgba(ColorOpaqueBlack));
+    return brush;
+}
+
+} // namespace
+
+DrawItem::DrawItem(std::int32_t typeCode, std::string className)
+    : typeCode(typeCode), className(std::move(className)), pen(StartPen()), brush(StartBrush())
+{
     StoreAttr(ATTR_LOCKED, "0");
     StoreAttr(ATTR_HIDDEN, "0");
 }
@@ -302,21 +332,23 @@ void DrawItem::CopyFrom(const DrawItem& other)
         return;
     EditNodes() = other.nodes;
     // Attributes this item had before stay: other's bounds hold only when
-    // the tables came out the same. Other's table is copied whole (a copy of
-    // a map is one linear pass) and the few own entries laid over it.
-    AttributeTable merged = other.attributes;
-    bool same = true;
-    for (auto& [attr, value] : attributes) {
-        const auto at = merged.find(attr);
-        if (at == merged.end()) {
-            same = false;
-            merged.emplace_hint(at, attr, std::move(value));
-        } else if (at->second != value) {
-            same = false;
-            at->second = std::move(value);
-        }
+    // the tables came out the same, that is when every own entry is one of
+    // other's. A new item's few entries mostly are: then other's table is
+    // assigned, reusing this table's nodes. Otherwise other's table is
+    // copied whole (a copy of a map is one linear pass) and the own entries
+    // laid over it.
+    const bool same = std::all_of(attributes.begin(), attributes.end(), [&other](const auto& entry) {
+        const std::string* theirs = other.FindAttr(entry.first);
+        return theirs && *theirs == entry.second;
+    });
+    if (same) {
+        attributes = other.attributes;
+    } else {
+        AttributeTable merged = other.attributes;
+        for (auto& [attr, value] : attributes)
+            merged.insert_or_assign(attr, std::move(value));
+        attributes = std::move(merged);
     }
-    attributes = std::move(merged);
     matrix = other.matrix;
     lineRamp = other.lineRamp;
     fillRamp = other.fillRamp;
@@ -462,9 +494,7 @@ void DrawItem::TransformAccumulating(const Matrix& m, int mode, bool mapGradient
     const BoundsCarrier carrier(*this, m, mode);
     Matrix combined = matrix;
     combined.Multiply(m);
-    NodeList mapped = nodes;
-    combined.MapNodes(mapped);
-    if (!IsFiniteMatrix(combined) || !FiniteNodes(mapped))
+    if (!IsFiniteMatrix(combined) || !MapsFinite(combined, nodes))
         return;
     previewMatrix.Reset();
     previewNodes.clear();

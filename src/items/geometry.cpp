@@ -26,11 +26,6 @@ void Matrix::SetElements(float m11, float m12, float m21, float m22, float dx, f
     *this = Matrix(m11, m12, m21, m22, dx, dy);
 }
 
-void Matrix::GetElements(float out[6]) const
-{
-    std::copy(m, m + 6, out);
-}
-
 bool Matrix::IsIdentity() const
 {
     return *this == Matrix();

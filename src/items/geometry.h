@@ -89,7 +89,11 @@ public:
     Matrix(float m11, float m12, float m21, float m22, float dx, float dy);
 
     void SetElements(float m11, float m12, float m21, float m22, float dx, float dy);
-    void GetElements(float out[6]) const;
+    void GetElements(float out[6]) const
+    {
+        for (int i = 0; i < 6; ++i)
+            out[i] = m[i];
+    }
     float M11() const { return m[0]; }
     float M12() const { return m[1]; }
     float M21() const { return m[2]; }

@@ -1,5 +1,7 @@
 #include "document/undo_stack.h"
 
+#include <QCoreApplication>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -74,10 +76,23 @@ TEST(UndoStack, EmptyListsAnswerZeroAndANewRecordDiscardsTheRedoList)
     EXPECT_TRUE(stack.CanRedo());
     stack.Do(Make(log, "C"));
 
-    // B is gone before C runs; A and C live on.
-    EXPECT_EQ(log, (Log{"x:A", "x:B", "u:B", "d:B", "x:C"}));
+    // B is off the redo list before C runs and deleted once the loop is
+    // idle; A and C live on.
+    EXPECT_EQ(log, (Log{"x:A", "x:B", "u:B", "x:C"}));
     EXPECT_FALSE(stack.CanRedo());
     EXPECT_EQ(stack.UndoCount(), 2u);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(log, (Log{"x:A", "x:B", "u:B", "x:C", "d:B"}));
+
+    // A second discard before the loop ran frees the waiting batch first.
+    stack.Undo();
+    stack.Do(Make(log, "D"));
+    stack.Undo();
+    log.clear();
+    stack.Do(Make(log, "E"));
+    EXPECT_EQ(log, (Log{"d:C", "x:E"}));
+    stack.Clear();
+    EXPECT_EQ(log, (Log{"d:C", "x:E", "d:A", "d:E", "d:D"}));
 }
 
 TEST(UndoStack, FailedRecordsAreDeletedAndKeptNowhere)
@@ -90,7 +105,8 @@ TEST(UndoStack, FailedRecordsAreDeletedAndKeptNowhere)
 
     // A refused record still discards the redo list, then is deleted itself.
     EXPECT_EQ(stack.Do(Make(log, "F", -3)), -3);
-    EXPECT_EQ(log, (Log{"x:A", "x:B", "u:B", "d:B", "x:F", "d:F"}));
+    stack.ReleaseDiscarded();
+    EXPECT_EQ(log, (Log{"x:A", "x:B", "u:B", "x:F", "d:F", "d:B"}));
     EXPECT_EQ(stack.UndoCount(), 1u);
     EXPECT_EQ(stack.RedoCount(), 0u);
 
