@@ -50,21 +50,7 @@ start_editor() {
   fail "the editor's window did not appear"
 }
 
-# Keys go to window $1 (no window manager gives it the focus).
-keys() {
-  local target=$1
-  shift
-  xdotool windowfocus --sync "$target" 2>/dev/null || true
-  xdotool key "$@"
-}
 
-wait_until() {
-  for _ in $(seq 150); do
-    if eval "$1"; then return 0; fi
-    sleep 0.2
-  done
-  return 1
-}
 
 count() { grep -c "$1" "$2" || true; }
 

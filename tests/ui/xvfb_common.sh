@@ -51,3 +51,19 @@ red_box() {
   fi
 }
 
+# Polls (up to about 30 s) until the shell condition $1 holds.
+wait_until() {
+  for _ in $(seq 150); do
+    if eval "$1"; then return 0; fi
+    sleep 0.2
+  done
+  return 1
+}
+
+# Keys go to window $1: without a window manager nothing gives it the focus.
+keys() {
+  local target=$1
+  shift
+  xdotool windowfocus --sync "$target" 2>/dev/null || true
+  xdotool key "$@"
+}

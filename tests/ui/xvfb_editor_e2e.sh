@@ -41,13 +41,6 @@ start_editor() {
 }
 
 # Polls (every 0.2 s, about 30 s at most) until the shell condition $1 holds.
-wait_until() {
-  for _ in $(seq 150); do
-    if eval "$1"; then return 0; fi
-    sleep 0.2
-  done
-  return 1
-}
 
 # The visible window named exactly $1 (and, when given, of size $2 "WxH").
 window() {
@@ -63,13 +56,6 @@ window() {
 position() { xdotool getwindowgeometry "$1" | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p'; }
 editor_gone() { [ ! -e "/proc/$pid" ] || grep -q '^State:[[:space:]]*Z' "/proc/$pid/status"; }
 
-# Keys go to window $1: without a window manager nothing gives it the focus.
-keys() {
-  local target=$1
-  shift
-  xdotool windowfocus --sync "$target" 2>/dev/null || true
-  xdotool key "$@"
-}
 type_into() {
   xdotool windowfocus --sync "$1" 2>/dev/null || true
   xdotool type --delay 20 "$2"
