@@ -87,14 +87,23 @@ Scene& OpenScene(int n)
     return *scene;
 }
 
+// The scene of range(0); null, with the benchmark skipped, when it is missing.
+Scene* SceneOrSkip(benchmark::State& state)
+{
+    Scene& scene = OpenScene(int(state.range(0)));
+    if (scene.ok)
+        return &scene;
+    state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+    return nullptr;
+}
+
 // A full render: the drawing changed, so every item in view is drawn anew.
 void Paint(benchmark::State& state, bool parallel)
 {
-    Scene& scene = OpenScene(int(state.range(0)));
-    if (!scene.ok) {
-        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+    Scene* const opened = SceneOrSkip(state);
+    if (!opened)
         return;
-    }
+    Scene& scene = *opened;
     scene.view.SetParallelPaint(parallel);
     scene.view.Paint(scene.image, scene.image.rect()); // items measured once
     for (auto _ : state) {
@@ -119,11 +128,10 @@ void BM_PaintOneThread(benchmark::State& state)
 // A repaint with the drawing unchanged (a tool mark or the ruler moved).
 void BM_Repaint(benchmark::State& state)
 {
-    Scene& scene = OpenScene(int(state.range(0)));
-    if (!scene.ok) {
-        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+    Scene* const opened = SceneOrSkip(state);
+    if (!opened)
         return;
-    }
+    Scene& scene = *opened;
     scene.view.Paint(scene.image, scene.image.rect());
     for (auto _ : state) {
         scene.view.Paint(scene.image, scene.image.rect());
@@ -135,11 +143,10 @@ void BM_Repaint(benchmark::State& state)
 // move preview and the repaint that shows it.
 void BM_DragMove(benchmark::State& state)
 {
-    Scene& scene = OpenScene(int(state.range(0)));
-    if (!scene.ok) {
-        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+    Scene* const opened = SceneOrSkip(state);
+    if (!opened)
         return;
-    }
+    Scene& scene = *opened;
     CKorvaniView& view = scene.view;
     view.SetTool(ToolKind::Select);
     view.SelectNone();
@@ -167,11 +174,10 @@ void BM_DragMove(benchmark::State& state)
 // An arrow key moves the selected item (one undo step) and the view repaints.
 void BM_NudgeAndRepaint(benchmark::State& state)
 {
-    Scene& scene = OpenScene(int(state.range(0)));
-    if (!scene.ok) {
-        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+    Scene* const opened = SceneOrSkip(state);
+    if (!opened)
         return;
-    }
+    Scene& scene = *opened;
     CKorvaniView& view = scene.view;
     view.SetTool(ToolKind::Select);
     view.SelectNone();
@@ -196,11 +202,10 @@ void BM_NudgeAndRepaint(benchmark::State& state)
 // handles) with the Select tool and an item selected.
 void BM_HoverMove(benchmark::State& state)
 {
-    Scene& scene = OpenScene(int(state.range(0)));
-    if (!scene.ok) {
-        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+    Scene* const opened = SceneOrSkip(state);
+    if (!opened)
         return;
-    }
+    Scene& scene = *opened;
     scene.view.SetTool(ToolKind::Select);
     scene.view.OnLeftButtonDown({960, 540});
     scene.view.OnLeftButtonUp({960, 540});
@@ -214,11 +219,10 @@ void BM_HoverMove(benchmark::State& state)
 // What a press asks: the item under the pointer, from the top down.
 void BM_HitTestItems(benchmark::State& state)
 {
-    Scene& scene = OpenScene(int(state.range(0)));
-    if (!scene.ok) {
-        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+    Scene* const opened = SceneOrSkip(state);
+    if (!opened)
         return;
-    }
+    Scene& scene = *opened;
     scene.view.SelectNone();
     std::mt19937 random(2);
     std::uniform_int_distribution<int> x(0, ClientWidth - 1), y(0, ClientHeight - 1);
@@ -234,11 +238,10 @@ void BM_HitTestItems(benchmark::State& state)
 template <class Offset>
 void HandDrag(benchmark::State& state, QPoint start, Offset offset)
 {
-    Scene& scene = OpenScene(int(state.range(0)));
-    if (!scene.ok) {
-        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+    Scene* const opened = SceneOrSkip(state);
+    if (!opened)
         return;
-    }
+    Scene& scene = *opened;
     CKorvaniView& view = scene.view;
     view.SelectNone();
     view.SetTool(ToolKind::Hand);
@@ -312,11 +315,10 @@ double IdleUntil(CKorvaniView& view, Clock::time_point deadline, double& busy)
 // events whose paint or idle call took more than 16 ms.
 void BM_PanSweepLive(benchmark::State& state)
 {
-    Scene& scene = OpenScene(int(state.range(0)));
-    if (!scene.ok) {
-        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+    Scene* const opened = SceneOrSkip(state);
+    if (!opened)
         return;
-    }
+    Scene& scene = *opened;
     CKorvaniView& view = scene.view;
     scene.host.drawAhead = true;
     view.SelectNone();
@@ -353,11 +355,10 @@ void BM_PanSweepLive(benchmark::State& state)
 // layers scaled). "longest" is the longest block of the UI thread meanwhile.
 void BM_ZoomStepLive(benchmark::State& state)
 {
-    Scene& scene = OpenScene(int(state.range(0)));
-    if (!scene.ok) {
-        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+    Scene* const opened = SceneOrSkip(state);
+    if (!opened)
         return;
-    }
+    Scene& scene = *opened;
     CKorvaniView& view = scene.view;
     scene.host.drawAhead = true;
     view.SelectNone();
@@ -392,11 +393,10 @@ void BM_ZoomStepLive(benchmark::State& state)
 // One step of the vertical scroll bar (20 pixels) and the repaint.
 void BM_ScrollStep(benchmark::State& state)
 {
-    Scene& scene = OpenScene(int(state.range(0)));
-    if (!scene.ok) {
-        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+    Scene* const opened = SceneOrSkip(state);
+    if (!opened)
         return;
-    }
+    Scene& scene = *opened;
     CKorvaniView& view = scene.view;
     view.SelectNone();
     view.Paint(scene.image, scene.image.rect());
@@ -416,11 +416,10 @@ void BM_ScrollStep(benchmark::State& state)
 // the drawing at the new zoom.
 void BM_ZoomStep(benchmark::State& state)
 {
-    Scene& scene = OpenScene(int(state.range(0)));
-    if (!scene.ok) {
-        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+    Scene* const opened = SceneOrSkip(state);
+    if (!opened)
         return;
-    }
+    Scene& scene = *opened;
     CKorvaniView& view = scene.view;
     const bool untilRendered = state.range(1) != 0;
     view.SelectNone();
@@ -445,11 +444,10 @@ void BM_ZoomStep(benchmark::State& state)
 // item is undone untimed.
 void BM_DrawRectangle(benchmark::State& state)
 {
-    Scene& scene = OpenScene(int(state.range(0)));
-    if (!scene.ok) {
-        state.SkipWithError("scene missing: set KORVANI_SCENE_DIR");
+    Scene* const opened = SceneOrSkip(state);
+    if (!opened)
         return;
-    }
+    Scene& scene = *opened;
     CKorvaniView& view = scene.view;
     view.SelectNone();
     view.SetTool(ToolKind::Rectangle);

@@ -235,17 +235,10 @@ void CKorvaniView::MergeAheadJob(AheadJob& job)
     const QRect pieceRect(QPoint(), job.area.size());
     if (job.fresh) {
         // The new zoom is drawn: it replaces the preview.
-        const QSize layerSize = job.key.size.grownBy(QMargins(LayerMargin, LayerMargin, LayerMargin, LayerMargin));
-        if (belowLayer.size() != layerSize)
-            belowLayer = QImage(layerSize, QImage::Format_ARGB32_Premultiplied);
+        SizeLayers(job.key.size, !pieces.above.isNull());
         CopyPixels(belowLayer, job.area.topLeft(), pieces.below, pieceRect);
-        if (pieces.above.isNull()) {
-            aboveLayer = QImage();
-        } else {
-            if (aboveLayer.size() != layerSize)
-                aboveLayer = QImage(layerSize, QImage::Format_ARGB32_Premultiplied);
+        if (!pieces.above.isNull())
             CopyPixels(aboveLayer, job.area.topLeft(), pieces.above, pieceRect);
-        }
         layerKey = job.key;
         layerOrigin = job.origin;
         layerWindow = job.area;

@@ -418,6 +418,9 @@ private:
     // Renders the layers below and above the live items when anything they
     // show changed. The layers are in device pixels: ratio of them to a client pixel.
     void UpdateLayers(QSize size, qreal ratio, std::pair<int, int> live);
+    // Gives the layers the size of a client of size device pixels and its
+    // margins; the layer above only withAbove (else it is dropped).
+    void SizeLayers(QSize size, bool withAbove);
     // Renders the layers inside area only (layer pixels); answers the items drawn.
     int RenderLayers(const QRect& area, std::pair<int, int> live);
     // Canvas units to layer (device) pixels.

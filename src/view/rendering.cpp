@@ -161,22 +161,26 @@ void CKorvaniView::Paint(QImage& target, const QRegion& requested)
 
     QPainter painter(&target);
     painter.setClipRegion(region);
-    const auto copyLayer = [&](const QImage& layer) {
-        painter.resetTransform();
-        painter.scale(1 / ratio, 1 / ratio);
-        painter.drawImage(deviceClip.topLeft(), layer, deviceClip.translated(layerWindow.topLeft()));
+    // A kept layer as the client shows it: copied pixel for pixel, or, at a
+    // new zoom on a large drawing, the old layer scaled until the true
+    // render of the new zoom is ready.
+    const auto showLayer = [&](const QImage& layer) {
+        if (layersScaled) {
+            painter.setTransform(LayerToClient());
+            for (const QRect& drawn : layerDrawn)
+                painter.drawImage(drawn.topLeft(), layer, drawn);
+        } else {
+            painter.resetTransform();
+            painter.scale(1 / ratio, 1 / ratio);
+            painter.drawImage(deviceClip.topLeft(), layer, deviceClip.translated(layerWindow.topLeft()));
+        }
     };
     if (layersScaled) {
-        // A new zoom on a large drawing: the old layers, scaled, show at
-        // once; the true render follows in the next paint.
         painter.fillRect(clip, QColor::fromRgba(canvas.width > 0 ? WindowBackground : ShadowColor));
-        painter.setTransform(LayerToClient());
-        for (const QRect& drawn : layerDrawn)
-            painter.drawImage(drawn.topLeft(), belowLayer, drawn);
-        painter.resetTransform();
+        showLayer(belowLayer);
     } else {
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-        copyLayer(belowLayer);
+        showLayer(belowLayer);
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -192,13 +196,7 @@ void CKorvaniView::Paint(QImage& target, const QRegion& requested)
                 e.item->Draw(painter);
         }
         if (!aboveLayer.isNull()) {
-            if (layersScaled) {
-                painter.setTransform(LayerToClient());
-                for (const QRect& drawn : layerDrawn)
-                    painter.drawImage(drawn.topLeft(), aboveLayer, drawn);
-            } else {
-                copyLayer(aboveLayer);
-            }
+            showLayer(aboveLayer);
             painter.setTransform(CanvasTransform());
         }
     }
@@ -315,19 +313,22 @@ void CKorvaniView::UpdateLayers(QSize size, qreal ratio, std::pair<int, int> liv
     layerOrigin = origin + QPointF(LayerMargin, LayerMargin);
     layersValid = true;
 
-    const QSize layerSize = size.grownBy(QMargins(LayerMargin, LayerMargin, LayerMargin, LayerMargin));
-    if (belowLayer.size() != layerSize)
-        belowLayer = QImage(layerSize, QImage::Format_ARGB32_Premultiplied);
-    if (anyAbove) {
-        if (aboveLayer.size() != layerSize)
-            aboveLayer = QImage(layerSize, QImage::Format_ARGB32_Premultiplied);
-    } else {
-        aboveLayer = QImage();
-    }
+    SizeLayers(size, anyAbove);
     // The margins wait for the first pan: a changed drawing costs no more than the client.
     layerWindow = QRect(QPoint(LayerMargin, LayerMargin), size);
     layerDrawn = layerWindow;
     itemsInLayers = RenderLayers(layerWindow, live);
+}
+
+void CKorvaniView::SizeLayers(QSize size, bool withAbove)
+{
+    const QSize layerSize = size.grownBy(QMargins(LayerMargin, LayerMargin, LayerMargin, LayerMargin));
+    if (belowLayer.size() != layerSize)
+        belowLayer = QImage(layerSize, QImage::Format_ARGB32_Premultiplied);
+    if (!withAbove)
+        aboveLayer = QImage();
+    else if (aboveLayer.size() != layerSize)
+        aboveLayer = QImage(layerSize, QImage::Format_ARGB32_Premultiplied);
 }
 
 int CKorvaniView::RenderLayers(const QRect& area, std::pair<int, int> live)
