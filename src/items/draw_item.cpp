@@ -533,6 +533,22 @@ RectF DrawItem::BoundsWithPen(const QRectF& box)
 
 // --- drawing ---
 
+bool DrawItem::OpaqueBox(QRectF&)
+{
+    return false;
+}
+
+bool DrawItem::FillIsOpaque()
+{
+    if (GetIntAttr(ATTR_FILL_GRADIENT) == 0)
+        return ColorAlpha(GetColorAttr(ATTR_FILL_COLOR)) == 255;
+    // Every colour the gradient brush may take a stop from.
+    const std::size_t stops = std::max<std::size_t>(2, fillRamp.positions.size());
+    return fillRamp.colors.size() >= stops &&
+           std::all_of(fillRamp.colors.begin(), fillRamp.colors.begin() + std::ptrdiff_t(stops),
+                       [](ArgbColor c) { return ColorAlpha(c) == 255; });
+}
+
 void DrawItem::ForgetOutlines()
 {
     workPath = QPainterPath();

@@ -230,6 +230,10 @@ public:
     // Lets go of the outlines kept between calls; they are made again when
     // next needed. A drawing just read holds none until it is drawn.
     virtual void ForgetOutlines();
+    // A box in canvas units inside which a draw of the item leaves every
+    // pixel opaque whatever lay below; false when there is none to tell.
+    // A paint skips the items that lie wholly beneath such boxes.
+    virtual bool OpaqueBox(QRectF& box);
     virtual void DrawHotNode(QPainter& graphics, PointF point) = 0;
     virtual void DrawNodeHandles(QPainter& graphics, const NodeSelection& selection) = 0;
     virtual std::int32_t HitTest(PointF point) = 0;
@@ -290,6 +294,8 @@ protected:
     // The shared drawing recipe: pen, optional fill, stroke of `outline`.
     // skipClearFill skips a solid fill whose alpha is 0.
     void DrawRecipe(QPainter& graphics, const QPainterPath& outline, bool fill, bool skipClearFill);
+    // Whether the fill DrawRecipe paints is opaque everywhere.
+    bool FillIsOpaque();
     // Loads the pen with width, dash style and the outline colour or gradient.
     void PreparePen();
     // Strokes a preview outline in blue, one pixel wide, without smoothing.

@@ -7,6 +7,16 @@ void EllipseItem::AddShape(QPainterPath& path, const QRectF& box) const
     path.addEllipse(box);
 }
 
+QRectF EllipseItem::InnerBox(const QRectF& box) const
+{
+    // The largest box inside an ellipse has its corners on it, at 1/sqrt(2)
+    // of each half axis from the centre.
+    constexpr double Inside = 0.7071;
+    const QPointF c = box.center();
+    const double dx = box.width() / 2 * Inside, dy = box.height() / 2 * Inside;
+    return QRectF(c.x() - dx, c.y() - dy, 2 * dx, 2 * dy);
+}
+
 std::int32_t EllipseItem::HitTest(PointF point)
 {
     if (IsHidden() || IsLocked() || Nodes().size() < 2)

@@ -15,4 +15,5 @@ public:
 
 protected:
     void AddShape(QPainterPath& path, const QRectF& box) const override;
+    QRectF InnerBox(const QRectF& box) const override;
 };

@@ -39,6 +39,18 @@ void BoxShapeItem::Draw(QPainter& graphics)
     DrawBuiltOutline(graphics, true, [this](QPainterPath& path, int mode) { BuildOutline(path, mode); });
 }
 
+bool BoxShapeItem::OpaqueBox(QRectF& box)
+{
+    const NodeList& corners = Nodes();
+    const Matrix& m = GetMatrix();
+    // A turned or slanted box is no box on screen.
+    if (IsHidden() || corners.size() < 2 || m.M12() != 0 || m.M21() != 0 || !FillIsOpaque())
+        return false;
+    const QRectF own = QRectF(QPointF(corners[0].x, corners[0].y), QPointF(corners[1].x, corners[1].y)).normalized();
+    box = m.ToQTransform().mapRect(InnerBox(own));
+    return true;
+}
+
 void BoxShapeItem::DrawHotNode(QPainter&, PointF) {}
 
 void BoxShapeItem::DrawNodeHandles(QPainter& graphics, const NodeSelection&)

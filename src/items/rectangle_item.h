@@ -19,9 +19,13 @@ public:
     std::int32_t SelectNodesInRect(const RectF& rect, NodeSelection& selection) override;
     bool SetNodes(const NodeList& list) override;
     void MoveNodes(int mode, const NodeSelection& selection, float dx, float dy) override;
+    bool OpaqueBox(QRectF& box) override;
 
 protected:
     using DrawItem::DrawItem;
+
+    // A box inside the shape inscribed in box.
+    virtual QRectF InnerBox(const QRectF& box) const = 0;
 
     // The shape inscribed in the box, in the item's own space.
     virtual void AddShape(QPainterPath& path, const QRectF& box) const = 0;
@@ -43,4 +47,5 @@ public:
 
 protected:
     void AddShape(QPainterPath& path, const QRectF& box) const override;
+    QRectF InnerBox(const QRectF& box) const override { return box; }
 };

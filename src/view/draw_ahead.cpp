@@ -39,7 +39,9 @@ struct CKorvaniView::AheadJob
     // The items are recorded a few at a time; the worker starts when all are.
     std::shared_ptr<DisplayList> below;
     std::shared_ptr<DisplayList> above; // null without a layer above
-    int next = 0;                       // the next item to record
+    std::vector<int> belowItems;        // list indices of the items each shows
+    std::vector<int> aboveItems;
+    std::size_t next = 0;               // the next of belowItems, then aboveItems, to record
     int items = 0;
     std::future<Pieces> result;         // valid once the worker started
     // Set when the layers moved on: the worker stops early.
@@ -175,8 +177,13 @@ bool CKorvaniView::StartAheadJob()
     // Canvas units to the pixels of the piece.
     job->toPiece = QTransform(scale, 0, 0, scale, origin.x() - piece.x(), origin.y() - piece.y());
     job->below = std::make_shared<DisplayList>(piece.width(), piece.height());
-    if (key.aboveBegin >= 0)
+    const QRect pieceRect(QPoint(), piece.size());
+    const int count = int(boundsCache.Entries().size());
+    ItemsToDraw(job->toPiece, pieceRect, 0, std::min(key.belowEnd, count), job->belowItems);
+    if (key.aboveBegin >= 0) {
         job->above = std::make_shared<DisplayList>(piece.width(), piece.height());
+        ItemsToDraw(job->toPiece, pieceRect, std::min(key.aboveBegin, count), count, job->aboveItems);
+    }
     aheadJob = std::move(job);
     return true;
 }
@@ -185,31 +192,28 @@ void CKorvaniView::RecordAheadJob(AheadJob& job)
 {
     // A few milliseconds at a time: a whole client of a large drawing takes
     // longer to record than one frame.
-    constexpr int Chunk = 200;
+    constexpr std::size_t Chunk = 200;
     constexpr qint64 BudgetNanoseconds = 6'000'000;
     QElapsedTimer timer;
     timer.start();
-    const QRect pieceRect(QPoint(), job.area.size());
-    const int count = int(boundsCache.Entries().size());
-    const int belowEnd = std::min(job.key.belowEnd, count);
-    const int aboveBegin = job.key.aboveBegin >= 0 ? std::min(job.key.aboveBegin, count) : count;
-    while (timer.nsecsElapsed() < BudgetNanoseconds) {
-        if (job.next < belowEnd) {
-            const int end = std::min(job.next + Chunk, belowEnd);
-            job.items += RecordItems(*job.below, job.toPiece, pieceRect, job.next, end);
-            job.next = end;
-        } else if (job.above && std::max(job.next, aboveBegin) < count) {
-            const int first = std::max(job.next, aboveBegin);
-            const int end = std::min(first + Chunk, count);
-            job.items += RecordItems(*job.above, job.toPiece, pieceRect, first, end);
+    const std::size_t belowCount = job.belowItems.size();
+    const std::size_t all = belowCount + job.aboveItems.size();
+    while (job.next < all && timer.nsecsElapsed() < BudgetNanoseconds) {
+        if (job.next < belowCount) {
+            const std::size_t end = std::min(job.next + Chunk, belowCount);
+            job.items += RecordItems(*job.below, job.toPiece, job.belowItems, job.next, end);
             job.next = end;
         } else {
-            break;
+            const std::size_t first = job.next - belowCount;
+            const std::size_t end = std::min(first + Chunk, job.aboveItems.size());
+            job.items += RecordItems(*job.above, job.toPiece, job.aboveItems, first, end);
+            job.next = belowCount + end;
         }
     }
-    if (job.next < belowEnd || (job.above && std::max(job.next, aboveBegin) < count))
+    if (job.next < all)
         return;
 
+    const QRect pieceRect(QPoint(), job.area.size());
     const int threads = PaintThreads(job.items, pieceRect);
     job.result = std::async(std::launch::async, [below = job.below, above = job.above, toPiece = job.toPiece,
                                                  pieceRect, sheet = canvas, threads, stop = job.stop] {

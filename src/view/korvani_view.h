@@ -292,6 +292,13 @@ public:
         parallelPaint = on;
         InvalidateLayers();
     }
+    // Items wholly under opaque items above them are not drawn; the pixels
+    // are the same either way.
+    void SetSkipCoveredItems(bool on)
+    {
+        skipCoveredItems = on;
+        InvalidateLayers();
+    }
 
     // --- rulers and guides (rulers.cpp) ---
     const Ruler& GetRuler() const { return ruler; }
@@ -427,9 +434,14 @@ private:
     QTransform LayerTransform() const;
     // Layer pixels to client pixels while the layers show an older zoom.
     QTransform LayerToClient() const;
-    // Records items first..end-1 that may touch clip (device pixels of list)
-    // drawn through toDevice; answers how many.
-    int RecordItems(DisplayList& list, const QTransform& toDevice, const QRect& clip, int first, int end);
+    // The list indices, bottom to top, of the items of first..end-1 that a
+    // paint through toDevice shows inside clip (device pixels): those that
+    // may touch it and do not lie wholly under opaque items above them.
+    void ItemsToDraw(const QTransform& toDevice, const QRect& clip, int first, int end,
+                     std::vector<int>& shown) const;
+    // Records the items shown[from..to-1] drawn through toDevice; answers how many.
+    int RecordItems(DisplayList& list, const QTransform& toDevice, const std::vector<int>& shown, std::size_t from,
+                    std::size_t to);
     // How many threads play a recording of this many items over area.
     int PaintThreads(int items, const QRect& area) const;
     // The window background, shadow, canvas and its border, in area only.
@@ -581,6 +593,7 @@ private:
     QImage aboveLayer; // the items above the live ones, on transparent
     QImage backBuffer;
     bool parallelPaint = true;
+    bool skipCoveredItems = true;
 
     // One handler per tool value from 101 on; empty where SetTool refuses the value.
     std::array<std::unique_ptr<ToolHandler>, 18> toolHandlers;

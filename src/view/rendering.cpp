@@ -5,6 +5,7 @@
 
 #include "document/korvani_doc.h"
 #include "export/display_list.h"
+#include "export/occlusion_grid.h"
 #include "items/group_item.h"
 #include "view/mark_painting.h"
 #include "view/tools/tool_handler.h"
@@ -30,8 +31,9 @@ constexpr int ParallelItemThreshold = 200;
 constexpr qint64 ParallelMinimumArea = 256 * 256;
 // Items between the live ones are drawn live too; beyond this many the layers are drawn anew.
 constexpr int MaximumLiveBystanders = 64;
-// From this many items in view a new zoom first shows the old layers scaled.
-constexpr int ScaledZoomItems = 2000;
+// From this many items drawn a new zoom first shows the old layers scaled
+// (a few hundred items in view take longer than a frame to draw).
+constexpr int ScaledZoomItems = 250;
 // Moves the pixels of image by shift; what comes into view keeps old pixels
 // until it is painted.
 void ScrollPixels(QImage& image, QPoint shift)
@@ -443,27 +445,55 @@ int CKorvaniView::PaintItems(QImage& image, const QRect& clip, int first, int en
     // between draws, so it cannot draw from two threads itself. The export
     // paints the same way, so the screen shows the pixels a PNG gets.
     DisplayList recording(image.width(), image.height());
-    const int inView = RecordItems(recording, LayerTransform(), clip, first, end);
-    recording.PlayInBands(image, PaintThreads(inView, clip), clip);
-    return inView;
+    std::vector<int> shown;
+    ItemsToDraw(LayerTransform(), clip, first, end, shown);
+    RecordItems(recording, LayerTransform(), shown, 0, shown.size());
+    recording.PlayInBands(image, PaintThreads(int(shown.size()), clip), clip);
+    return int(shown.size());
 }
 
-int CKorvaniView::RecordItems(DisplayList& list, const QTransform& toDevice, const QRect& clip, int first, int end)
+void CKorvaniView::ItemsToDraw(const QTransform& toDevice, const QRect& clip, int first, int end,
+                               std::vector<int>& shown) const
 {
+    shown.clear();
     const std::vector<ItemBoundsCache::Entry>& entries = boundsCache.Entries();
+    end = std::min(end, int(entries.size()));
     const RectF visible = ::CanvasRectOf(clip, toDevice);
-    int inView = 0;
-    QPainter recorder(&list);
-    recorder.setRenderHint(QPainter::Antialiasing, true);
-    recorder.setTransform(toDevice);
-    for (int i = first; i < end; ++i) {
+    // Boxes stay boxes under a scale and a move, which is all the view does.
+    const bool skipCovered = skipCoveredItems && toDevice.type() <= QTransform::TxScale;
+    OcclusionGrid covered(skipCovered ? clip : QRect());
+    // Beyond a pixel around the clip nothing shows: reaches are cut there
+    // before they become whole pixels.
+    const QRectF near = QRectF(clip).adjusted(-2, -2, 2, 2);
+    QRectF box;
+    for (int i = end - 1; i >= first; --i) {
         const ItemBoundsCache::Entry& e = entries[std::size_t(i)];
         if (!ItemBoundsCache::Meets(e.paintBounds, visible))
             continue;
-        e.item->Draw(recorder);
-        ++inView;
+        if (skipCovered) {
+            // Anti-aliasing may touch the pixel around the bounds.
+            const QRect reach = (toDevice.mapRect(ToQRectF(e.paintBounds)) & near).toAlignedRect().adjusted(-1, -1, 1, 1);
+            if (covered.Covers(reach))
+                continue;
+            if (e.item->OpaqueBox(box))
+                covered.Add(toDevice.mapRect(box));
+        }
+        shown.push_back(i);
     }
-    return inView;
+    std::reverse(shown.begin(), shown.end());
+}
+
+int CKorvaniView::RecordItems(DisplayList& list, const QTransform& toDevice, const std::vector<int>& shown,
+                              std::size_t from, std::size_t to)
+{
+    const std::vector<ItemBoundsCache::Entry>& entries = boundsCache.Entries();
+    QPainter recorder(&list);
+    recorder.setRenderHint(QPainter::Antialiasing, true);
+    recorder.setTransform(toDevice);
+    to = std::min(to, shown.size());
+    for (std::size_t k = from; k < to; ++k)
+        entries[std::size_t(shown[k])].item->Draw(recorder);
+    return int(to > from ? to - from : 0);
 }
 
 int CKorvaniView::PaintThreads(int items, const QRect& area) const

@@ -185,6 +185,54 @@ TEST_F(PaintingTest, BandsAndClipsPaintTheSamePixels)
     EXPECT_LE(ComparePixels(single.copy(QRect(origin.toPoint(), exported.size())), exported, 1).largest, 2);
 }
 
+TEST_F(PaintingTest, ItemsUnderOpaqueOnesAreSkippedWithoutChangingAPixel)
+{
+    // Boxes of every sort a paint may or may not treat as covering what lies
+    // below: opaque and see-through fills, opaque and see-through gradients,
+    // turned boxes. Skipping what is covered must not change one pixel at
+    // any zoom, of the whole client or of a part.
+    view.OnResize(700, 500);
+    ASSERT_TRUE(view.NewCanvas(640, 440, ColorOpaqueWhite));
+    std::mt19937 random(5);
+    std::uniform_real_distribution<float> place(-60, 620), size(6, 220), small(4, 12), width(0, 5);
+    std::uniform_int_distribution<std::uint32_t> colour(0, 0xFFFFFF);
+    std::uniform_int_distribution<int> sort(0, 9);
+    // Many small ones: the edges of what covers them are tried closely.
+    for (int i = 0; i < 900; ++i) {
+        const int kind = sort(random);
+        const float w = i % 3 ? small(random) : size(random), h = i % 3 ? small(random) : size(random);
+        DrawItem* item = AddBox(i % 2 ? ItemEllipse : ItemRectangle, place(random), place(random) * 0.7f, w, h,
+                                (kind == 0 ? 0x80000000 : 0xFF000000) | colour(random), width(random),
+                                0xFF000000 | colour(random));
+        if (kind == 1 || kind == 2) {
+            item->SetIntAttr(ATTR_FILL_GRADIENT, 1);
+            item->EnsureFillGradient();
+            item->SetFillStopColor(1, (kind == 1 ? 0xFF000000 : 0x00000000) | colour(random));
+        }
+        if (kind == 3) {
+            Matrix turn;
+            turn.Rotate(25);
+            item->Transform(turn, ModeCommit);
+        }
+    }
+    view.DocumentChanged();
+    // A pan after the first paint draws only the strips it uncovers.
+    for (const int percent : {100, 37, 250}) {
+        view.SetZoomPercent(percent);
+        std::vector<QImage> pictures;
+        for (const bool skip : {false, true}) {
+            view.SetSkipCoveredItems(skip);
+            view.SetPanOffset({0, 0});
+            pictures.push_back(view.PaintClient());
+            view.SetPanOffset({-137, 61});
+            pictures.push_back(view.PaintClient());
+        }
+        EXPECT_TRUE(pictures[0] == pictures[2]) << percent;
+        EXPECT_TRUE(pictures[1] == pictures[3]) << percent;
+    }
+    view.SetPanOffset({0, 0});
+}
+
 TEST_F(PaintingTest, ANewZoomOfALargeDrawingIsDrawnOnAWorker)
 {
     view.OnResize(400, 300);
