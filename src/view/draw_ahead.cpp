@@ -248,6 +248,7 @@ void CKorvaniView::MergeAheadJob(AheadJob& job)
         layerWindow = job.area;
         layerDrawn = job.area;
         layersScaled = false;
+        layersAwaitItems = false;
         itemsInLayers = job.items;
         panDirection = QPoint();
         ++layerEpoch;

@@ -282,6 +282,7 @@ bool CKorvaniView::OpenDrawing(const std::string& path)
     ApplyCanvasGeometry();
     SelectNone();
     host.ItemsPanelRebuild(nullptr);
+    drawingOpened = true;
     Repaint();
     return true;
 }

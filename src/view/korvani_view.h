@@ -283,7 +283,8 @@ public:
     // zoom, a piece at a time on a worker thread. Never blocks on the worker.
     // Answers whether there is more to do (call again soon).
     bool DrawAhead();
-    // The layers on show are an older zoom's, scaled, until the true render is done.
+    // The layers on show are an older zoom's, scaled, or the bare canvas of
+    // a large drawing just opened, until the true render is done.
     bool ShowsScaledLayers() const { return layersScaled; }
     // Large paints split the client into two bands drawn on two threads;
     // the pixels are the same either way.
@@ -430,6 +431,11 @@ private:
     void SizeLayers(QSize size, bool withAbove);
     // Renders the layers inside area only (layer pixels); answers the items drawn.
     int RenderLayers(const QRect& area, std::pair<int, int> live);
+    // The first render of a large drawing just opened is left to the worker:
+    // answers whether it was, the layers holding the background meanwhile.
+    bool LeaveItemsToWorker();
+    // The note the client shows while the items of a drawing just opened are drawn.
+    void PaintDrawingNote(QPainter& painter) const;
     // Canvas units to layer (device) pixels.
     QTransform LayerTransform() const;
     // Layer pixels to client pixels while the layers show an older zoom.
@@ -586,6 +592,12 @@ private:
     std::shared_ptr<AheadJob> aheadJob; // the piece on a worker, if any
     // The layers show an older zoom, scaled, and owe a true render.
     bool layersScaled = false;
+    // A drawing was opened and not yet painted: when large, its items are
+    // drawn on the worker while the client shows the bare canvas and a note.
+    bool drawingOpened = false;
+    // The layers hold the background only (layersScaled is set too): the
+    // items are being drawn ahead.
+    bool layersAwaitItems = false;
     int itemsInLayers = 0;
     std::vector<DrawItem*> liveUnits;   // drawn live at the next paint, sorted
     std::vector<DrawItem*> pinnedUnits; // edited in place since the layers were drawn

@@ -11,6 +11,7 @@
 #include "view/tools/tool_handler.h"
 #include "view/view_host.h"
 
+#include <QFontMetrics>
 #include <QMargins>
 #include <QPainter>
 #include <QPen>
@@ -20,6 +21,7 @@
 #include <cmath>
 #include <cstring>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -207,6 +209,8 @@ void CKorvaniView::Paint(QImage& target, const QRegion& requested)
     if (canvas.width > 0)
         ruler.Draw(painter, CanvasOrigin(), clientSize);
     PaintGuides(painter);
+    if (layersAwaitItems)
+        PaintDrawingNote(painter);
     // With a host that draws ahead, the worker's true render asks for the repaint.
     if (layersScaled && !drawAheadHost)
         host.RequestRepaint();
@@ -284,7 +288,7 @@ void CKorvaniView::UpdateLayers(QSize size, qreal ratio, std::pair<int, int> liv
     wantedKey = key;
     wantedOrigin = origin + QPointF(LayerMargin, LayerMargin);
     // Back at the zoom the layers were drawn for before the new one was done.
-    if (layersValid && layersScaled && key == layerKey)
+    if (layersValid && layersScaled && key == layerKey && !layersAwaitItems)
         layersScaled = false;
     if (layersValid && !layersScaled) {
         // The layer pixel that the client's top left pixel shows.
@@ -319,7 +323,45 @@ void CKorvaniView::UpdateLayers(QSize size, qreal ratio, std::pair<int, int> liv
     // The margins wait for the first pan: a changed drawing costs no more than the client.
     layerWindow = QRect(QPoint(LayerMargin, LayerMargin), size);
     layerDrawn = layerWindow;
-    itemsInLayers = RenderLayers(layerWindow, live);
+    layersAwaitItems = std::exchange(drawingOpened, false) && drawAheadHost && LeaveItemsToWorker();
+    if (!layersAwaitItems)
+        itemsInLayers = RenderLayers(layerWindow, live);
+}
+
+bool CKorvaniView::LeaveItemsToWorker()
+{
+    // Below this many items to draw, the first paint draws them at once.
+    constexpr std::size_t ManyItems = 1000;
+    const int count = int(boundsCache.Entries().size());
+    std::vector<int> shown;
+    ItemsToDraw(LayerTransform(), layerWindow, 0, count, shown);
+    if (shown.size() < ManyItems)
+        return false;
+    // As for a new zoom: the worker draws the layers that are wanted, and
+    // the client shows these meanwhile.
+    PaintLayerBackground(belowLayer, layerWindow, LayerTransform(), canvas);
+    if (!aboveLayer.isNull())
+        ClearPixels(aboveLayer, layerWindow);
+    layersScaled = true;
+    itemsInLayers = 0;
+    return true;
+}
+
+void CKorvaniView::PaintDrawingNote(QPainter& painter) const
+{
+    painter.save();
+    painter.resetTransform();
+    const QString text = QStringLiteral("Drawing %L1 items\u2026").arg(boundsCache.Entries().size());
+    const QFontMetrics metrics(painter.font());
+    const QSize box = metrics.size(0, text).grownBy(QMargins(12, 6, 12, 6));
+    const QRect note(QPoint((clientSize.width() - box.width()) / 2, Ruler::Thickness + 16), box);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(40, 40, 40, 210));
+    painter.drawRoundedRect(note, 6, 6);
+    painter.setPen(Qt::white);
+    painter.drawText(note, Qt::AlignCenter, text);
+    painter.restore();
 }
 
 void CKorvaniView::SizeLayers(QSize size, bool withAbove)

@@ -7,6 +7,7 @@
 #include "support/pixel_difference.h"
 
 #include <QImage>
+#include <QTemporaryDir>
 
 #include <chrono>
 #include <cstdint>
@@ -259,6 +260,43 @@ TEST_F(PaintingTest, ANewZoomOfALargeDrawingIsDrawnOnAWorker)
     host.drawAhead = false;
     view.DocumentChanged();
     EXPECT_LE(ComparePixels(drawn, view.PaintClient()).largest, 2);
+}
+
+TEST_F(PaintingTest, ALargeDrawingJustOpenedShowsItsCanvasWhileTheWorkerDrawsIt)
+{
+    view.OnResize(600, 400);
+    ASSERT_TRUE(view.NewCanvas(520, 320, ColorOpaqueWhite));
+    // Small boxes side by side: none hides another.
+    for (int i = 0; i < 1500; ++i)
+        AddRect(float(i % 50 * 10 + 4), float(i / 50 * 10 + 4), 6, 6, 0xFF2060C0);
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("boxes.xml").toStdString();
+    ASSERT_TRUE(view.SaveDrawing(path));
+    const QPoint box = driver.Pixel({7, 7});
+
+    // Without a worker the first paint draws everything at once.
+    ASSERT_TRUE(view.OpenDrawing(path));
+    const QImage drawn = view.PaintClient();
+    EXPECT_EQ(drawn.pixel(box), 0xFF2060C0u);
+
+    // With one the canvas shows at once, bare, and the worker's render then
+    // replaces it with the same picture; a second open of a drawing does so again.
+    host.drawAhead = true;
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(view.OpenDrawing(path));
+        EXPECT_EQ(view.PaintClient().pixel(box), White);
+        EXPECT_TRUE(view.ShowsScaledLayers());
+        DrainDrawAhead(view);
+        EXPECT_FALSE(view.ShowsScaledLayers());
+        EXPECT_TRUE(view.PaintClient() == drawn);
+    }
+    // Only the first paint after opening: an edit draws at once.
+    driver.ClickAt({7, 7});
+    driver.Key(Qt::Key_Right);
+    EXPECT_FALSE(view.ShowsScaledLayers());
+    view.PaintClient();
+    EXPECT_FALSE(view.ShowsScaledLayers());
+    host.drawAhead = false;
 }
 
 TEST_F(PaintingTest, TheMovingSelectionIsNeverSkipped)
