@@ -214,10 +214,14 @@ int ExportDrawing(const std::string& input, const std::string& output, std::stri
     std::vector<DrawItem*> items;
     items.swap(drawing.read.items);
     drawing.Release();
+    std::vector<char> shows;
+    MarkShownItems(items, image, {0, 0}, shows);
     {
         ChunkedPainter painter(image, {0, 0});
-        for (DrawItem*& item : items) {
-            painter.Draw(*item);
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            DrawItem*& item = items[i];
+            if (shows[i])
+                painter.Draw(*item);
             std::vector<DrawItem*> one{std::exchange(item, nullptr)};
             ReleaseReadItems(one);
         }

@@ -2,6 +2,8 @@
 
 #include "document/korvani_doc.h"
 #include "export/chunked_painter.h"
+#include "export/occlusion_grid.h"
+#include "export/paint_reach.h"
 #include "items/draw_item.h"
 
 #include <QImageWriter>
@@ -9,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -54,24 +57,48 @@ QImage BackgroundImage(const QRectF& area, ArgbColor background)
     return image;
 }
 
+bool MarkShownItems(const std::vector<DrawItem*>& items, const QImage& image, QPointF origin,
+                    std::vector<char>& shows, const std::function<bool()>& step)
+{
+    shows.assign(items.size(), 1);
+    CoveredItemFilter filter(QTransform::fromTranslate(-origin.x(), -origin.y()), image.rect());
+    for (std::size_t i = items.size(); i-- > 0;) {
+        if (step && !step())
+            return false;
+        shows[i] = filter.Shows(*items[i], PaintReach(*items[i], items[i]->Bounds(ModeCommit)));
+    }
+    return true;
+}
+
 QImage RenderItems(const CKorvaniDoc& doc, const QRectF& area, ArgbColor background,
                    const std::function<bool(DrawItem*)>& include, const FileProgress& progress)
 {
     QImage image = BackgroundImage(area, background);
+    std::vector<DrawItem*> items;
+    items.reserve(std::size_t(doc.GetItemCount()));
+    for (DrawItem* item : doc.Items()) {
+        if (!include || include(item))
+            items.push_back(item);
+    }
+    // Each item is looked at twice: from the top down for whether it shows,
+    // then drawn from the bottom up.
+    ProgressSteps steps(progress, 2 * std::int64_t(items.size()), ItemsPerStep);
+    std::int64_t looked = 0;
+    std::vector<char> shows;
+    if (!MarkShownItems(items, image, area.topLeft(), shows, [&] { return steps.At(looked++); }))
+        return QImage();
     {
         ChunkedPainter painter(image, area.topLeft());
-        ProgressSteps steps(progress, std::int64_t(doc.GetItemCount()), ItemsPerStep);
-        std::int64_t looked = 0;
-        for (DrawItem* item : doc.Items()) {
+        for (std::size_t i = 0; i < items.size(); ++i) {
             if (!steps.At(looked++))
                 return QImage();
-            if (!include || include(item))
-                painter.Draw(*item);
+            if (shows[i])
+                painter.Draw(*items[i]);
         }
         painter.Finish();
-        if (!steps.Done())
-            return QImage();
     }
+    if (!steps.Done())
+        return QImage();
     return image;
 }
 

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class CKorvaniDoc;
 class DrawItem;
@@ -27,9 +28,17 @@ QRectF ExportRect(const CanvasValues& canvas, DrawItem* selection);
 // filled with background; null when area holds no pixel.
 QImage BackgroundImage(const QRectF& area, ArgbColor background);
 
+// Which of items (bottom to top) a picture whose top-left pixel shows the
+// canvas point origin needs drawn: those that touch its pixels and are not
+// wholly under the opaque boxes of items above them (see OcclusionGrid).
+// step is asked once per item, from the top down; false stops the walk and
+// answers false.
+bool MarkShownItems(const std::vector<DrawItem*>& items, const QImage& image, QPointF origin,
+                    std::vector<char>& shows, const std::function<bool()>& step = {});
+
 // Renders the items of doc for which `include` answers true (all when it is
 // empty) into an image covering `area`, filled with `background` first.
-// Progress counts the document's items; a null image when it stopped.
+// Progress counts two looks at each item drawn; a null image when it stopped.
 QImage RenderItems(const CKorvaniDoc& doc, const QRectF& area, ArgbColor background,
                    const std::function<bool(DrawItem*)>& include = {}, const FileProgress& progress = {});
 

@@ -1,5 +1,7 @@
 #include "export/occlusion_grid.h"
 
+#include "items/draw_item.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -72,4 +74,26 @@ void OcclusionGrid::Add(const QRectF& opaque)
         for (int w = tx0 >> 6; w <= tx1 >> 6; ++w)
             row[w] |= WordMask(w, tx0, tx1);
     }
+}
+
+CoveredItemFilter::CoveredItemFilter(const QTransform& toDevice, const QRect& clip, bool on)
+    : toDevice(toDevice), on(on && toDevice.type() <= QTransform::TxScale),
+      // Beyond a pixel around the clip nothing shows: reaches are cut there
+      // before they become whole pixels.
+      near(QRectF(clip).adjusted(-2, -2, 2, 2)), covered(this->on ? clip : QRect())
+{
+}
+
+bool CoveredItemFilter::Shows(DrawItem& item, const RectF& reach)
+{
+    if (!on)
+        return true;
+    // Anti-aliasing may touch the pixel around the reach.
+    const QRect pixels = (toDevice.mapRect(ToQRectF(reach)) & near).toAlignedRect().adjusted(-1, -1, 1, 1);
+    if (covered.Covers(pixels))
+        return false;
+    QRectF box;
+    if (item.OpaqueBox(box))
+        covered.Add(toDevice.mapRect(box));
+    return true;
 }

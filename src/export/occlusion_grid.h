@@ -12,6 +12,7 @@
 
 #include <QRect>
 #include <QRectF>
+#include <QTransform>
 
 #include <cstdint>
 #include <vector>
@@ -37,4 +38,28 @@ private:
     int rows = 0;
     int wordsPerRow = 0;
     std::vector<std::uint64_t> bits;
+};
+
+class DrawItem;
+struct RectF;
+
+// Items taken from the top of the list down through an occlusion grid:
+// tells for each whether it shows, and adds what it covers.
+class CoveredItemFilter
+{
+public:
+    // Items are drawn through toDevice (canvas units to pixels) inside clip.
+    // Only a scale and a move keep boxes boxes: under any other transform,
+    // or when on is false, every item shows.
+    CoveredItemFilter(const QTransform& toDevice, const QRect& clip, bool on = true);
+
+    // The next item down, with everything a draw of it can touch (canvas
+    // units): false when all of that is covered by the items above.
+    bool Shows(DrawItem& item, const RectF& reach);
+
+private:
+    QTransform toDevice;
+    bool on;
+    QRectF near;
+    OcclusionGrid covered;
 };

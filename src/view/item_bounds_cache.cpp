@@ -1,29 +1,11 @@
 #include "view/item_bounds_cache.h"
 
 #include "document/korvani_doc.h"
+#include "export/paint_reach.h"
 #include "items/draw_item.h"
 
 #include <algorithm>
 #include <cmath>
-
-namespace {
-
-// The widest outline of an item or of any member of a group.
-float WidestLine(DrawItem& item)
-{
-    if (item.ChildCount() == 1 && item.ChildAt(0) == &item) {
-        const float w = item.GetFloatAttr(ATTR_LINE_WIDTH);
-        return std::isfinite(w) ? std::fabs(w) : 0.0f;
-    }
-    float widest = 0;
-    for (std::int32_t i = 0; i < item.ChildCount(); ++i) {
-        if (DrawItem* child = item.ChildAt(i))
-            widest = std::max(widest, WidestLine(*child));
-    }
-    return widest;
-}
-
-} // namespace
 
 bool ItemBoundsCache::Matches(const ItemList& items) const
 {
@@ -42,15 +24,7 @@ ItemBoundsCache::Entry ItemBoundsCache::Measure(DrawItem* item)
     Entry e;
     e.item = item;
     e.bounds = item->Bounds(ModeCommit);
-    // Bounds hold half the pen; mitred corners reach further. The paint
-    // adds the pixels that anti-aliasing touches.
-    const float margin = 2 * WidestLine(*item) + 1;
-    e.paintBounds = InflateRect(e.bounds, margin);
-    if (!std::isfinite(e.paintBounds.x) || !std::isfinite(e.paintBounds.y) || !std::isfinite(e.paintBounds.width) ||
-        !std::isfinite(e.paintBounds.height)) {
-        // Unmeasurable: never skip it.
-        e.paintBounds = {-1e30f, -1e30f, 2e30f, 2e30f};
-    }
+    e.paintBounds = PaintReach(*item, e.bounds);
     return e;
 }
 

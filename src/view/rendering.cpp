@@ -501,26 +501,11 @@ void CKorvaniView::ItemsToDraw(const QTransform& toDevice, const QRect& clip, in
     const std::vector<ItemBoundsCache::Entry>& entries = boundsCache.Entries();
     end = std::min(end, int(entries.size()));
     const RectF visible = ::CanvasRectOf(clip, toDevice);
-    // Boxes stay boxes under a scale and a move, which is all the view does.
-    const bool skipCovered = skipCoveredItems && toDevice.type() <= QTransform::TxScale;
-    OcclusionGrid covered(skipCovered ? clip : QRect());
-    // Beyond a pixel around the clip nothing shows: reaches are cut there
-    // before they become whole pixels.
-    const QRectF near = QRectF(clip).adjusted(-2, -2, 2, 2);
-    QRectF box;
+    CoveredItemFilter filter(toDevice, clip, skipCoveredItems);
     for (int i = end - 1; i >= first; --i) {
         const ItemBoundsCache::Entry& e = entries[std::size_t(i)];
-        if (!ItemBoundsCache::Meets(e.paintBounds, visible))
-            continue;
-        if (skipCovered) {
-            // Anti-aliasing may touch the pixel around the bounds.
-            const QRect reach = (toDevice.mapRect(ToQRectF(e.paintBounds)) & near).toAlignedRect().adjusted(-1, -1, 1, 1);
-            if (covered.Covers(reach))
-                continue;
-            if (e.item->OpaqueBox(box))
-                covered.Add(toDevice.mapRect(box));
-        }
-        shown.push_back(i);
+        if (ItemBoundsCache::Meets(e.paintBounds, visible) && filter.Shows(*e.item, e.paintBounds))
+            shown.push_back(i);
     }
     std::reverse(shown.begin(), shown.end());
 }
