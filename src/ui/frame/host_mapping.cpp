@@ -74,8 +74,11 @@ QStringList NameFiltersFor(std::string_view filter)
         }
         if (patterns.isEmpty())
             continue;
-        // Qt reads the patterns from the last parentheses; the description may hold its own.
-        filters << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+        // Qt reads the patterns from the last parentheses. A description
+        // that already ends with them ("Png File(*.png)") is shown as it is,
+        // not with the patterns twice; one that holds others gets its own.
+        const QString shown = QLatin1Char('(') + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+        filters << (description.endsWith(shown) ? description : description + QLatin1Char(' ') + shown);
     }
     return filters;
 }
