@@ -97,6 +97,12 @@ Scene* SceneOrSkip(benchmark::State& state)
     return nullptr;
 }
 
+// Paints the whole client of the scene's view.
+void Show(Scene& scene)
+{
+    scene.view.Paint(scene.image, scene.image.rect());
+}
+
 // A full render: the drawing changed, so every item in view is drawn anew.
 void Paint(benchmark::State& state, bool parallel)
 {
@@ -105,10 +111,10 @@ void Paint(benchmark::State& state, bool parallel)
         return;
     Scene& scene = *opened;
     scene.view.SetParallelPaint(parallel);
-    scene.view.Paint(scene.image, scene.image.rect()); // items measured once
+    Show(scene); // items measured once
     for (auto _ : state) {
         scene.view.DocumentChanged();
-        scene.view.Paint(scene.image, scene.image.rect());
+        Show(scene);
         benchmark::DoNotOptimize(scene.image.constBits());
     }
     scene.view.SetParallelPaint(true);
@@ -132,9 +138,9 @@ void BM_Repaint(benchmark::State& state)
     if (!opened)
         return;
     Scene& scene = *opened;
-    scene.view.Paint(scene.image, scene.image.rect());
+    Show(scene);
     for (auto _ : state) {
-        scene.view.Paint(scene.image, scene.image.rect());
+        Show(scene);
         benchmark::DoNotOptimize(scene.image.constBits());
     }
 }
@@ -159,12 +165,12 @@ void BM_DragMove(benchmark::State& state)
     }
     // The first move draws the layers around the dragged item once.
     view.OnMouseMove(start + QPoint(1, 1));
-    view.Paint(scene.image, scene.image.rect());
+    Show(scene);
     int step = 0;
     for (auto _ : state) {
         ++step;
         view.OnMouseMove(start + QPoint(step % 50, step % 30));
-        view.Paint(scene.image, scene.image.rect());
+        Show(scene);
         benchmark::DoNotOptimize(scene.image.constBits());
     }
     view.OnMouseMove(start); // back where it began: nothing is committed
@@ -189,11 +195,11 @@ void BM_NudgeAndRepaint(benchmark::State& state)
     }
     // The first edit draws the layers around the edited item once.
     view.OnKeyDown(Qt::Key_Right);
-    view.Paint(scene.image, scene.image.rect());
+    Show(scene);
     int step = 0;
     for (auto _ : state) {
         view.OnKeyDown(++step % 2 ? Qt::Key_Left : Qt::Key_Right);
-        view.Paint(scene.image, scene.image.rect());
+        Show(scene);
         benchmark::DoNotOptimize(scene.image.constBits());
     }
 }
@@ -245,12 +251,12 @@ void HandDrag(benchmark::State& state, QPoint start, Offset offset)
     CKorvaniView& view = scene.view;
     view.SelectNone();
     view.SetTool(ToolKind::Hand);
-    view.Paint(scene.image, scene.image.rect());
+    Show(scene);
     view.OnLeftButtonDown(start);
     int step = 0;
     for (auto _ : state) {
         view.OnMouseMove(start + offset(++step));
-        view.Paint(scene.image, scene.image.rect());
+        Show(scene);
         benchmark::DoNotOptimize(scene.image.constBits());
     }
     view.OnLeftButtonUp(start);
@@ -323,7 +329,7 @@ void BM_PanSweepLive(benchmark::State& state)
     scene.host.drawAhead = true;
     view.SelectNone();
     view.SetTool(ToolKind::Hand);
-    view.Paint(scene.image, scene.image.rect());
+    Show(scene);
     double unused = 0;
     IdleUntil(view, Clock::now() + std::chrono::seconds(2), unused); // the margins, as after opening
     const QPoint start(1800, 540);
@@ -335,7 +341,7 @@ void BM_PanSweepLive(benchmark::State& state)
         ++step;
         const int k = step % 140 < 70 ? step % 140 : 140 - step % 140;
         view.OnMouseMove(start + QPoint(-24 * k, 0));
-        view.Paint(scene.image, scene.image.rect());
+        Show(scene);
         double busy = Milliseconds(Clock::now() - begin);
         const double block = std::max(busy, IdleUntil(view, begin + std::chrono::milliseconds(16), busy));
         longest = std::max(longest, block);
@@ -362,13 +368,13 @@ void BM_ZoomStepLive(benchmark::State& state)
     CKorvaniView& view = scene.view;
     scene.host.drawAhead = true;
     view.SelectNone();
-    view.Paint(scene.image, scene.image.rect());
+    Show(scene);
     int step = 0;
     double longest = 0, unused = 0;
     for (auto _ : state) {
         const Clock::time_point begin = Clock::now();
         view.StepZoom(++step % 2 ? 2 : 0);
-        view.Paint(scene.image, scene.image.rect());
+        Show(scene);
         longest = std::max(longest, Milliseconds(Clock::now() - begin));
         while (view.ShowsScaledLayers() && Clock::now() - begin < std::chrono::seconds(20))
             longest = std::max(longest, IdleUntil(view, Clock::now() + std::chrono::milliseconds(1), unused));
@@ -377,7 +383,7 @@ void BM_ZoomStepLive(benchmark::State& state)
             break;
         }
         const Clock::time_point paint = Clock::now();
-        view.Paint(scene.image, scene.image.rect());
+        Show(scene);
         longest = std::max(longest, Milliseconds(Clock::now() - paint));
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - begin).count());
         benchmark::DoNotOptimize(scene.image.constBits());
@@ -385,7 +391,7 @@ void BM_ZoomStepLive(benchmark::State& state)
         IdleUntil(view, Clock::now() + std::chrono::milliseconds(100), unused);
     }
     view.SetZoomPercent(100);
-    view.Paint(scene.image, scene.image.rect());
+    Show(scene);
     state.counters["longest_ms"] = longest;
     scene.host.drawAhead = false;
 }
@@ -399,13 +405,13 @@ void BM_ScrollStep(benchmark::State& state)
     Scene& scene = *opened;
     CKorvaniView& view = scene.view;
     view.SelectNone();
-    view.Paint(scene.image, scene.image.rect());
+    Show(scene);
     int step = 0;
     for (auto _ : state) {
         ++step;
         const int k = step % 40 < 20 ? step % 40 : 40 - step % 40;
         view.OnVerticalScroll(20 * k);
-        view.Paint(scene.image, scene.image.rect());
+        Show(scene);
         benchmark::DoNotOptimize(scene.image.constBits());
     }
     view.OnVerticalScroll(0);
@@ -423,20 +429,20 @@ void BM_ZoomStep(benchmark::State& state)
     CKorvaniView& view = scene.view;
     const bool untilRendered = state.range(1) != 0;
     view.SelectNone();
-    view.Paint(scene.image, scene.image.rect());
+    Show(scene);
     int step = 0;
     for (auto _ : state) {
         view.StepZoom(++step % 2 ? 2 : 0);
-        view.Paint(scene.image, scene.image.rect());
+        Show(scene);
         if (!untilRendered)
             state.PauseTiming();
-        view.Paint(scene.image, scene.image.rect());
+        Show(scene);
         if (!untilRendered)
             state.ResumeTiming();
         benchmark::DoNotOptimize(scene.image.constBits());
     }
     view.SetZoomPercent(100);
-    view.Paint(scene.image, scene.image.rect());
+    Show(scene);
 }
 
 // Drawing a new rectangle in the middle of the client: press, 20 drag moves
@@ -451,20 +457,20 @@ void BM_DrawRectangle(benchmark::State& state)
     CKorvaniView& view = scene.view;
     view.SelectNone();
     view.SetTool(ToolKind::Rectangle);
-    view.Paint(scene.image, scene.image.rect());
+    Show(scene);
     constexpr int Moves = 20;
     const QPoint start(900, 500);
     const int itemsBefore = scene.doc.GetItemCount();
     int committed = 0;
     for (auto _ : state) {
         view.OnLeftButtonDown(start);
-        view.Paint(scene.image, scene.image.rect());
+        Show(scene);
         for (int i = 1; i <= Moves; ++i) {
             view.OnMouseMove(start + QPoint(6 * i, 4 * i));
-            view.Paint(scene.image, scene.image.rect());
+            Show(scene);
         }
         view.OnLeftButtonUp(start + QPoint(6 * Moves, 4 * Moves));
-        view.Paint(scene.image, scene.image.rect());
+        Show(scene);
         benchmark::DoNotOptimize(scene.image.constBits());
         state.PauseTiming();
         if (scene.doc.GetItemCount() > itemsBefore) {
@@ -472,7 +478,7 @@ void BM_DrawRectangle(benchmark::State& state)
             view.DoCommand(CommandUndo);
         }
         view.SelectNone();
-        view.Paint(scene.image, scene.image.rect());
+        Show(scene);
         state.ResumeTiming();
     }
     state.SetItemsProcessed(state.iterations() * (Moves + 2));

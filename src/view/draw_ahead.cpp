@@ -199,16 +199,12 @@ void CKorvaniView::RecordAheadJob(AheadJob& job)
     const std::size_t belowCount = job.belowItems.size();
     const std::size_t all = belowCount + job.aboveItems.size();
     while (job.next < all && timer.nsecsElapsed() < BudgetNanoseconds) {
-        if (job.next < belowCount) {
-            const std::size_t end = std::min(job.next + Chunk, belowCount);
-            job.items += RecordItems(*job.below, job.toPiece, job.belowItems, job.next, end);
-            job.next = end;
-        } else {
-            const std::size_t first = job.next - belowCount;
-            const std::size_t end = std::min(first + Chunk, job.aboveItems.size());
-            job.items += RecordItems(*job.above, job.toPiece, job.aboveItems, first, end);
-            job.next = belowCount + end;
-        }
+        const bool below = job.next < belowCount;
+        const std::vector<int>& items = below ? job.belowItems : job.aboveItems;
+        const std::size_t offset = below ? 0 : belowCount;
+        const std::size_t end = std::min(job.next - offset + Chunk, items.size());
+        job.items += RecordItems(below ? *job.below : *job.above, job.toPiece, items, job.next - offset, end);
+        job.next = offset + end;
     }
     if (job.next < all)
         return;
